@@ -1,0 +1,2 @@
+#include "model/CentroProductivo.h"
+// Placeholder until the queue model lands.

@@ -1,0 +1,24 @@
+#include "model/Red.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vortena {
+
+void Red::Vaciar() {
+    Centros.Limpiar();
+    Conexiones.Limpiar();
+}
+
+void Red::LimpiarSeleccion() {
+    CentroActual = 0;
+    ConexionActual = 0;
+    HaySeleccion = false;
+}
+
+bool EsCritico(const CentroProductivo& c) {
+    if (!c.ParticipaPERT()) return c.indFlotamiento == 0.0;
+    return std::fabs(c.indFlotamiento) <= 1e-9 * std::max(1.0, std::fabs(c.tmpoTardio));
+}
+
+}  // namespace vortena
