@@ -1,0 +1,35 @@
+#pragma once
+// The document commands shared by the menus and the toolbar.
+
+#include "editor/Editor.h"
+#include "files/Dialogos.h"
+#include "model/Documento.h"
+#include "model/Numeros.h"
+#include "model/Red.h"
+
+namespace vortena {
+
+struct ContextoDocumento {
+    Red& red;
+    Editor& editor;
+    Dialogos& dialogos;
+    Documento& doc;
+    Regional regional;
+};
+
+void NuevoArchivo(ContextoDocumento& ctx, bool modificado);
+// True when a network was opened.
+bool AbrirArchivo(ContextoDocumento& ctx, bool modificado);
+// True when the network was written.
+bool GuardarArchivo(ContextoDocumento& ctx);
+// Save as: forgets the file name, then saves asking for one.
+bool GuardarComo(ContextoDocumento& ctx);
+void ConfigurarImpresora(ContextoDocumento& ctx);
+// Exit with the save prompt; ends the program through doc.Terminar() unless
+// the user's Yes led to a save that failed or was cancelled.
+void SALIRP(ContextoDocumento& ctx, bool estado);
+// "Exportar resumen como Archivo de Texto": network computation, the report
+// into doc.path, full redraw, and a message telling where it went or why not.
+void ExportarResumen(ContextoDocumento& ctx);
+
+}  // namespace vortena
