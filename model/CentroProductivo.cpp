@@ -1,2 +1,250 @@
 #include "model/CentroProductivo.h"
-// Placeholder until the queue model lands.
+
+#include <cmath>
+#include <stdexcept>
+
+#include "model/ErrorAritmetico.h"
+#include "model/Numeros.h"
+
+namespace vortena {
+
+namespace {
+
+// The maximum-state search never looks at more states than this.
+constexpr int kLimiteEstados = 1000;
+
+// The default centre is stable, so predeterminado has nothing to say.
+class SinMensajes : public Mensajes {
+public:
+    Respuesta Mostrar(const std::string&, const std::string&, Botones, Icono) override {
+        return Respuesta::Aceptar;
+    }
+};
+
+void Redimensionar(std::vector<std::int16_t>& lista, std::int16_t ultimo) {
+    lista.resize(ultimo < 0 ? 0 : static_cast<std::size_t>(ultimo) + 1);
+}
+
+std::int16_t& Celda(std::vector<std::int16_t>& lista, std::int16_t i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= lista.size())
+        throw std::out_of_range("índice fuera de la lista de conexiones");
+    return lista[static_cast<std::size_t>(i)];
+}
+
+}  // namespace
+
+void CentroProductivo::predeterminado() {
+    Nombre = "Sin nombre";
+    Lamda = 1.0;
+    Mu = 2.0;
+    Servidores = 1;
+    Probabilidad = 0.95;
+    CostoEspera = 1.0;
+    CostoCentro = 10.0;
+    g_E = 0;
+    g_S = 0;
+    TempranoWH = false;
+    tardioWH = false;
+    Desvlamda = 1.0 / 1.0;
+    DesvMu = 1.0 / 2.0;
+    bool error = false;
+    SinMensajes silencio;
+    Calculos(error, silencio);
+}
+
+void CentroProductivo::dimNInicio(std::int16_t ultimo) { Redimensionar(listaEntradas, ultimo); }
+void CentroProductivo::dimNFin(std::int16_t ultimo) { Redimensionar(listaSalidas, ultimo); }
+
+// Convert before touching the list, so a bad value leaves it as it was.
+void CentroProductivo::IInsertar() {
+    const std::int16_t v = AEntero16(valor);
+    Celda(listaEntradas, indice) = v;
+}
+void CentroProductivo::FInsertar() {
+    const std::int16_t v = AEntero16(valor);
+    Celda(listaSalidas, indice) = v;
+}
+void CentroProductivo::IExtraer() { valor = Celda(listaEntradas, indice); }
+void CentroProductivo::FExtraer() { valor = Celda(listaSalidas, indice); }
+
+void CentroProductivo::AgregarEntrada(std::int16_t conexion) {
+    tamEE = static_cast<std::int16_t>(tamEE + 1);
+    indice = tamEE;
+    valor = conexion;
+    dimNInicio(tamEE);
+    IInsertar();
+}
+
+void CentroProductivo::AgregarSalida(std::int16_t conexion) {
+    tamSE = static_cast<std::int16_t>(tamSE + 1);
+    indice = tamSE;
+    valor = conexion;
+    dimNFin(tamSE);
+    FInsertar();
+}
+
+void CentroProductivo::GetRho() { Rho = Dividir(Lamda, Mu); }
+void CentroProductivo::GetTrafico() { Trafico = Dividir(Rho, Servidores); }
+void CentroProductivo::GetCostoTotalServidores() {
+    CtoTotalServidores = Multiplicar(Servidores, CostoCentro);
+}
+
+void CentroProductivo::CoefArribo() { cArribo_ = Dividir(Desvlamda, Dividir(1.0, Lamda)); }
+void CentroProductivo::CoefDespacho() { cDespacho_ = Dividir(DesvMu, Dividir(1.0, Mu)); }
+
+void CentroProductivo::FactorVariabilidad() {
+    CoefArribo();
+    CoefDespacho();
+    const double a = cArribo_;
+    const double d = cDespacho_;
+    // An overflowing square stays infinite through the sum, so one check
+    // at the end is enough.
+    factorK_ = Finito(0.125 * (a * a + d * d) + 0.25 * a * d + 0.125 * (a + d) + 0.25);
+}
+
+void CentroProductivo::ActDesvLamda() {
+    const double inversa = 1.0 / Lamda;
+    if (std::isfinite(inversa)) Desvlamda = inversa;
+}
+
+void CentroProductivo::ActDesvMu() {
+    const double inversa = 1.0 / Mu;
+    if (std::isfinite(inversa)) DesvMu = inversa;
+}
+
+void CentroProductivo::Calculos(bool& errorCalculo, Mensajes& mensajes) {
+    try {
+        CalculosSinGuardia(errorCalculo, mensajes);
+    } catch (const ErrorAritmetico&) {
+        errorCalculo = true;
+        mensajes.Mostrar(kTextoDesbordamiento, kTituloPrograma, Botones::Aceptar,
+                         Icono::Exclamacion);
+    }
+}
+
+// Every field is stored as soon as it is known: after a failure the fields
+// computed before it keep their new values.
+void CentroProductivo::CalculosSinGuardia(bool& errorCalculo, Mensajes& mensajes) {
+    GetRho();
+    // A negative count is as meaningless as none; both fail here, where a
+    // zero count fails by its division.
+    if (Servidores < 0) throw ErrorAritmetico("número de servidores negativo");
+    if (Dividir(Rho, Servidores) >= 1.0) {
+        ServidoresMinimos(errorCalculo);
+        // Going on with an unstable count would report nonsense as success.
+        if (errorCalculo) throw ErrorAritmetico("sin número de servidores estable");
+        mensajes.Mostrar(kTextoServidoresMinimos + TextoConSigno(Servidores, Regional{}),
+                         kTituloServidoresMinimos, Botones::Aceptar, Icono::Critico);
+    }
+    GetTrafico();
+    FactorVariabilidad();
+
+    const double r = Dividir(Lamda, Mu);
+    const int s = Servidores;
+    double suma = 1.0;
+    double potencia = 1.0;
+    double factorial = 1.0;  // (s - 1)! after the loop
+    for (int n = 1; n <= s - 1; ++n) {
+        factorial = Multiplicar(n, factorial);
+        potencia = Multiplicar(potencia, r);
+        suma = Sumar(suma, Dividir(potencia, factorial));
+    }
+    const double factorialS = Multiplicar(s, factorial);
+    potencia = Multiplicar(potencia, r);  // r^s
+    const double sMu = Multiplicar(s, Mu);
+    const double holgura = Restar(sMu, Lamda);
+    const double q = Dividir(sMu, holgura);
+    const double inversaS = Dividir(1.0, factorialS);
+
+    P0 = Dividir(1.0, Sumar(suma, Multiplicar(Multiplicar(inversaS, potencia), q)));
+    Pn = Multiplicar(Multiplicar(Multiplicar(Multiplicar(inversaS, P0), potencia), q), factorK_);
+    MaximoEstado(mensajes);
+    Wq = Dividir(Multiplicar(Multiplicar(Multiplicar(potencia, Mu), P0), factorK_),
+                 Multiplicar(Multiplicar(holgura, holgura), factorial));
+    Lq = Multiplicar(Wq, Lamda);
+    W = Sumar(Dividir(1.0, Mu), Wq);
+    L = Multiplicar(W, Lamda);
+
+    CtoTotalServidores = Multiplicar(s, CostoCentro);
+    CtoEsperaCentro = Multiplicar(L, CostoEspera);
+    CtoEsperaCola = Multiplicar(Lq, CostoEspera);
+    CtoImproductividad = Multiplicar(Restar(s, Rho), CostoCentro);
+    errorCalculo = false;
+}
+
+// Each state's term comes from the previous one, so a heavily loaded but
+// stable centre never overflows in Rho^n or s^n although every term is small.
+void CentroProductivo::MaximoEstado(Mensajes& mensajes) {
+    const int s = Servidores;
+    double acumulada = P0;
+    double termino = P0;
+    int n = 1;
+    for (; n <= s; ++n) {
+        termino = Dividir(Multiplicar(termino, Rho), n);
+        acumulada = Sumar(acumulada, termino);
+        if (acumulada >= Probabilidad) break;
+    }
+    if (acumulada < Probabilidad) {
+        n = s + 1;
+        while (acumulada < Probabilidad && n < kLimiteEstados) {
+            termino = Dividir(Multiplicar(termino, Rho), s);
+            acumulada = Sumar(acumulada, termino);
+            ++n;
+        }
+        if (acumulada < Probabilidad)
+            mensajes.Mostrar(kTextoProbabilidadElevada, "Error", Botones::Aceptar, Icono::Critico);
+    }
+    MaximaCola = AEntero16(n - 1);
+}
+
+void CentroProductivo::ServidoresMinimos(bool& errorCalculo) {
+    errorCalculo = false;
+    try {
+        Servidores = AEntero16(Sumar(std::trunc(Dividir(Lamda, Mu)), 1.0));
+    } catch (const ErrorAritmetico&) {
+        errorCalculo = true;
+    }
+}
+
+void CentroProductivo::ClientesEnSistema(int s, double& Lsistema) const {
+    const double rho = Rho;
+    double suma = 1.0;
+    double potencia = 1.0;
+    double factorial = 1.0;  // (s - 1)! after the loop
+    for (int n = 1; n <= s - 1; ++n) {
+        factorial = Multiplicar(n, factorial);
+        potencia = Multiplicar(potencia, rho);
+        suma = Sumar(suma, Dividir(potencia, factorial));
+    }
+    const double factorialS = Multiplicar(s, factorial);
+    const double potenciaS = Multiplicar(potencia, rho);
+    const double holgura = Restar(s, rho);
+    const double p0 =
+        Dividir(1.0, Sumar(suma, Multiplicar(Dividir(potenciaS, factorialS), Dividir(s, holgura))));
+    Lsistema = Sumar(Dividir(Multiplicar(p0, Multiplicar(potenciaS, rho)),
+                             Multiplicar(factorial, Multiplicar(holgura, holgura))),
+                     rho);
+}
+
+// The search ends at the latest when the factorials overflow (past 170
+// servers), so it always terminates, by a result or by ErrorAritmetico.
+void CentroProductivo::ServidoresOptimos(bool& errorCalculo) {
+    const double razon = Dividir(CostoCentro, CostoEspera);
+    ServidoresMinimos(errorCalculo);
+    if (errorCalculo) return;
+    int s = Servidores;
+    double anterior = 1e300;
+    double actual = 0;
+    double siguiente = 0;
+    ClientesEnSistema(s, actual);
+    ClientesEnSistema(s + 1, siguiente);
+    while (!(actual - siguiente <= razon && anterior - actual >= razon)) {
+        ++s;
+        anterior = actual;
+        actual = siguiente;
+        ClientesEnSistema(s + 1, siguiente);
+    }
+    Servidores = AEntero16(s);
+}
+
+}  // namespace vortena

@@ -63,24 +63,34 @@ public:
     void FExtraer();   // valor = listaSalidas[indice]
 
     // Direct read access for the network walks (same data as the protocol).
+    // Both lists may hold more slots than tamEE/tamSE + 1 when a caller
+    // resized them by hand; the tam fields say how many are in use.
     std::int16_t Entrada(int i) const { return listaEntradas[static_cast<std::size_t>(i)]; }
     std::int16_t SalidaLista(int i) const { return listaSalidas[static_cast<std::size_t>(i)]; }
     // Append a connection to a list, exactly as the protocol does.
     void AgregarEntrada(std::int16_t conexion);
     void AgregarSalida(std::int16_t conexion);
+    const std::vector<std::int16_t>& ListaEntradas() const { return listaEntradas; }
+    const std::vector<std::int16_t>& ListaSalidas() const { return listaSalidas; }
 
+    // Checked: each throws ErrorAritmetico instead of storing inf or NaN.
     void GetRho();
     void GetTrafico();
     void GetCostoTotalServidores();
 
     // Sets errorCalculo instead of failing; shows nothing.
     void ServidoresMinimos(bool& errorCalculo);
-    // Marginal analysis; a failure of its own search throws ErrorAritmetico.
+    // Marginal analysis from the minimum count, with the Rho of the last
+    // Calculos. When the starting minimum fails it returns at once with
+    // errorCalculo set and Servidores unchanged; a failure of its own search
+    // (CostoEspera = 0, factorial overflow) throws ErrorAritmetico.
     void ServidoresOptimos(bool& errorCalculo);
     // Queue measures and costs; shows its messages through `mensajes`,
     // catches its own arithmetic failures and reports them in errorCalculo.
     void Calculos(bool& errorCalculo, Mensajes& mensajes);
 
+    // Reset a deviation to the exponential one, 1/rate. A rate whose
+    // reciprocal is not finite leaves the deviation as it was.
     void ActDesvLamda();
     void ActDesvMu();
 
@@ -103,6 +113,14 @@ private:
     void CoefDespacho();
     void FactorVariabilidad();
     void ClientesEnSistema(int s, double& L) const;
+    void CalculosSinGuardia(bool& errorCalculo, Mensajes& mensajes);
+    void MaximoEstado(Mensajes& mensajes);
 };
+
+// Texts of the centre's message boxes, also used by the windows.
+inline constexpr const char* kTextoServidoresMinimos = "El número de Servidores mínimos es:";
+inline constexpr const char* kTituloServidoresMinimos = "Número de Servidores mínimos";
+inline constexpr const char* kTextoProbabilidadElevada = "La probabilidad es muy elevada";
+inline constexpr const char* kTextoDesbordamiento = "Error por Desbordamiento";
 
 }  // namespace vortena
