@@ -1,0 +1,18 @@
+#pragma once
+// Flow propagation: the required output of the end node spread backward
+// through the connection multipliers into every centre's arrival rate.
+
+#include "model/Documento.h"
+#include "model/Red.h"
+
+namespace vortena {
+
+// Forward: every connection's multReal becomes its multiplicador times the
+// total flow into its start node (node 1 receives a unit flow). Backward:
+// the end node's Salida is shared out over incoming connections in
+// proportion to multReal; each centre reached gets the sum of its shares as
+// Lamda and its minimum servers. Both passes are linear in the network size.
+// Marks the document modified at the end.
+void PropagarFlujo(Red& red, Documento& doc);
+
+}  // namespace vortena
