@@ -1,6 +1,12 @@
 #include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-    std::cerr << "vortena-calc: en construcción\n";
-    return 2;
+#include "cli/Calc.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return vortena::calc::EjecutarCalc(args, vortena::calc::LocaleDelEntorno(), std::cout,
+                                       std::cerr);
 }

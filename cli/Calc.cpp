@@ -1,0 +1,132 @@
+#include "cli/Calc.h"
+
+#include <cstdlib>
+#include <exception>
+
+#include "cli/Consola.h"
+#include "cli/Pasos.h"
+#include "files/ArchivoRed.h"
+#include "model/Red.h"
+
+namespace vortena::calc {
+namespace {
+
+struct PasoPedido {
+    const Paso* paso;
+    std::string argumento;
+};
+
+struct Pedido {
+    Regional regional;
+    std::string red;
+    std::vector<PasoPedido> pasos;
+};
+
+// A usage error: its text goes before the usage.
+struct ErrorUso {
+    std::string motivo;
+};
+
+std::optional<PasoPedido> BuscarPaso(const std::string& texto) {
+    const std::size_t igual = texto.find('=');
+    const std::string nombre = texto.substr(0, igual);
+    for (const Paso& p : Pasos()) {
+        if (p.nombre != nombre) continue;
+        const bool tieneArg = igual != std::string::npos;
+        const std::string arg = tieneArg ? texto.substr(igual + 1) : std::string();
+        if (p.argumento == Argumento::Ninguno && tieneArg)
+            throw ErrorUso{"el paso " + nombre + " no lleva argumento"};
+        if (p.argumento != Argumento::Ninguno && tieneArg && arg.empty())
+            throw ErrorUso{"falta el nombre de archivo en " + texto};
+        if (p.argumento == Argumento::Obligatorio && !tieneArg)
+            throw ErrorUso{"el paso " + nombre + " necesita =FILE"};
+        return PasoPedido{&p, arg};
+    }
+    return std::nullopt;
+}
+
+Regional Decimal(const std::string& s) {
+    if (s == ",") return Regional::Espanol();
+    if (s == ".") return Regional::Ingles();
+    throw ErrorUso{"--decimal espera \",\" o \".\""};
+}
+
+Pedido Interpretar(const std::vector<std::string>& args, const std::string& locale) {
+    Pedido p{Regional::DesdeNombreLocale(locale), {}, {}};
+    std::size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--decimal") {
+            if (i + 1 >= args.size()) throw ErrorUso{"--decimal espera \",\" o \".\""};
+            p.regional = Decimal(args[++i]);
+        } else if (a.rfind("--decimal=", 0) == 0) {
+            p.regional = Decimal(a.substr(10));
+        } else if (a == "--") {
+            ++i;
+            break;
+        } else if (a.size() > 1 && a[0] == '-') {
+            throw ErrorUso{"opción desconocida " + a};
+        } else {
+            break;
+        }
+    }
+    if (i >= args.size()) throw ErrorUso{"falta el archivo de red"};
+    p.red = args[i++];
+    if (i >= args.size()) throw ErrorUso{"falta al menos un paso"};
+    for (; i < args.size(); ++i) {
+        std::optional<PasoPedido> paso = BuscarPaso(args[i]);
+        if (!paso) throw ErrorUso{"paso desconocido " + args[i]};
+        p.pasos.push_back(*paso);
+    }
+    return p;
+}
+
+}  // namespace
+
+std::string LocaleDelEntorno() {
+    for (const char* nombre : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* v = std::getenv(nombre);
+        if (v != nullptr && *v != '\0') return v;
+    }
+    return {};
+}
+
+int EjecutarCalc(const std::vector<std::string>& args, const std::string& locale,
+                 std::ostream& out, std::ostream& err) {
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            out << TextoUso();
+            return kSalidaBien;
+        }
+        if (a == "--") break;
+    }
+    Pedido pedido;
+    try {
+        pedido = Interpretar(args, locale);
+    } catch (const ErrorUso& e) {
+        err << "vortena-calc: " << e.motivo << "\n" << TextoUso();
+        return kSalidaUso;
+    }
+
+    MensajesConsola mensajes(err);
+    DocumentoCalc doc;
+    Red red;
+    try {
+        AbrirRed(red, pedido.red, doc);
+    } catch (const std::exception& e) {
+        mensajes.Mostrar("Error al abrir el archivo!!!", "Error de sistema", Botones::Aceptar,
+                         Icono::Critico);
+        err << "vortena-calc: " << pedido.red << ": " << e.what() << '\n';
+        return kSalidaArchivo;
+    }
+    doc.NombreArchivo = pedido.red;
+    doc.Guardado = true;
+
+    EntornoCalc entorno{red, mensajes, doc, pedido.regional, out};
+    for (const PasoPedido& p : pedido.pasos)
+        if (!p.paso->ejecutar(entorno, p.argumento)) return kSalidaArchivo;
+    out.flush();
+    return out ? kSalidaBien : kSalidaArchivo;
+}
+
+}  // namespace vortena::calc

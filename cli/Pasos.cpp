@@ -1,0 +1,104 @@
+#include "cli/Pasos.h"
+
+#include <array>
+
+#include "cli/Medidas.h"
+#include "compute/Dimensionamiento.h"
+#include "compute/Propagacion.h"
+#include "files/ArchivoRed.h"
+#include "files/ErrorArchivo.h"
+#include "files/Resumen.h"
+
+namespace vortena::calc {
+namespace {
+
+bool Propagar(EntornoCalc& e, const std::string&) {
+    PropagarFlujo(e.red, e.doc);
+    return true;
+}
+bool Minimos(EntornoCalc& e, const std::string&) {
+    ServidoresMinimosRed(e.red, e.mensajes, e.doc);
+    return true;
+}
+bool Optimos(EntornoCalc& e, const std::string&) {
+    ServidoresOptimosRed(e.red, e.mensajes, e.doc);
+    return true;
+}
+bool Calcular(EntornoCalc& e, const std::string&) {
+    CalcularRed(e.red, e.mensajes, e.doc);
+    return true;
+}
+
+// As the menu's export: the computation, then the report even when the
+// computation stopped with a message.
+bool Informe(EntornoCalc& e, const std::string& archivo) {
+    CalcularRed(e.red, e.mensajes, e.doc);
+    try {
+        if (!archivo.empty()) {
+            EscribirResumen(e.red, archivo, e.regional);
+        } else {
+            for (const std::string& l : LineasResumen(e.red, e.regional)) e.salida << l << '\n';
+        }
+    } catch (const ErrorArchivo& error) {
+        const std::string donde = archivo.empty() ? std::string("la salida estándar") : archivo;
+        e.mensajes.Mostrar("No se pudo escribir el resumen en " + donde + ": " + error.what() + ".",
+                           kTituloVentana, Botones::Aceptar, Icono::Critico);
+        return false;
+    }
+    return true;
+}
+
+bool Medidas(EntornoCalc& e, const std::string&) {
+    EscribirMedidas(e.red, e.salida);
+    return true;
+}
+
+bool Guardar(EntornoCalc& e, const std::string& archivo) {
+    try {
+        GuardarRed(e.red, archivo, e.regional, e.doc);
+    } catch (const ErrorArchivo&) {
+        e.mensajes.Mostrar("Error Guardando!!!", "Error de sistema", Botones::Aceptar,
+                           Icono::Critico);
+        return false;
+    }
+    return true;
+}
+
+constexpr std::array kPasos = {
+    Paso{"propagar", Argumento::Ninguno, "propagar", "PropagarFlujo", Propagar},
+    Paso{"minimos", Argumento::Ninguno, "minimos", "ServidoresMinimosRed", Minimos},
+    Paso{"optimos", Argumento::Ninguno, "optimos", "ServidoresOptimosRed", Optimos},
+    Paso{"calcular", Argumento::Ninguno, "calcular", "CalcularRed", Calcular},
+    Paso{"informe", Argumento::Opcional, "informe[=FILE]",
+         "CalcularRed, then the report to FILE (standard output when omitted)", Informe},
+    Paso{"medidas", Argumento::Ninguno, "medidas",
+         "one tab-separated line per node, with a header line: posicion, Nombre, Lamda, Mu,\n"
+         "Servidores, Rho, Trafico, P0, Pn, Lq, L, W, Wq, MaximaCola, CtoEsperaCentro,\n"
+         "CtoTotalServidores, CtoImproductividad, CtoEsperaCola, Desvlamda, DesvMu, Salida,\n"
+         "tmpoTemprano, tmpoTardio, indFlotamiento, TempranoWH, tardioWH (reals with 17\n"
+         "significant digits and \".\" whatever the locale, Booleans 0/1)",
+         Medidas},
+    Paso{"guardar", Argumento::Obligatorio, "guardar=FILE", "GuardarRed", Guardar},
+};
+
+}  // namespace
+
+std::span<const Paso> Pasos() { return kPasos; }
+
+std::string TextoUso() {
+    constexpr std::size_t kColumna = 20;
+    std::string t = "vortena-calc [--decimal ,|.] RED.vtq PASO [PASO…]\n";
+    for (const Paso& p : Pasos()) {
+        std::string izquierda = "  " + std::string(p.uso);
+        izquierda.resize(std::max(kColumna, izquierda.size() + 1), ' ');
+        t += izquierda;
+        for (char c : p.ayuda) {
+            t += c;
+            if (c == '\n') t += std::string(kColumna, ' ');
+        }
+        t += '\n';
+    }
+    return t;
+}
+
+}  // namespace vortena::calc

@@ -1,0 +1,20 @@
+#pragma once
+// Text encodings of the files: the core keeps UTF-8, the files are written in
+// Windows-1252. Files written elsewhere may be either, so reading guesses.
+
+#include <string>
+#include <string_view>
+
+namespace vortena {
+
+// UTF-8 to Windows-1252; a character the code page lacks becomes '?'.
+std::string Utf8A1252(std::string_view utf8);
+// Windows-1252 to UTF-8. The five bytes the code page leaves undefined map to
+// the C1 controls of the same value, so every byte survives a round trip.
+std::string W1252AUtf8(std::string_view bytes);
+bool EsUtf8Valido(std::string_view bytes);
+// The text of a file: UTF-8 when the bytes are valid UTF-8 (a leading BOM is
+// dropped), Windows-1252 otherwise.
+std::string DecodificarArchivo(std::string_view bytes);
+
+}  // namespace vortena

@@ -1,0 +1,101 @@
+#include <string>
+
+#include "files/ArchivoRed.h"
+#include "files/Codificacion.h"
+#include "files/EscrituraAtomica.h"
+
+namespace vortena {
+namespace {
+
+class Escritor {
+public:
+    explicit Escritor(const Regional& reg) : reg_(reg) {}
+
+    void Linea(std::string_view s) {
+        texto_ += s;
+        texto_ += "\r\n";
+    }
+    void Entero(int v) { Linea(TextoGeneral(v, reg_)); }
+    void Real(double v) { Linea(TextoGeneral(v, reg_)); }
+    void Simple(float v) { Linea(TextoGeneralSimple(v, reg_)); }
+    // One line whatever the text holds: each line break becomes a blank, so
+    // a description can never turn into records of its own.
+    void Texto(std::string_view s) {
+        std::string una;
+        una.reserve(s.size());
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') continue;
+            una.push_back(s[i] == '\r' || s[i] == '\n' ? ' ' : s[i]);
+        }
+        Linea(Utf8A1252(una));
+    }
+    template <class Leer>
+    void Lista(int tam, Leer leer) {
+        Entero(tam);
+        if (tam < 0) return;
+        std::string l;
+        for (int i = 0; i <= tam; ++i) {
+            if (i > 0) l += '|';
+            l += TextoGeneral(leer(i), reg_);
+        }
+        Linea(l);
+    }
+    void Reservar(std::size_t n) { texto_.reserve(n); }
+    std::string Texto() && { return std::move(texto_); }
+
+private:
+    const Regional& reg_;
+    std::string texto_;
+};
+
+}  // namespace
+
+std::string EscribirRed(const Red& red, const Regional& reg) {
+    Escritor e(reg);
+    e.Reservar(static_cast<std::size_t>(red.Centros.Count()) * 200 +
+               static_cast<std::size_t>(red.Conexiones.Count()) * 60 + 16);
+    e.Linea("%");
+    e.Entero(red.NodoInicio);
+    e.Entero(red.NodoFin);
+    for (const CentroProductivo& c : red.Centros) {
+        e.Linea("@");
+        e.Entero(c.posicion);
+        e.Simple(c.x1);
+        e.Simple(c.x2);
+        e.Simple(c.y1);
+        e.Simple(c.y2);
+        e.Real(c.Lamda);
+        e.Real(c.Mu);
+        e.Entero(c.Servidores);
+        e.Real(c.Probabilidad);
+        e.Real(c.CostoEspera);
+        e.Real(c.CostoCentro);
+        e.Real(c.Desvlamda);
+        e.Real(c.DesvMu);
+        e.Real(c.Salida);
+        e.Lista(c.tamEE, [&](int i) { return c.Entrada(i); });
+        e.Lista(c.tamSE, [&](int i) { return c.SalidaLista(i); });
+        e.Texto(c.Nombre);
+        e.Texto(c.Descripción);
+    }
+    for (const linea& l : red.Conexiones) {
+        e.Linea("$");
+        e.Entero(l.posicion);
+        e.Simple(l.x1);
+        e.Simple(l.x2);
+        e.Simple(l.y1);
+        e.Simple(l.y2);
+        e.Real(l.multiplicador);
+        e.Entero(l.CentroInicio);
+        e.Entero(l.CentroFin);
+    }
+    return std::move(e).Texto();
+}
+
+void GuardarRed(const Red& red, const std::string& ruta, const Regional& reg, Documento& doc) {
+    EscribirAtomico(ruta, EscribirRed(red, reg));
+    doc.PonerTitulo(ruta + std::string(kSufijoTituloGuardado));
+    doc.ACTBarraEstado(false);
+}
+
+}  // namespace vortena

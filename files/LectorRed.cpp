@@ -1,0 +1,214 @@
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <utility>
+
+#include "files/ArchivoRed.h"
+#include "files/Codificacion.h"
+#include "files/ComprobacionRed.h"
+#include "files/ErrorArchivo.h"
+#include "model/ErrorAritmetico.h"
+
+namespace vortena {
+namespace {
+
+// The file's lines, LF or CR LF terminated, numbered for the error texts.
+class Lineas {
+public:
+    explicit Lineas(std::string_view texto) : resto_(texto) {}
+
+    bool Fin() const { return resto_.empty(); }
+    std::size_t Numero() const { return numero_; }
+
+    std::string_view Siguiente() {
+        const std::size_t fin = resto_.find('\n');
+        std::string_view l = resto_.substr(0, fin);
+        resto_.remove_prefix(fin == std::string_view::npos ? resto_.size() : fin + 1);
+        if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+        ++numero_;
+        return l;
+    }
+    // A line that a record needs: the end of the file here is a fault.
+    std::string_view Requerida() {
+        if (Fin()) Fallar("el archivo termina dentro de un registro");
+        return Siguiente();
+    }
+
+    [[noreturn]] void Fallar(const std::string& que) const {
+        throw ErrorArchivo("línea " + std::to_string(numero_) + ": " + que);
+    }
+
+    double Real() {
+        const std::string_view l = Requerida();
+        const std::optional<double> v = LeerNumeroArchivo(l);
+        if (!v || !std::isfinite(*v)) Fallar("número inválido \"" + Recorte(l) + "\"");
+        return *v;
+    }
+    float Simple() {
+        const double v = Real();
+        if (std::fabs(v) > std::numeric_limits<float>::max()) Fallar("coordenada fuera de rango");
+        return static_cast<float>(v);
+    }
+    std::int16_t Entero() {
+        const std::string_view l = Requerida();
+        const std::optional<double> v = LeerNumeroArchivo(l);
+        if (!v) Fallar("entero inválido \"" + Recorte(l) + "\"");
+        try {
+            return AEntero16(*v);
+        } catch (const ErrorAritmetico&) {
+            Fallar("entero fuera de rango \"" + Recorte(l) + "\"");
+        }
+    }
+    // Header values: the prefix parse, rounded half to even.
+    std::int16_t Cabecera() {
+        const std::string_view l = Requerida();
+        try {
+            return AEntero16(Val(l));
+        } catch (const ErrorAritmetico&) {
+            Fallar("nodo de cabecera fuera de rango");
+        }
+    }
+
+    static std::string Recorte(std::string_view l) { return std::string(l.substr(0, 40)); }
+
+private:
+    std::string_view resto_;
+    std::size_t numero_ = 0;
+};
+
+// Reads a list line of tam + 1 entries into a node's list through the
+// record's own list protocol; nothing may follow the last entry.
+template <class Dimensionar, class Insertar>
+void LeerLista(Lineas& ls, CentroProductivo& c, std::int16_t tam, Dimensionar dim, Insertar ins) {
+    if (tam < 0) {
+        if (tam != -1) ls.Fallar("tamaño de lista inválido");
+        return;
+    }
+    const std::string_view linea = ls.Requerida();
+    (c.*dim)(tam);
+    std::size_t cursor = 0;
+    for (int i = 0; i <= tam; ++i) {
+        ++cursor;
+        if (cursor > linea.size() + 1) ls.Fallar("faltan entradas en la lista");
+        c.indice = static_cast<std::int16_t>(i);
+        try {
+            c.valor = LeerCampo(linea, cursor);
+        } catch (const ErrorArchivo& e) {
+            ls.Fallar(e.what());
+        }
+        (c.*ins)();
+    }
+    if (cursor <= linea.size()) ls.Fallar("la lista tiene más entradas que las indicadas");
+}
+
+void LeerCentro(Lineas& ls, Red& red) {
+    CentroProductivo& c = AgregarCentro(red);
+    c.posicion = ls.Entero();
+    if (c.posicion != red.Centros.Count())
+        ls.Fallar("el nodo " + std::to_string(red.Centros.Count()) + " lleva la posición " +
+                  std::to_string(c.posicion));
+    c.x1 = ls.Simple();
+    c.x2 = ls.Simple();
+    c.y1 = ls.Simple();
+    c.y2 = ls.Simple();
+    c.Lamda = ls.Real();
+    c.Mu = ls.Real();
+    c.Servidores = ls.Entero();
+    c.Probabilidad = ls.Real();
+    c.CostoEspera = ls.Real();
+    c.CostoCentro = ls.Real();
+    c.Desvlamda = ls.Real();
+    c.DesvMu = ls.Real();
+    c.Salida = ls.Real();
+    c.tamEE = ls.Entero();
+    LeerLista(ls, c, c.tamEE, &CentroProductivo::dimNInicio, &CentroProductivo::IInsertar);
+    c.tamSE = ls.Entero();
+    LeerLista(ls, c, c.tamSE, &CentroProductivo::dimNFin, &CentroProductivo::FInsertar);
+    c.Nombre = std::string(ls.Requerida());
+    c.Descripción = std::string(ls.Requerida());
+}
+
+void LeerConexion(Lineas& ls, Red& red) {
+    linea& l = AgregarLinea(red);
+    l.posicion = ls.Entero();
+    if (l.posicion != red.Conexiones.Count())
+        ls.Fallar("la conexión " + std::to_string(red.Conexiones.Count()) + " lleva la posición " +
+                  std::to_string(l.posicion));
+    l.x1 = ls.Simple();
+    l.x2 = ls.Simple();
+    l.y1 = ls.Simple();
+    l.y2 = ls.Simple();
+    l.multiplicador = ls.Real();
+    l.CentroInicio = ls.Entero();
+    l.CentroFin = ls.Entero();
+}
+
+std::string LeerBytes(const std::string& ruta) {
+    std::error_code ec;
+    if (ruta.empty() || std::filesystem::is_directory(ruta, ec))
+        throw ErrorArchivo("no es un archivo: " + ruta);
+    std::ifstream f(ruta, std::ios::binary);
+    if (!f) throw ErrorArchivo("no se puede abrir " + ruta);
+    std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (f.bad()) throw ErrorArchivo("no se puede leer " + ruta);
+    return bytes;
+}
+
+}  // namespace
+
+CentroProductivo& AgregarCentro(Red& red) { return red.Centros.Agregar(); }
+linea& AgregarLinea(Red& red) { return red.Conexiones.Agregar(); }
+
+std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
+    if (cursor == 0 || cursor > texto.size() + 1) throw ErrorArchivo("cursor fuera de la línea");
+    const std::size_t inicio = cursor - 1;
+    std::size_t fin = texto.find('|', inicio);
+    if (fin == std::string_view::npos) fin = texto.size();
+    cursor = fin + 1;
+    const std::string_view campo = texto.substr(inicio, fin - inicio);
+    if (campo.empty()) throw ErrorArchivo("entrada vacía en la lista");
+    const std::optional<double> v = LeerNumeroArchivo(campo);
+    if (!v) throw ErrorArchivo("entrada de lista inválida \"" + std::string(campo.substr(0, 40)) + "\"");
+    try {
+        return AEntero16(*v);
+    } catch (const ErrorAritmetico&) {
+        throw ErrorArchivo("entrada de lista fuera de rango");
+    }
+}
+
+void LeerRed(std::string_view bytes, Red& nueva) {
+    const std::string texto = DecodificarArchivo(bytes);
+    Lineas ls(texto);
+    while (!ls.Fin()) {
+        const std::string_view l = ls.Siguiente();
+        if (l == "%") {
+            nueva.NodoInicio = ls.Cabecera();
+            nueva.NodoFin = ls.Cabecera();
+        } else if (l == "@") {
+            LeerCentro(ls, nueva);
+        } else if (l == "$") {
+            LeerConexion(ls, nueva);
+        }
+    }
+    if (auto problema = ProblemaEnRed(nueva)) throw ErrorArchivo(*problema);
+}
+
+void AbrirRed(Red& red, const std::string& ruta, Documento& doc) {
+    Red nueva;
+    nueva.NodoInicio = red.NodoInicio;
+    nueva.NodoFin = red.NodoFin;
+    LeerRed(LeerBytes(ruta), nueva);
+
+    std::swap(red.Centros, nueva.Centros);
+    std::swap(red.Conexiones, nueva.Conexiones);
+    red.NodoInicio = nueva.NodoInicio;
+    red.NodoFin = nueva.NodoFin;
+    red.LimpiarSeleccion();
+    doc.RedibujarTodo();
+    doc.PonerTitulo(ruta + std::string(kSufijoTituloAbierto));
+    doc.ACTBarraEstado(false);
+}
+
+}  // namespace vortena

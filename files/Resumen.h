@@ -1,0 +1,27 @@
+#pragma once
+// The text report "Resumen.txt": one block per productive centre with its
+// inputs, measures, costs and PERT times, then the totals of the line.
+
+#include <string>
+#include <vector>
+
+#include "model/Numeros.h"
+#include "model/Red.h"
+
+namespace vortena {
+
+inline constexpr const char* kNombreResumen = "Resumen.txt";
+
+// The report's lines (UTF-8, without line ends). Sizes every centre's
+// minimum and optimum servers on the centre and restores its count. Throws
+// ErrorArchivo when a centre's sizing fails; its count is restored then too.
+std::vector<std::string> LineasResumen(Red& red, const Regional& reg);
+
+// The report written to `ruta` (Windows-1252, CR LF) only when the whole
+// report was built; throws ErrorArchivo otherwise, the old file intact.
+void EscribirResumen(Red& red, const std::string& ruta, const Regional& reg);
+
+// Writes carpeta + "Resumen.txt" as EscribirResumen does.
+void GenerarResumen(Red& red, const std::string& carpeta, const Regional& reg);
+
+}  // namespace vortena
