@@ -7,7 +7,7 @@
 
 #include "files/ArchivoRed.h"
 #include "files/Codificacion.h"
-#include "files/ComprobacionRed.h"
+#include "model/Invariantes.h"
 #include "files/ErrorArchivo.h"
 #include "model/ErrorAritmetico.h"
 
@@ -192,7 +192,7 @@ void LeerRed(std::string_view bytes, Red& nueva) {
             LeerConexion(ls, nueva);
         }
     }
-    if (auto problema = ProblemaEnRed(nueva)) throw ErrorArchivo(*problema);
+    if (auto problema = ComprobarInvariantes(nueva)) throw ErrorArchivo(*problema);
 }
 
 void AbrirRed(Red& red, const std::string& ruta, Documento& doc) {
