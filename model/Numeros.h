@@ -23,31 +23,46 @@ struct Regional {
 
 // Display pattern: '0' required digit, '#' optional digit, one '.' as the
 // decimal point of the pattern, any other character literal ("$ #0.00").
-// Decimals are rounded half away from zero as the value reads in decimal; a
-// value that rounds to zero carries no minus sign; no grouping.
+// Literal text stands before or after the run of digit placeholders.
+// Integer part: at least as many digits as there are '0's before the point.
+// Decimals: at most as many as placeholders after the point, at least as many
+// as '0's there; trailing zeros beyond that are dropped, and so is the
+// separator when no decimal remains ("#0.##": 3 -> "3", 3.5 -> "3,5").
+// Rounding is half away from zero on the value's 15-digit decimal text, so
+// 2.675 with "0.00" gives "2,68". A value that rounds to zero carries no
+// minus sign; no grouping. NaN and infinities give "NaN", "Inf", "-Inf". An
+// empty pattern gives TextoGeneral.
 std::string Formato(double valor, std::string_view patron, const Regional& reg);
 
 // General text: shortest form with at most 15 significant digits, no trailing
-// zeros, no separator for whole values. Exponent form ("1E+15", "1,5E-05")
-// when the decimal exponent is >= 15 or < -4... see Numeros.cpp for the rule.
+// zeros, no separator for whole values. Let e be the decimal exponent of the
+// value after rounding to 15 digits (1234.5 has e = 3). Exponent form when
+// e >= 15 or e <= -5: the shortest mantissa, "E", the sign and at least two
+// digits ("1E+15", "1,5E-05"); plain form otherwise (99999999999999.9,
+// 0,0001). 0 gives "0", NaN and infinities "NaN", "Inf", "-Inf".
 std::string TextoGeneral(double valor, const Regional& reg);
-// The same with at most 7 significant digits (single-precision values).
+// The same with at most 7 significant digits, exponent form when e >= 7 or
+// e <= -5 ("1,234568E+07", "1000000").
 std::string TextoGeneralSimple(float valor, const Regional& reg);
 // General text with the sign position: a leading blank for non-negative values.
 std::string TextoConSigno(double valor, const Regional& reg);
 
 // Locale-aware parse of a whole text: optional blanks around, optional sign,
-// digits with group separators in the integer part, the locale's decimal
-// separator, optional exponent. std::nullopt when it is not a number.
+// digits with group separators between digits of the integer part (with a
+// '.' group separator "1.5" reads as 15), the locale's decimal separator,
+// optional exponent "E"/"e" with sign. std::nullopt when it is not a number
+// or its value overflows; an underflow reads as 0.
 std::optional<double> LeerNumero(std::string_view texto, const Regional& reg);
 
 // Parse of a file value: both ',' and '.' are read as the decimal separator,
 // no grouping accepted. std::nullopt when it is not a number.
 std::optional<double> LeerNumeroArchivo(std::string_view texto);
 
-// Prefix parse: leading blanks skipped, '.' is always the decimal point,
-// reading stops at the first character that cannot continue a number;
-// 0 for an empty or non-numeric text.
+// Prefix parse: leading blanks skipped, optional sign, '.' is always the
+// decimal point, optional exponent; reading stops at the first character that
+// cannot continue a number ("12abc" -> 12, "3.7.1" -> 3.7, "1E" -> 1); 0 for
+// an empty or non-numeric text. A value beyond the double range gives an
+// infinity, which AEntero16 refuses.
 double Val(std::string_view texto);
 
 // Round half to even to a 16-bit integer; throws ErrorAritmetico when the
