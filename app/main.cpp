@@ -1,9 +1,21 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "editor/gui/Captura.h"
+#include "editor/gui/Principal.h"
+#include "model/Red.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel etiqueta("Vortena de Líneas de Producción");
-    etiqueta.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Vortena"));
+
+    // The one network store of the program, alive as long as the window.
+    vortena::Red red;
+    const QString carpeta = QCoreApplication::applicationDirPath();
+
+    if (const auto captura = vortena::LeerOpcionesCaptura(QApplication::arguments()))
+        return vortena::EjecutarCaptura(red, carpeta, *captura);
+
+    vortena::Principal ventana(red, carpeta);
+    ventana.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,25 @@
+#pragma once
+// The status bar's three panels: modified mark, counts, active tool.
+
+#include <QLabel>
+#include <QStatusBar>
+#include <array>
+
+namespace vortena {
+
+class BarraDeEstado : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit BarraDeEstado(QWidget* parent = nullptr);
+
+    void PonerModificado(bool modificado);
+    void PonerCuentas(const QString& texto);
+    void PonerHerramienta(const QString& texto);
+    // Text of panel 1, 2 or 3.
+    QString Panel(int n) const;
+
+private:
+    std::array<QLabel*, 3> paneles_{};
+};
+
+}  // namespace vortena

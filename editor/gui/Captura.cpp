@@ -1,0 +1,83 @@
+#include "editor/gui/Captura.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <iostream>
+
+#include "editor/gui/Principal.h"
+#include "files/Dialogos.h"
+
+namespace vortena {
+
+namespace {
+
+// Answers the open dialog with the file asked for, every question with No,
+// and prints the messages.
+class DialogosCaptura : public Dialogos {
+public:
+    explicit DialogosCaptura(std::string archivo) : archivo_(std::move(archivo)) {}
+    int mensajes = 0;
+
+    Respuesta Mostrar(const std::string& texto, const std::string& titulo, Botones botones,
+                      Icono) override {
+        ++mensajes;
+        std::cerr << titulo << ": " << texto << '\n';
+        return botones == Botones::Aceptar ? Respuesta::Aceptar : Respuesta::No;
+    }
+    std::optional<std::string> NombreAbrir(const std::string&) override {
+        if (archivo_.empty()) return std::nullopt;
+        return archivo_;
+    }
+    std::optional<std::string> NombreGuardar(const std::string&) override { return std::nullopt; }
+    void ConfigurarImpresora() override {}
+
+private:
+    std::string archivo_;
+};
+
+}  // namespace
+
+std::optional<OpcionesCaptura> LeerOpcionesCaptura(const QStringList& argumentos) {
+    OpcionesCaptura o;
+    bool pedida = false;
+    for (qsizetype i = 1; i < argumentos.size(); ++i) {
+        const QString& a = argumentos[i];
+        const bool hayValor = i + 1 < argumentos.size();
+        if (a == QLatin1String("--captura") && hayValor) {
+            o.salida = argumentos[++i];
+            pedida = true;
+        } else if (a == QLatin1String("--abrir") && hayValor) {
+            o.archivo = argumentos[++i];
+        } else if (a == QLatin1String("--pert")) {
+            o.pert = true;
+        } else if (a == QLatin1String("--tamano") && hayValor) {
+            const QStringList wh = argumentos[++i].split(QLatin1Char('x'));
+            if (wh.size() == 2) o.tamano = QSize(wh[0].toInt(), wh[1].toInt());
+        }
+    }
+    if (!pedida) return std::nullopt;
+    return o;
+}
+
+int EjecutarCaptura(Red& red, const QString& carpetaPrograma, const OpcionesCaptura& opciones) {
+    DialogosCaptura dialogos(opciones.archivo.toStdString());
+    Principal ventana(red, dialogos, carpetaPrograma);
+    ventana.resize(opciones.tamano);
+    ventana.show();
+
+    bool escrita = false;
+    QTimer::singleShot(100, &ventana, [&] {
+        if (!opciones.archivo.isEmpty()) ventana.OrdenAbrir();
+        if (opciones.pert) ventana.OrdenPert();
+        // Let the repaint of the new drawing reach the screen first.
+        QTimer::singleShot(300, &ventana, [&] {
+            escrita = ventana.grab().save(opciones.salida, "PNG");
+            if (!escrita) std::cerr << "No se pudo escribir " << opciones.salida.toStdString() << '\n';
+            QApplication::exit(0);
+        });
+    });
+    QApplication::exec();
+    return escrita && dialogos.mensajes == 0 ? 0 : 1;
+}
+
+}  // namespace vortena

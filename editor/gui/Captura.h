@@ -1,0 +1,31 @@
+#pragma once
+// A picture of the main window for the documentation, without a person at
+// the screen: hidden command-line options of the program
+//   --captura SALIDA.png [--abrir RED.vtq] [--pert] [--tamano ANCHOxALTO]
+// open the network, run the PERT computation and write the window as PNG.
+// Messages go to standard error instead of modal boxes.
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "model/Red.h"
+
+namespace vortena {
+
+struct OpcionesCaptura {
+    QString salida;
+    QString archivo;
+    bool pert = false;
+    QSize tamano{1280, 800};
+};
+
+// std::nullopt when the arguments ask for no picture.
+std::optional<OpcionesCaptura> LeerOpcionesCaptura(const QStringList& argumentos);
+
+// Runs the program for the picture; the exit code is 0 when the PNG was
+// written and every step went through without a message.
+int EjecutarCaptura(Red& red, const QString& carpetaPrograma, const OpcionesCaptura& opciones);
+
+}  // namespace vortena

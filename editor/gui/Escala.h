@@ -1,0 +1,14 @@
+#pragma once
+// Canvas units: the canvas is 32000 x 32000 twips and one pixel is 15 twips.
+
+namespace vortena {
+
+inline constexpr float kTwipsPorPixel = 15.0f;
+inline constexpr int kLadoLienzoTwips = 32000;
+// 32000 / 15 rounded up, so the last twip row still has a pixel.
+inline constexpr int kLadoLienzoPixeles = (kLadoLienzoTwips + 14) / 15;
+
+inline constexpr float APixeles(float twips) { return twips / kTwipsPorPixel; }
+inline constexpr float ATwips(float pixeles) { return pixeles * kTwipsPorPixel; }
+
+}  // namespace vortena

@@ -1,0 +1,106 @@
+// What the menu entries and toolbar buttons do.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "compute/Dimensionamiento.h"
+#include "compute/Propagacion.h"
+#include "dialogs/AcercaDe.h"
+#include "dialogs/Ayuda.h"
+#include "editor/gui/Fondo.h"
+#include "editor/gui/Principal.h"
+#include "files/Comandos.h"
+
+namespace vortena {
+
+void Principal::OrdenNuevo() {
+    ContextoDocumento ctx = Contexto();
+    NuevoArchivo(ctx, Modificado);
+}
+
+void Principal::OrdenAbrir() {
+    ContextoDocumento ctx = Contexto();
+    AbrirArchivo(ctx, Modificado);
+}
+
+void Principal::OrdenAbrirDesdeBarra() {
+    // Only the toolbar's Open switches the critical outline off.
+    red_.MostrarCriticos = false;
+    OrdenAbrir();
+}
+
+void Principal::OrdenGuardar() {
+    ContextoDocumento ctx = Contexto();
+    GuardarArchivo(ctx);
+}
+
+void Principal::OrdenGuardarComo() {
+    ContextoDocumento ctx = Contexto();
+    GuardarComo(ctx);
+}
+
+void Principal::OrdenImprimir() {
+    ContextoDocumento ctx = Contexto();
+    ConfigurarImpresora(ctx);
+}
+
+void Principal::OrdenSalir() {
+    ContextoDocumento ctx = Contexto();
+    SALIRP(ctx, Modificado);
+}
+
+void Principal::OrdenCopiarGrafico() {
+    QClipboard* portapapeles = QGuiApplication::clipboard();
+    portapapeles->clear();
+    portapapeles->setImage(fondo_->Imagen());
+}
+
+void Principal::OrdenExportarResumen() {
+    ContextoDocumento ctx = Contexto();
+    ExportarResumen(ctx);
+}
+
+void Principal::OrdenServidoresMinimos() {
+    ServidoresMinimosRed(red_, *dialogos_, *this);
+    RedibujarTodo();
+}
+
+void Principal::OrdenPropagar() {
+    PropagarFlujo(red_, *this);
+    RedibujarTodo();
+}
+
+void Principal::OrdenServidoresOptimos() {
+    ServidoresOptimosRed(red_, *dialogos_, *this);
+    RedibujarTodo();
+}
+
+void Principal::OrdenPert() {
+    CalcularRed(red_, *dialogos_, *this);
+    RedibujarTodo();
+}
+
+void Principal::OrdenOptimizacionTiempos() {
+    // OPTIMIZACION: IniciarOptimizacion(red_, *dialogos_, *this, regional_, this)
+    // goes here once the optimisation dialog is in the build.
+    RedibujarTodo();
+}
+
+void Principal::OrdenContenido() {
+    // One help viewer at a time, not modal: a second F1 brings it forward.
+    if (ayuda_.isNull()) {
+        ayuda_ = new Ayuda(carpeta_);
+        ayuda_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    ayuda_->show();
+    ayuda_->raise();
+    ayuda_->activateWindow();
+}
+
+void Principal::OrdenAcercaDe() {
+    AcercaDe acerca(this);
+    acerca.exec();
+}
+
+}  // namespace vortena
