@@ -228,23 +228,30 @@ void CentroProductivo::ClientesEnSistema(int s, double& Lsistema) const {
 
 // The search ends at the latest when the factorials overflow (past 170
 // servers), so it always terminates, by a result or by ErrorAritmetico.
+// A failed search leaves the count it found the centre with.
 void CentroProductivo::ServidoresOptimos(bool& errorCalculo) {
     const double razon = Dividir(CostoCentro, CostoEspera);
+    const std::int16_t original = Servidores;
     ServidoresMinimos(errorCalculo);
     if (errorCalculo) return;
-    int s = Servidores;
-    double anterior = 1e300;
-    double actual = 0;
-    double siguiente = 0;
-    ClientesEnSistema(s, actual);
-    ClientesEnSistema(s + 1, siguiente);
-    while (!(actual - siguiente <= razon && anterior - actual >= razon)) {
-        ++s;
-        anterior = actual;
-        actual = siguiente;
+    try {
+        int s = Servidores;
+        double anterior = 1e300;
+        double actual = 0;
+        double siguiente = 0;
+        ClientesEnSistema(s, actual);
         ClientesEnSistema(s + 1, siguiente);
+        while (!(actual - siguiente <= razon && anterior - actual >= razon)) {
+            ++s;
+            anterior = actual;
+            actual = siguiente;
+            ClientesEnSistema(s + 1, siguiente);
+        }
+        Servidores = AEntero16(s);
+    } catch (const ErrorAritmetico&) {
+        Servidores = original;
+        throw;
     }
-    Servidores = AEntero16(s);
 }
 
 }  // namespace vortena

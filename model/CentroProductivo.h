@@ -83,7 +83,8 @@ public:
     // Marginal analysis from the minimum count, with the Rho of the last
     // Calculos. When the starting minimum fails it returns at once with
     // errorCalculo set and Servidores unchanged; a failure of its own search
-    // (CostoEspera = 0, factorial overflow) throws ErrorAritmetico.
+    // (CostoEspera = 0, factorial overflow) throws ErrorAritmetico and leaves
+    // Servidores as it was.
     void ServidoresOptimos(bool& errorCalculo);
     // Queue measures and costs; shows its messages through `mensajes`,
     // catches its own arithmetic failures and reports them in errorCalculo.
