@@ -108,7 +108,9 @@ struct Patron {
     bool tieneDigitos = false;
 };
 
-bool EsMarcador(char c) { return c == '0' || c == '#'; }
+bool EsMarcador(char c) {
+    return c == '0' || c == '#';
+}
 
 Patron Analizar(std::string_view patron) {
     Patron p;
@@ -227,7 +229,9 @@ namespace {
 bool EsBlanco(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
-bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+bool EsDigito(char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct Reglas {
     char decimal;
@@ -384,8 +388,8 @@ std::int16_t AEntero16(double valor) {
 
 Regional Regional::DesdeNombreLocale(std::string_view nombre) {
     std::size_t fin = 0;
-    while (fin < nombre.size() && nombre[fin] != '_' && nombre[fin] != '.' &&
-           nombre[fin] != '@' && nombre[fin] != '-')
+    while (fin < nombre.size() && nombre[fin] != '_' && nombre[fin] != '.' && nombre[fin] != '@' &&
+           nombre[fin] != '-')
         ++fin;
     const std::string_view idioma = nombre.substr(0, fin);
     if (idioma.size() != 2) return Ingles();

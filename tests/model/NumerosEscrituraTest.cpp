@@ -97,10 +97,8 @@ TEST_P(Escritura, FormatoDeValoresEspeciales) {
         const char* esperado;
     };
     const Caso casos[] = {
-        {std::nan(""), "#0.00", "NaN"},
-        {kInf, "#0.00", "Inf"},
-        {-kInf, "$ #0.00", "-Inf"},
-        {2.5, "", "2,5"},           // empty pattern: general text
+        {std::nan(""), "#0.00", "NaN"},      {kInf, "#0.00", "Inf"},
+        {-kInf, "$ #0.00", "-Inf"},          {2.5, "", "2,5"},  // empty pattern: general text
         {2.5, "sin dígitos", "sin dígitos"},
     };
     for (const auto& c : casos)

@@ -53,9 +53,9 @@ TEST_P(Lectura, LeerNumeroAceptaElFormatoRegional) {
 TEST_P(Lectura, LeerNumeroRechazaLoQueNoEsNumero) {
     const Regional reg = GetParam();
     const char* textos[] = {
-        "",    "   ",  "-",     "+",    ",",   "-,",   "abc",  "12abc", "1,2,3", "1,2.3",
-        ".5",  "1.",   "1..5",  "1 5",  "1E",  "1E+",  "E5",   "1,5E",  "--1",   "+-1",
-        "1E400", "-1E400", "Inf", "NaN", "0x10", "1e5,5", "1,5 x", "2-", "1.,5",
+        "",      "   ",    "-",    "+",   ",",    "-,",    "abc",   "12abc", "1,2,3", "1,2.3",
+        ".5",    "1.",     "1..5", "1 5", "1E",   "1E+",   "E5",    "1,5E",  "--1",   "+-1",
+        "1E400", "-1E400", "Inf",  "NaN", "0x10", "1e5,5", "1,5 x", "2-",    "1.,5",
     };
     for (const char* t : textos) {
         const std::string texto = EnRegion(t, reg);
@@ -65,7 +65,7 @@ TEST_P(Lectura, LeerNumeroRechazaLoQueNoEsNumero) {
 
 TEST(LeerNumeroArchivo, AceptaComaOPuntoSinAgrupar) {
     const CasoLectura validos[] = {
-        {"0,5", 0.5}, {"0.5", 0.5},   {" 2 ", 2},         {"-3", -3},
+        {"0,5", 0.5}, {"0.5", 0.5},        {" 2 ", 2},          {"-3", -3},
         {"7\r", 7},   {"1,5E-05", 1.5e-5}, {"1.5e-05", 1.5e-5}, {"1440", 1440},
     };
     for (const auto& c : validos)
@@ -77,10 +77,10 @@ TEST(LeerNumeroArchivo, AceptaComaOPuntoSinAgrupar) {
 
 TEST(Val, LeeElPrefijoNumerico) {
     const CasoLectura casos[] = {
-        {"", 0},       {"abc", 0},        {"-", 0},     {".", 0},       {"12abc", 12},
-        {"3.7.1", 3.7}, {",5", 0},        {"1,5", 1},   {"  -2", -2},   {"\t8", 8},
-        {"+4", 4},     {".5", 0.5},       {"-.5", -0.5}, {"1E3", 1000}, {"1e-2x", 0.01},
-        {"1E", 1},     {"2E+", 2},        {"5 6", 5},   {"12|34", 12},  {"e5", 0},
+        {"", 0},         {"abc", 0},        {"-", 0},      {".", 0},      {"12abc", 12},
+        {"3.7.1", 3.7},  {",5", 0},         {"1,5", 1},    {"  -2", -2},  {"\t8", 8},
+        {"+4", 4},       {".5", 0.5},       {"-.5", -0.5}, {"1E3", 1000}, {"1e-2x", 0.01},
+        {"1E", 1},       {"2E+", 2},        {"5 6", 5},    {"12|34", 12}, {"e5", 0},
         {"1e400", kInf}, {"-1e400", -kInf}, {"1e-400", 0},
     };
     for (const auto& c : casos) EXPECT_EQ(Val(c.texto), c.esperado) << '"' << c.texto << '"';
@@ -91,10 +91,11 @@ TEST(AEntero16, RedondeaAlParYRechazaLoQueNoCabe) {
         double valor;
         std::int16_t esperado;
     } casos[] = {
-        {2.5, 2},       {3.5, 4},           {-2.5, -2},     {-3.5, -4},    {0.5, 0},
-        {1.5, 2},       {2.4999999, 2},     {2.5000001, 3}, {-0.4, 0},     {32767, 32767},
-        {32767.49, 32767}, {32766.5, 32766}, {-32768, -32768}, {-32768.5, -32768},
-        {0.49999999999999994, 0},
+        {2.5, 2},         {3.5, 4},           {-2.5, -2},
+        {-3.5, -4},       {0.5, 0},           {1.5, 2},
+        {2.4999999, 2},   {2.5000001, 3},     {-0.4, 0},
+        {32767, 32767},   {32767.49, 32767},  {32766.5, 32766},
+        {-32768, -32768}, {-32768.5, -32768}, {0.49999999999999994, 0},
     };
     for (const auto& c : casos) EXPECT_EQ(AEntero16(c.valor), c.esperado) << c.valor;
 
@@ -128,10 +129,10 @@ TEST(Regional, DesdeNombreLocale) {
         const char* nombre;
         char decimal;
     } casos[] = {
-        {"es_AR.UTF-8", ','}, {"de_DE", ','}, {"fr", ','},         {"it_IT", ','},
-        {"pt_BR", ','},       {"es", ','},    {"ES_es", ','},      {"es-AR", ','},
-        {"de_AT@euro", ','},  {"C", '.'},     {"POSIX", '.'},      {"", '.'},
-        {"en_US", '.'},       {"C.UTF-8", '.'}, {"est_EE", '.'},   {"e", '.'},
+        {"es_AR.UTF-8", ','}, {"de_DE", ','},   {"fr", ','},     {"it_IT", ','},
+        {"pt_BR", ','},       {"es", ','},      {"ES_es", ','},  {"es-AR", ','},
+        {"de_AT@euro", ','},  {"C", '.'},       {"POSIX", '.'},  {"", '.'},
+        {"en_US", '.'},       {"C.UTF-8", '.'}, {"est_EE", '.'}, {"e", '.'},
         {"ja_JP.UTF-8", '.'},
     };
     for (const auto& c : casos) {
