@@ -34,8 +34,12 @@ void Medir(benchmark::State& state, double lamda, double mu, int servidores) {
     if (error) state.SkipWithError("Calculos failed");
 }
 
-void BM_CalculosPredeterminado(benchmark::State& state) { Medir(state, 1, 2, 1); }
-void BM_Calculos40Servidores(benchmark::State& state) { Medir(state, 70, 2, 40); }
+void BM_CalculosPredeterminado(benchmark::State& state) {
+    Medir(state, 1, 2, 1);
+}
+void BM_Calculos40Servidores(benchmark::State& state) {
+    Medir(state, 70, 2, 40);
+}
 
 }  // namespace
 

@@ -52,8 +52,12 @@ void CentroProductivo::predeterminado() {
     Calculos(error, silencio);
 }
 
-void CentroProductivo::dimNInicio(std::int16_t ultimo) { Redimensionar(listaEntradas, ultimo); }
-void CentroProductivo::dimNFin(std::int16_t ultimo) { Redimensionar(listaSalidas, ultimo); }
+void CentroProductivo::dimNInicio(std::int16_t ultimo) {
+    Redimensionar(listaEntradas, ultimo);
+}
+void CentroProductivo::dimNFin(std::int16_t ultimo) {
+    Redimensionar(listaSalidas, ultimo);
+}
 
 // Convert before touching the list, so a bad value leaves it as it was.
 void CentroProductivo::IInsertar() {
@@ -64,8 +68,12 @@ void CentroProductivo::FInsertar() {
     const std::int16_t v = AEntero16(valor);
     Celda(listaSalidas, indice) = v;
 }
-void CentroProductivo::IExtraer() { valor = Celda(listaEntradas, indice); }
-void CentroProductivo::FExtraer() { valor = Celda(listaSalidas, indice); }
+void CentroProductivo::IExtraer() {
+    valor = Celda(listaEntradas, indice);
+}
+void CentroProductivo::FExtraer() {
+    valor = Celda(listaSalidas, indice);
+}
 
 void CentroProductivo::AgregarEntrada(std::int16_t conexion) {
     tamEE = static_cast<std::int16_t>(tamEE + 1);
@@ -83,14 +91,22 @@ void CentroProductivo::AgregarSalida(std::int16_t conexion) {
     FInsertar();
 }
 
-void CentroProductivo::GetRho() { Rho = Dividir(Lamda, Mu); }
-void CentroProductivo::GetTrafico() { Trafico = Dividir(Rho, Servidores); }
+void CentroProductivo::GetRho() {
+    Rho = Dividir(Lamda, Mu);
+}
+void CentroProductivo::GetTrafico() {
+    Trafico = Dividir(Rho, Servidores);
+}
 void CentroProductivo::GetCostoTotalServidores() {
     CtoTotalServidores = Multiplicar(Servidores, CostoCentro);
 }
 
-void CentroProductivo::CoefArribo() { cArribo_ = Dividir(Desvlamda, Dividir(1.0, Lamda)); }
-void CentroProductivo::CoefDespacho() { cDespacho_ = Dividir(DesvMu, Dividir(1.0, Mu)); }
+void CentroProductivo::CoefArribo() {
+    cArribo_ = Dividir(Desvlamda, Dividir(1.0, Lamda));
+}
+void CentroProductivo::CoefDespacho() {
+    cDespacho_ = Dividir(DesvMu, Dividir(1.0, Mu));
+}
 
 void CentroProductivo::FactorVariabilidad() {
     CoefArribo();

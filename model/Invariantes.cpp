@@ -8,7 +8,9 @@ namespace vortena {
 
 namespace {
 
-std::string Num(int n) { return std::to_string(n); }
+std::string Num(int n) {
+    return std::to_string(n);
+}
 
 // Walks one node list; counts how often each connection appears in it.
 std::optional<std::string> RevisarLista(const Red& red, int nodo, int tam,
@@ -17,8 +19,8 @@ std::optional<std::string> RevisarLista(const Red& red, int nodo, int tam,
     const std::string nombre = entrada ? "entradas" : "salidas";
     if (tam < -1) return "nodo " + Num(nodo) + ": tamaño de " + nombre + " " + Num(tam);
     if (static_cast<std::size_t>(tam + 1) > lista.size())
-        return "nodo " + Num(nodo) + ": la lista de " + nombre + " tiene menos de " +
-               Num(tam + 1) + " elementos";
+        return "nodo " + Num(nodo) + ": la lista de " + nombre + " tiene menos de " + Num(tam + 1) +
+               " elementos";
     for (int i = 0; i <= tam; ++i) {
         const int c = lista[static_cast<std::size_t>(i)];
         if (!red.Conexiones.Existe(c))
@@ -66,8 +68,7 @@ std::optional<std::string> ComprobarInvariantes(const Red& red) {
             return "el nodo " + Num(i) + " tiene posicion " + Num(red.Centros(i).posicion);
     for (int j = 1; j <= conexiones; ++j)
         if (red.Conexiones(j).posicion != j)
-            return "la conexión " + Num(j) + " tiene posicion " +
-                   Num(red.Conexiones(j).posicion);
+            return "la conexión " + Num(j) + " tiene posicion " + Num(red.Conexiones(j).posicion);
 
     std::set<std::pair<int, int>> pares;
     for (int j = 1; j <= conexiones; ++j) {
@@ -88,7 +89,8 @@ std::optional<std::string> ComprobarInvariantes(const Red& red) {
     }
     for (int j = 1; j <= conexiones; ++j) {
         if (enSalidas[static_cast<std::size_t>(j)] != 1)
-            return "la conexión " + Num(j) + " figura " + Num(enSalidas[static_cast<std::size_t>(j)]) +
+            return "la conexión " + Num(j) + " figura " +
+                   Num(enSalidas[static_cast<std::size_t>(j)]) +
                    " veces en las salidas de su origen";
         if (enEntradas[static_cast<std::size_t>(j)] != 1)
             return "la conexión " + Num(j) + " figura " +

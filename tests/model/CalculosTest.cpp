@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "model/CentroProductivo.h"
 #include "MensajeComparable.h"
+#include "model/CentroProductivo.h"
 
 namespace vortena {
 namespace {
 
-using prueba::MensajeVisto;
 using prueba::MensajesGrabados;
+using prueba::MensajeVisto;
 
 // A default centre with other rates; deviations as given.
 CentroProductivo Centro(double lamda, double mu, int servidores, double desvL, double desvM) {
@@ -31,8 +31,7 @@ CentroProductivo Centro(double lamda, double mu, int servidores, double desvL, d
 const MensajeVisto kDesbordamiento{"Error por Desbordamiento", "Vortena de líneas de Producción",
                                    Botones::Aceptar, Icono::Exclamacion};
 const MensajeVisto kDosServidores{"El número de Servidores mínimos es: 2",
-                                  "Número de Servidores mínimos", Botones::Aceptar,
-                                  Icono::Critico};
+                                  "Número de Servidores mínimos", Botones::Aceptar, Icono::Critico};
 
 struct CasoMedidas {
     const char* nombre;
@@ -75,6 +74,7 @@ TEST_P(Medidas, ValoresDelCentro) {
     EXPECT_NEAR(c.CtoImproductividad, k.ctoImproductividad, tol);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Centro, Medidas,
     ::testing::Values(
@@ -98,6 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoMedidas{"poca_variabilidad", 1, 2, 1, 0.5, 0.25, {}, 1,
                     0.5, 0.5, 0.5, 0.5, 0.25, 0.25, 0.25, 0.75, 0.75, 4, 10, 0.75, 0.25, 5.0}),
     [](const auto& info) { return std::string(info.param.nombre); });
+// clang-format on
 
 TEST(Predeterminado, PoneLosValoresDeUnCentroNuevoYCalcula) {
     CentroProductivo c;
@@ -191,15 +192,14 @@ TEST_P(ColaGeometrica, MaximaColaSegunLaCola) {
     EXPECT_EQ(c.MaximaCola, s - 1 + static_cast<int>(std::ceil(pasos)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Centro, ColaGeometrica,
-    ::testing::Values(
-        // Rho^n and 5^n overflow long before the level is reached at ~782.
-        CasoCola{"muy_cargado", 13, 2.61, 5, 0.95},
-        CasoCola{"cuarenta_servidores", 70, 2, 40, 0.95},
-        CasoCola{"cinco_servidores", 9, 2, 5, 0.99},
-        CasoCola{"un_servidor", 1, 2, 1, 0.95}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Centro, ColaGeometrica,
+                         ::testing::Values(
+                             // Rho^n and 5^n overflow long before the level is reached at ~782.
+                             CasoCola{"muy_cargado", 13, 2.61, 5, 0.95},
+                             CasoCola{"cuarenta_servidores", 70, 2, 40, 0.95},
+                             CasoCola{"cinco_servidores", 9, 2, 5, 0.99},
+                             CasoCola{"un_servidor", 1, 2, 1, 0.95}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST(MaximaCola, NivelInalcanzableAvisaYSigueCalculando) {
     for (double nivel : {0.9999999, 1.5}) {
@@ -250,17 +250,16 @@ TEST_P(Fallo, DesbordamientoConservaLoPosterior) {
 
 INSTANTIATE_TEST_SUITE_P(
     Centro, Fallo,
-    ::testing::Values(
-        CasoFallo{"sin_servidores", 3, 2, 0, 1.5, 0.5, 0},
-        CasoFallo{"servidores_negativos", 3, 2, -2, 1.5, 0.5, -2},
-        CasoFallo{"mu_cero", 1, 0, 1, 0.5, 0.5, 1},
-        // Rho and Trafico are 0 before the coefficient of arrivals divides by 1/0.
-        CasoFallo{"lamda_cero", 0, 2, 1, 0, 0, 1},
-        // 199! overflows in the closed form.
-        CasoFallo{"doscientos_servidores", 150, 1, 200, 150, 0.75, 200},
-        // The minimum count does not fit in 16 bits: no count message, and
-        // the unstable centre is not computed as if it were stable.
-        CasoFallo{"minimo_fuera_de_rango", 1e6, 1, 1, 1e6, 0.5, 1}),
+    ::testing::Values(CasoFallo{"sin_servidores", 3, 2, 0, 1.5, 0.5, 0},
+                      CasoFallo{"servidores_negativos", 3, 2, -2, 1.5, 0.5, -2},
+                      CasoFallo{"mu_cero", 1, 0, 1, 0.5, 0.5, 1},
+                      // Rho and Trafico are 0 before the coefficient of arrivals divides by 1/0.
+                      CasoFallo{"lamda_cero", 0, 2, 1, 0, 0, 1},
+                      // 199! overflows in the closed form.
+                      CasoFallo{"doscientos_servidores", 150, 1, 200, 150, 0.75, 200},
+                      // The minimum count does not fit in 16 bits: no count message, and
+                      // the unstable centre is not computed as if it were stable.
+                      CasoFallo{"minimo_fuera_de_rango", 1e6, 1, 1, 1e6, 0.5, 1}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST(ActDesv, VuelveALaDesviacionExponencial) {

@@ -32,18 +32,17 @@ TEST_P(Minimos, MenorCuentaEstable) {
     EXPECT_EQ(c.Servidores, k.servidores);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Centro, Minimos,
-    ::testing::Values(CasoMinimo{"fraccion", 9, 2, false, 5},
-                      // A whole quotient still needs one more server.
-                      CasoMinimo{"cociente_entero", 8, 2, false, 5},
-                      CasoMinimo{"poca_carga", 1, 2, false, 1},
-                      CasoMinimo{"sin_llegadas", 0, 2, false, 1},
-                      CasoMinimo{"mayor_de_16_bits", 65534, 2, true, 3},
-                      CasoMinimo{"maximo_de_16_bits", 65532, 2, false, 32767},
-                      CasoMinimo{"mu_cero", 1, 0, true, 3},
-                      CasoMinimo{"mu_nan", 1, std::nan(""), true, 3}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Centro, Minimos,
+                         ::testing::Values(CasoMinimo{"fraccion", 9, 2, false, 5},
+                                           // A whole quotient still needs one more server.
+                                           CasoMinimo{"cociente_entero", 8, 2, false, 5},
+                                           CasoMinimo{"poca_carga", 1, 2, false, 1},
+                                           CasoMinimo{"sin_llegadas", 0, 2, false, 1},
+                                           CasoMinimo{"mayor_de_16_bits", 65534, 2, true, 3},
+                                           CasoMinimo{"maximo_de_16_bits", 65532, 2, false, 32767},
+                                           CasoMinimo{"mu_cero", 1, 0, true, 3},
+                                           CasoMinimo{"mu_nan", 1, std::nan(""), true, 3}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 struct CasoOptimo {
     const char* nombre;
@@ -76,12 +75,11 @@ TEST_P(Optimos, AnalisisMarginal) {
     EXPECT_EQ(c.L, l);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Centro, Optimos,
-    ::testing::Values(CasoOptimo{"predeterminado", 1, 2, 10, 1, 1},
-                      CasoOptimo{"espera_barata", 9, 2, 10, 1, 5},
-                      CasoOptimo{"espera_cara", 9, 2, 10, 50, 8}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Centro, Optimos,
+                         ::testing::Values(CasoOptimo{"predeterminado", 1, 2, 10, 1, 1},
+                                           CasoOptimo{"espera_barata", 9, 2, 10, 1, 5},
+                                           CasoOptimo{"espera_cara", 9, 2, 10, 50, 8}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST(Optimos, MinimoFallidoSoloMarcaElError) {
     CentroProductivo c;

@@ -13,8 +13,8 @@
 namespace vortena {
 namespace {
 
-using prueba::MensajeVisto;
 using prueba::MensajesGrabados;
+using prueba::MensajeVisto;
 
 CentroProductivo Calculado(double lamda, double mu, int servidores) {
     CentroProductivo c;
@@ -134,21 +134,20 @@ TEST_P(SinFilas, ResultadoYMensaje) {
 }
 
 const double kInf = std::numeric_limits<double>::infinity();
-INSTANTIATE_TEST_SUITE_P(
-    Estados, SinFilas,
-    ::testing::Values(
-        // Utilisation 0.9995: about 3400 states above the threshold.
-        CasoSinFilas{"rho_cerca_de_s", 1, 0.9995, 0.0005, ResultadoEstados::ProbabilidadElevada,
-                     kElevada},
-        CasoSinFilas{"rho_cerca_de_s_con_cuatro", 4, 3.999, 1e-3,
-                     ResultadoEstados::ProbabilidadElevada, kElevada},
-        CasoSinFilas{"sin_servidores", 0, 0.5, 0.5, ResultadoEstados::Desbordamiento,
-                     kDesbordamiento},
-        CasoSinFilas{"p0_invalido", 2, 0.5, std::nan(""), ResultadoEstados::Desbordamiento,
-                     kDesbordamiento},
-        CasoSinFilas{"rho_infinito", 2, kInf, 0.5, ResultadoEstados::Desbordamiento,
-                     kDesbordamiento}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Estados, SinFilas,
+                         ::testing::Values(
+                             // Utilisation 0.9995: about 3400 states above the threshold.
+                             CasoSinFilas{"rho_cerca_de_s", 1, 0.9995, 0.0005,
+                                          ResultadoEstados::ProbabilidadElevada, kElevada},
+                             CasoSinFilas{"rho_cerca_de_s_con_cuatro", 4, 3.999, 1e-3,
+                                          ResultadoEstados::ProbabilidadElevada, kElevada},
+                             CasoSinFilas{"sin_servidores", 0, 0.5, 0.5,
+                                          ResultadoEstados::Desbordamiento, kDesbordamiento},
+                             CasoSinFilas{"p0_invalido", 2, 0.5, std::nan(""),
+                                          ResultadoEstados::Desbordamiento, kDesbordamiento},
+                             CasoSinFilas{"rho_infinito", 2, kInf, 0.5,
+                                          ResultadoEstados::Desbordamiento, kDesbordamiento}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST(Estados, UnaTablaNoMuestraMensajes) {
     CentroProductivo c;

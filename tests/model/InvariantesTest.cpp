@@ -78,26 +78,28 @@ void PonerSalida(CentroProductivo& c, int i, int conexion) {
 
 INSTANTIATE_TEST_SUITE_P(
     Invariantes, DanoEstructural,
-    ::testing::Values(
-        Dano{"posicion_de_nodo", [](Red& r) { r.Centros(2).posicion = 3; }},
-        Dano{"posicion_de_conexion", [](Red& r) { r.Conexiones(5).posicion = 1; }},
-        Dano{"destino_inexistente", [](Red& r) { r.Conexiones(4).CentroFin = 9; }},
-        Dano{"origen_cero", [](Red& r) { r.Conexiones(1).CentroInicio = 0; }},
-        // Connection 5 (A -> B) said to start at INICIO: the lists disagree.
-        Dano{"origen_cambiado", [](Red& r) { r.Conexiones(5).CentroInicio = 1; }},
-        Dano{"falta_en_salidas",
-             [](Red& r) { r.Centros(2).tamSE = static_cast<std::int16_t>(r.Centros(2).tamSE - 1); }},
-        Dano{"falta_en_entradas", [](Red& r) { r.Centros(3).tamEE = 0; }},
-        Dano{"repetida_en_salidas", [](Red& r) { PonerSalida(r.Centros(2), 1, 2); }},
-        Dano{"salida_ajena", [](Red& r) { r.Centros(4).AgregarSalida(1); }},
-        Dano{"salida_inexistente", [](Red& r) { r.Centros(4).AgregarSalida(6); }},
-        Dano{"tam_mas_alla_de_la_lista", [](Red& r) { r.Centros(4).tamSE = 5; }},
-        Dano{"tam_negativo", [](Red& r) { r.Centros(4).tamEE = -2; }},
-        Dano{"par_repetido", [](Red& r) { Conectar(r, 2, 3); }},
-        Dano{"ciclo", [](Red& r) { Conectar(r, 4, 2); }},
-        Dano{"bucle", [](Red& r) { Conectar(r, 4, 4); }},
-        Dano{"nodo_inicio_invalido", [](Red& r) { r.NodoInicio = 0; }},
-        Dano{"nodo_fin_invalido", [](Red& r) { r.NodoFin = 5; }}),
+    ::testing::Values(Dano{"posicion_de_nodo", [](Red& r) { r.Centros(2).posicion = 3; }},
+                      Dano{"posicion_de_conexion", [](Red& r) { r.Conexiones(5).posicion = 1; }},
+                      Dano{"destino_inexistente", [](Red& r) { r.Conexiones(4).CentroFin = 9; }},
+                      Dano{"origen_cero", [](Red& r) { r.Conexiones(1).CentroInicio = 0; }},
+                      // Connection 5 (A -> B) said to start at INICIO: the lists disagree.
+                      Dano{"origen_cambiado", [](Red& r) { r.Conexiones(5).CentroInicio = 1; }},
+                      Dano{"falta_en_salidas",
+                           [](Red& r) {
+                               r.Centros(2).tamSE =
+                                   static_cast<std::int16_t>(r.Centros(2).tamSE - 1);
+                           }},
+                      Dano{"falta_en_entradas", [](Red& r) { r.Centros(3).tamEE = 0; }},
+                      Dano{"repetida_en_salidas", [](Red& r) { PonerSalida(r.Centros(2), 1, 2); }},
+                      Dano{"salida_ajena", [](Red& r) { r.Centros(4).AgregarSalida(1); }},
+                      Dano{"salida_inexistente", [](Red& r) { r.Centros(4).AgregarSalida(6); }},
+                      Dano{"tam_mas_alla_de_la_lista", [](Red& r) { r.Centros(4).tamSE = 5; }},
+                      Dano{"tam_negativo", [](Red& r) { r.Centros(4).tamEE = -2; }},
+                      Dano{"par_repetido", [](Red& r) { Conectar(r, 2, 3); }},
+                      Dano{"ciclo", [](Red& r) { Conectar(r, 4, 2); }},
+                      Dano{"bucle", [](Red& r) { Conectar(r, 4, 4); }},
+                      Dano{"nodo_inicio_invalido", [](Red& r) { r.NodoInicio = 0; }},
+                      Dano{"nodo_fin_invalido", [](Red& r) { r.NodoFin = 5; }}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 class DanoDeNombres : public ::testing::TestWithParam<Dano> {};

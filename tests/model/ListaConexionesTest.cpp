@@ -90,8 +90,8 @@ TEST_P(InsertarRedondea, MitadAlPar) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ListaConexiones, InsertarRedondea,
-                         ::testing::Values(CasoValor{2.5, 2}, CasoValor{3.5, 4},
-                                           CasoValor{3.4, 3}, CasoValor{32767, 32767}));
+                         ::testing::Values(CasoValor{2.5, 2}, CasoValor{3.5, 4}, CasoValor{3.4, 3},
+                                           CasoValor{32767, 32767}));
 
 TEST(ListaConexiones, ValoresEIndicesInvalidosNoTocanLaLista) {
     CentroProductivo c;
