@@ -1,0 +1,33 @@
+#pragma once
+// A connection: the two centres it joins and its flow multiplier. The
+// multiplier is written back when the dialog closes, however it closes, and
+// the whole network is redrawn.
+
+#include "dialogs/DialogoElemento.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace vortena {
+
+class Arco : public DialogoElemento {
+    Q_OBJECT
+public:
+    // Edits the connection at ctx.red.ConexionActual, which must exist.
+    explicit Arco(const ContextoPropiedades& ctx, QWidget* parent = nullptr);
+
+protected:
+    double ValorGuardado() override;
+    void AlCerrar() override;
+
+private:
+    linea& Conexion();
+
+    QGroupBox* nodos = nullptr;
+    QLineEdit* inicio = nullptr;
+    QLineEdit* fin = nullptr;
+    QLabel* Titulo = nullptr;
+};
+
+}  // namespace vortena

@@ -1,0 +1,49 @@
+#pragma once
+// The frame shared by the end-node and connection dialogs: one tab
+// "Propiedades" over the page `cuadro`, one entry box, Aceptar and Cancelar.
+// Enter checks the text and closes when it passes; the value is written back
+// whenever the dialog closes, however it closes, so Cancelar keeps an edit.
+
+#include <QDialog>
+
+#include "dialogs/ContextoPropiedades.h"
+
+class QPushButton;
+class QTabWidget;
+
+namespace vortena {
+
+class CajaEntrada;
+
+class DialogoElemento : public QDialog {
+    Q_OBJECT
+protected:
+    DialogoElemento(const ContextoPropiedades& ctx, const char* nombre, const char* titulo,
+                    const char* nombreCaja, QWidget* parent);
+
+    // The stored value, shown after a refused Enter with "#0.00".
+    virtual double ValorGuardado() = 0;
+    // The closing steps: store the box's value if it qualifies, then redraw.
+    virtual void AlCerrar() = 0;
+
+    // Fills the box and selects its text, as on opening.
+    void MostrarValor(const QString& texto);
+    // Marks the document modified when `nuevo` differs from `antes`.
+    void Registrar(double antes, double nuevo);
+
+    void done(int resultado) override;
+    void showEvent(QShowEvent* e) override;
+
+    ContextoPropiedades ctx_;
+    QTabWidget* opciones = nullptr;
+    QWidget* cuadro = nullptr;
+    CajaEntrada* caja_ = nullptr;
+    QPushButton* aceptar = nullptr;
+    QPushButton* cancelar = nullptr;
+
+private:
+    void Enter();
+    bool cerrado_ = false;
+};
+
+}  // namespace vortena

@@ -1,0 +1,40 @@
+#include "dialogs/NodoFinal.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+#include "dialogs/CajaEntrada.h"
+
+namespace vortena {
+
+NodoFinal::NodoFinal(const ContextoPropiedades& ctx, QWidget* parent)
+    : DialogoElemento(ctx, "NodoFinal", "Propiedades del Nodo Final", "Salida", parent) {
+    Titulo = new QLabel(QStringLiteral("Salida de Productos por Unidad de Tiempo"), cuadro);
+    Titulo->setObjectName(QStringLiteral("Titulo"));
+    Titulo->setBuddy(caja_);
+    caja_->setMinimumWidth(120);
+    auto* g = new QGridLayout(cuadro);
+    g->addWidget(Titulo, 0, 0);
+    g->addWidget(caja_, 0, 1);
+    g->setRowStretch(1, 1);
+
+    // The plain conversion, so closing without an edit writes back the same value.
+    MostrarValor(QString::fromStdString(TextoGeneral(Nodo().Salida, ctx_.regional)));
+}
+
+CentroProductivo& NodoFinal::Nodo() { return ctx_.red.Centros(ctx_.red.CentroActual); }
+
+double NodoFinal::ValorGuardado() { return Nodo().Salida; }
+
+void NodoFinal::AlCerrar() {
+    if (!ctx_.red.Centros.Existe(ctx_.red.CentroActual)) return;
+    CentroProductivo& nodo = Nodo();
+    if (const auto v = LeerNumero(caja_->text().toStdString(), ctx_.regional)) {
+        const double antes = nodo.Salida;
+        nodo.Salida = *v;
+        Registrar(antes, nodo.Salida);
+    }
+    ctx_.editor.RedibujarNodoFin();
+}
+
+}  // namespace vortena

@@ -1,0 +1,27 @@
+#pragma once
+// The end node's required output of the line, in products per unit of time.
+// The value is written back when the dialog closes, however it closes, and
+// the end node is redrawn.
+
+#include "dialogs/DialogoElemento.h"
+
+class QLabel;
+
+namespace vortena {
+
+class NodoFinal : public DialogoElemento {
+    Q_OBJECT
+public:
+    // Edits the node at ctx.red.CentroActual, which must exist.
+    explicit NodoFinal(const ContextoPropiedades& ctx, QWidget* parent = nullptr);
+
+protected:
+    double ValorGuardado() override;
+    void AlCerrar() override;
+
+private:
+    CentroProductivo& Nodo();
+    QLabel* Titulo = nullptr;
+};
+
+}  // namespace vortena
