@@ -27,12 +27,13 @@ void IniciarPERT(Red& red, bool usarW) {
 // A worklist instead of recursion: the stack depth of a recursive pass
 // would grow with the longest path. Entering a node only when its counter
 // reaches 0 means every value it reads is final, so the order in which
-// ready nodes are taken does not change any result.
+// ready nodes are taken does not change any result; first in, first out
+// walks a drawn network roughly in the order its nodes were created, which
+// keeps the memory accesses close together.
 void CalcularTemprano(Red& red, std::int16_t pos) {
     std::vector<std::int16_t> listos{pos};
-    while (!listos.empty()) {
-        CentroProductivo& c = red.Centros(listos.back());
-        listos.pop_back();
+    for (std::size_t k = 0; k < listos.size(); ++k) {
+        CentroProductivo& c = red.Centros(listos[k]);
         c.TempranoWH = true;
         double temprano = 0;
         for (int i = 0; i <= c.tamEE; ++i) {
@@ -56,9 +57,8 @@ void CalcularTemprano(Red& red, std::int16_t pos) {
 
 void CalcularTardio(Red& red, std::int16_t pos) {
     std::vector<std::int16_t> listos{pos};
-    while (!listos.empty()) {
-        CentroProductivo& c = red.Centros(listos.back());
-        listos.pop_back();
+    for (std::size_t k = 0; k < listos.size(); ++k) {
+        CentroProductivo& c = red.Centros(listos[k]);
         c.tardioWH = true;
         if (c.posicion != red.NodoFin && c.tamSE >= 0) {
             double tardio = 0;
