@@ -7,9 +7,11 @@ namespace vortena {
 BarraDeEstado::BarraDeEstado(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("BarradeEstado"));
     setSizeGripEnabled(true);
+    // Room for the usual texts without forcing a wide window: a longer
+    // count still shows in full when there is space.
     const QFontMetrics fm(font());
-    const int anchos[3] = {fm.horizontalAdvance(QStringLiteral("Modificado")) + 24,
-                           fm.horizontalAdvance(QStringLiteral("9999 Centros - 9999 Conexiones")) + 24,
+    const int anchos[3] = {fm.horizontalAdvance(QStringLiteral("Modificado")) + 16,
+                           fm.horizontalAdvance(QStringLiteral("99 Centros - 99 Conexiones")) + 16,
                            0};
     for (int i = 0; i < 3; ++i) {
         auto* p = new QLabel(this);
@@ -17,7 +19,10 @@ BarraDeEstado::BarraDeEstado(QWidget* parent) : QStatusBar(parent) {
         p->setFrameShape(QFrame::StyledPanel);
         p->setFrameShadow(QFrame::Sunken);
         p->setContentsMargins(6, 0, 6, 0);
-        if (anchos[i] > 0) p->setMinimumWidth(anchos[i]);
+        if (anchos[i] > 0)
+            p->setMinimumWidth(anchos[i]);
+        else
+            p->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         addWidget(p, i == 2 ? 1 : 0);
         paneles_[static_cast<std::size_t>(i)] = p;
     }

@@ -67,7 +67,11 @@ void SuperficieQt::Linea(float x1, float y1, float x2, float y2, Color color, in
     QPainter& p = Pintor();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(AQColor(color), grosor, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(APixeles(x1), APixeles(y1)), QPointF(APixeles(x2), APixeles(y2)));
+    // An odd-width line runs through pixel centres, so a level or upright
+    // line stays one crisp pixel row instead of two half-grey ones.
+    const qreal c = grosor % 2 != 0 ? 0.5 : 0.0;
+    p.drawLine(QPointF(APixeles(x1) + c, APixeles(y1) + c),
+               QPointF(APixeles(x2) + c, APixeles(y2) + c));
 }
 
 void SuperficieQt::Rectangulo(float x1, float y1, float x2, float y2, Color color, int grosor,
