@@ -57,7 +57,8 @@ inline Red RedEnCapas(int capas = 100, int ancho = 100, int enlaces = 3) {
     for (int j = 0; j < ancho; ++j) conectar(1, centro(0, j));
     for (int k = 0; k + 1 < capas; ++k)
         for (int j = 0; j < ancho; ++j)
-            for (int d = 0; d < enlaces; ++d) conectar(centro(k, j), centro(k + 1, (j + d) % ancho));
+            for (int d = 0; d < enlaces; ++d)
+                conectar(centro(k, j), centro(k + 1, (j + d) % ancho));
     for (int j = 0; j < ancho; ++j) conectar(centro(capas - 1, j), fin.posicion);
 
     red.NodoInicio = 1;

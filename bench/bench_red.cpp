@@ -66,7 +66,9 @@ void BM_RedEnCapasMemoria(benchmark::State& state) {
         const struct mallinfo2 antes = mallinfo2();
         Red red = RedEnCapas();
         const struct mallinfo2 despues = mallinfo2();
-        mb = static_cast<double>((despues.uordblks + despues.hblkhd) - (antes.uordblks + antes.hblkhd)) / 1e6;
+        mb = static_cast<double>((despues.uordblks + despues.hblkhd) -
+                                 (antes.uordblks + antes.hblkhd)) /
+             1e6;
         benchmark::DoNotOptimize(red.Centros.Count());
     }
     state.counters["MB"] = mb;

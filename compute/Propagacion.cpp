@@ -10,7 +10,9 @@
 namespace vortena {
 namespace {
 
-std::size_t Ix(std::int16_t posicion) { return static_cast<std::size_t>(posicion); }
+std::size_t Ix(std::int16_t posicion) {
+    return static_cast<std::size_t>(posicion);
+}
 
 // Totals per node instead of one walk per path: each node's inflow is final
 // once all its predecessors are done, which topological order guarantees.

@@ -1,5 +1,3 @@
-#include "compute/Dimensionamiento.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "support/ConstructorRed.h"
 #include "support/DocumentoFalso.h"
@@ -25,7 +24,9 @@ struct CasoComando {
     const char* nombre;
     Comando comando;
 };
-void PrintTo(const CasoComando& c, std::ostream* os) { *os << c.nombre; }
+void PrintTo(const CasoComando& c, std::ostream* os) {
+    *os << c.nombre;
+}
 
 class ComandoDeRed : public testing::TestWithParam<CasoComando> {};
 
@@ -55,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(Comandos, ComandoDeRed,
                          testing::Values(CasoComando{"Minimos", ServidoresMinimosRed},
                                          CasoComando{"Optimos", ServidoresOptimosRed},
                                          CasoComando{"Calcular", CalcularRed}),
-                         [](const testing::TestParamInfo<CasoComando>& i) { return std::string(i.param.nombre); });
+                         [](const testing::TestParamInfo<CasoComando>& i) {
+                             return std::string(i.param.nombre);
+                         });
 
 // Three centres between INICIO and FIN, the middle one broken by `romper`.
 struct TresCentros {
@@ -87,7 +90,9 @@ struct CasoDimension {
     std::function<void(CentroProductivo&)> romper;
     int servidoresSanos;  // count the other centres end with
 };
-void PrintTo(const CasoDimension& c, std::ostream* os) { *os << c.nombre; }
+void PrintTo(const CasoDimension& c, std::ostream* os) {
+    *os << c.nombre;
+}
 
 class Dimension : public testing::TestWithParam<CasoDimension> {};
 
@@ -111,12 +116,15 @@ TEST_P(Dimension, FailingCentreIsReportedWithItsNameAndKeepsItsCount) {
 // optimum is also 5, with CostoEspera 50 it is 8.
 INSTANTIATE_TEST_SUITE_P(
     Casos, Dimension,
-    testing::Values(
-        CasoDimension{"MinimosMuCero", ServidoresMinimosRed, [](CentroProductivo& c) { c.Mu = 0; }, 5},
-        CasoDimension{"MinimosFueraDeRango", ServidoresMinimosRed, [](CentroProductivo& c) { c.Lamda = 1e6; }, 5},
-        CasoDimension{"OptimosMuCero", ServidoresOptimosRed, [](CentroProductivo& c) { c.Mu = 0; }, 5},
-        // Fails before the search's own minimum runs, after a centre that succeeded.
-        CasoDimension{"OptimosCostoEsperaCero", ServidoresOptimosRed, [](CentroProductivo& c) { c.CostoEspera = 0; }, 5}),
+    testing::Values(CasoDimension{"MinimosMuCero", ServidoresMinimosRed,
+                                  [](CentroProductivo& c) { c.Mu = 0; }, 5},
+                    CasoDimension{"MinimosFueraDeRango", ServidoresMinimosRed,
+                                  [](CentroProductivo& c) { c.Lamda = 1e6; }, 5},
+                    CasoDimension{"OptimosMuCero", ServidoresOptimosRed,
+                                  [](CentroProductivo& c) { c.Mu = 0; }, 5},
+                    // Fails before the search's own minimum runs, after a centre that succeeded.
+                    CasoDimension{"OptimosCostoEsperaCero", ServidoresOptimosRed,
+                                  [](CentroProductivo& c) { c.CostoEspera = 0; }, 5}),
     [](const testing::TestParamInfo<CasoDimension>& i) { return std::string(i.param.nombre); });
 
 TEST(Dimension, OptimumFollowsTheCostRatio) {
@@ -170,8 +178,8 @@ TEST(CalcularRed, UnreachedCentreAfterPropagationStopsBeforeThePert) {
     EXPECT_EQ(msj.vistos[0].icono, Icono::Exclamacion);
     EXPECT_TRUE(red.ErrorCalculo);
     EXPECT_DOUBLE_EQ(b[a].Lamda, 10);
-    EXPECT_EQ(b[c].W, -1);              // after Z: not computed
-    EXPECT_EQ(b[f].tmpoTemprano, -1);   // no PERT
+    EXPECT_EQ(b[c].W, -1);             // after Z: not computed
+    EXPECT_EQ(b[f].tmpoTemprano, -1);  // no PERT
     EXPECT_TRUE(doc.llamadasBarra.empty());
 }
 

@@ -1,16 +1,15 @@
-#include "compute/Pert.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <random>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "RedesAleatorias.h"
+#include "compute/Pert.h"
 #include "model/ErrorAritmetico.h"
 #include "support/ConstructorRed.h"
 
@@ -41,7 +40,9 @@ struct CasoPert {
     double resultado;
     std::vector<NodoEsperado> nodos;
 };
-void PrintTo(const CasoPert& c, std::ostream* os) { *os << c.nombre; }
+void PrintTo(const CasoPert& c, std::ostream* os) {
+    *os << c.nombre;
+}
 
 class Pert : public testing::TestWithParam<CasoPert> {};
 
@@ -98,7 +99,8 @@ auto Paralelos(bool aPrimero) {
 // C followed by a long branch (X) and a short one (Y).
 auto Ramas(bool largaPrimero) {
     return [largaPrimero](ConstructorRed& b) {
-        auto i = b.Inicio(), c = ConW(b, "C", 1), x = ConW(b, "X", 4), y = ConW(b, "Y", 1), f = b.Fin();
+        auto i = b.Inicio(), c = ConW(b, "C", 1), x = ConW(b, "X", 4), y = ConW(b, "Y", 1),
+             f = b.Fin();
         b.Conectar(i, c);
         if (largaPrimero) b.Conectar(c, x);
         b.Conectar(c, y);
@@ -109,80 +111,92 @@ auto Ramas(bool largaPrimero) {
     };
 }
 
-const std::vector<NodoEsperado> kParalelos = {
-    {"INICIO", 0, 0, 0, true, true}, {"A", 0, 5, 3, true, false}, {"B", 0, 5, 0, true, true},
-    {"FIN", 5, 5, 0, true, true}};
+const std::vector<NodoEsperado> kParalelos = {{"INICIO", 0, 0, 0, true, true},
+                                              {"A", 0, 5, 3, true, false},
+                                              {"B", 0, 5, 0, true, true},
+                                              {"FIN", 5, 5, 0, true, true}};
 const std::vector<NodoEsperado> kRamas = {
     {"C", 0, 1, 0, true, true}, {"X", 1, 5, 0, true, true}, {"Y", 1, 5, 3, true, false}};
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, Pert,
-    testing::Values(
-        CasoPert{"RedNueva",
-                 [](ConstructorRed& b) {
-                     b.RedNueva();
-                     return std::pair<std::int16_t, std::int16_t>{1, 3};
-                 },
-                 1.0,
-                 {{"INICIO", 0, 0, 0, true, true}, {"Sin nombre", 0, 1, 0, true, true}, {"FIN", 1, 1, 0, true, true}}},
-        CasoPert{"ParalelosAPrimero", Paralelos(true), 5.0, kParalelos},
-        CasoPert{"ParalelosBPrimero", Paralelos(false), 5.0, kParalelos},
-        CasoPert{"RamaLargaPrimero", Ramas(true), 5.0, kRamas},
-        CasoPert{"RamaLargaDespues", Ramas(false), 5.0, kRamas},
-        CasoPert{"FinInalcanzable",
-                 [](ConstructorRed& b) {
-                     auto i = b.Inicio(), a = ConW(b, "A", 1), z = ConW(b, "Z", 1), f = b.Fin();
-                     b.Conectar(i, a);
-                     b.Conectar(z, f);
-                     return std::pair{i, f};
-                 },
-                 0.0, {{"A", 0, kNoMirar, kNoMirar, false, false}}},
-        CasoPert{"InicioIgualFinSinEntradas",
-                 [](ConstructorRed& b) {
-                     b.RedNueva();
-                     return std::pair<std::int16_t, std::int16_t>{1, 1};
-                 },
-                 0.0, {{"INICIO", 0, 0, 0, true, true}, {"Sin nombre", kNoMirar, kNoMirar, kNoMirar, false, false}}},
-        CasoPert{"InicioIgualFinConPredecesor",
-                 [](ConstructorRed& b) {
-                     auto i = b.Inicio(), p = ConW(b, "P", 1.5), a = ConW(b, "A", 1), f = b.Fin();
-                     b.Conectar(i, p);
-                     b.Conectar(p, a);
-                     b.Conectar(a, f);
-                     return std::pair{a, a};
-                 },
-                 1.5, {{"A", 1.5, 1.5, -1, true, false}, {"P", kNoMirar, kNoMirar, kNoMirar, false, false}}},
-        // S is the chosen start: its early time is the longest duration of its
-        // direct predecessors, which only the backward pass reaches.
-        CasoPert{"InicioConPredecesores",
-                 [](ConstructorRed& b) {
-                     auto i = b.Inicio(), p = ConW(b, "P", 2.5), q = ConW(b, "Q", 0.5), s = ConW(b, "S", 1),
-                          t = ConW(b, "T", 2), f = b.Fin();
-                     b.Conectar(i, p);
-                     b.Conectar(i, q);
-                     b.Conectar(p, s);
-                     b.Conectar(q, s);
-                     b.Conectar(s, t);
-                     b.Conectar(t, f);
-                     return std::pair{s, f};
-                 },
-                 2.0,
-                 {{"S", 2.5, 0, -3.5, true, false},
-                  {"T", 0, 2, 0, true, true},
-                  {"P", 0, -1, -3.5, false, false},
-                  {"INICIO", 0, -3.5, -3.5, false, false}}},
-        // The end marker on a centre: its own duration counts against it, and
-        // the node after it is reached forward only.
-        CasoPert{"FinEsUnCentro",
-                 [](ConstructorRed& b) {
-                     auto i = b.Inicio(), a = ConW(b, "A", 1), bb = ConW(b, "B", 2), f = b.Fin();
-                     b.Conectar(i, a);
-                     b.Conectar(a, bb);
-                     b.Conectar(bb, f);
-                     return std::pair{i, bb};
-                 },
-                 1.0,
-                 {{"A", 0, 1, 0, true, true}, {"B", 1, 1, -2, true, false}, {"FIN", 3, kNoMirar, kNoMirar, false, false}}}),
+    testing::Values(CasoPert{"RedNueva",
+                             [](ConstructorRed& b) {
+                                 b.RedNueva();
+                                 return std::pair<std::int16_t, std::int16_t>{1, 3};
+                             },
+                             1.0,
+                             {{"INICIO", 0, 0, 0, true, true},
+                              {"Sin nombre", 0, 1, 0, true, true},
+                              {"FIN", 1, 1, 0, true, true}}},
+                    CasoPert{"ParalelosAPrimero", Paralelos(true), 5.0, kParalelos},
+                    CasoPert{"ParalelosBPrimero", Paralelos(false), 5.0, kParalelos},
+                    CasoPert{"RamaLargaPrimero", Ramas(true), 5.0, kRamas},
+                    CasoPert{"RamaLargaDespues", Ramas(false), 5.0, kRamas},
+                    CasoPert{"FinInalcanzable",
+                             [](ConstructorRed& b) {
+                                 auto i = b.Inicio(), a = ConW(b, "A", 1), z = ConW(b, "Z", 1),
+                                      f = b.Fin();
+                                 b.Conectar(i, a);
+                                 b.Conectar(z, f);
+                                 return std::pair{i, f};
+                             },
+                             0.0,
+                             {{"A", 0, kNoMirar, kNoMirar, false, false}}},
+                    CasoPert{"InicioIgualFinSinEntradas",
+                             [](ConstructorRed& b) {
+                                 b.RedNueva();
+                                 return std::pair<std::int16_t, std::int16_t>{1, 1};
+                             },
+                             0.0,
+                             {{"INICIO", 0, 0, 0, true, true},
+                              {"Sin nombre", kNoMirar, kNoMirar, kNoMirar, false, false}}},
+                    CasoPert{"InicioIgualFinConPredecesor",
+                             [](ConstructorRed& b) {
+                                 auto i = b.Inicio(), p = ConW(b, "P", 1.5), a = ConW(b, "A", 1),
+                                      f = b.Fin();
+                                 b.Conectar(i, p);
+                                 b.Conectar(p, a);
+                                 b.Conectar(a, f);
+                                 return std::pair{a, a};
+                             },
+                             1.5,
+                             {{"A", 1.5, 1.5, -1, true, false},
+                              {"P", kNoMirar, kNoMirar, kNoMirar, false, false}}},
+                    // S is the chosen start: its early time is the longest duration of its
+                    // direct predecessors, which only the backward pass reaches.
+                    CasoPert{"InicioConPredecesores",
+                             [](ConstructorRed& b) {
+                                 auto i = b.Inicio(), p = ConW(b, "P", 2.5), q = ConW(b, "Q", 0.5),
+                                      s = ConW(b, "S", 1), t = ConW(b, "T", 2), f = b.Fin();
+                                 b.Conectar(i, p);
+                                 b.Conectar(i, q);
+                                 b.Conectar(p, s);
+                                 b.Conectar(q, s);
+                                 b.Conectar(s, t);
+                                 b.Conectar(t, f);
+                                 return std::pair{s, f};
+                             },
+                             2.0,
+                             {{"S", 2.5, 0, -3.5, true, false},
+                              {"T", 0, 2, 0, true, true},
+                              {"P", 0, -1, -3.5, false, false},
+                              {"INICIO", 0, -3.5, -3.5, false, false}}},
+                    // The end marker on a centre: its own duration counts against it, and
+                    // the node after it is reached forward only.
+                    CasoPert{"FinEsUnCentro",
+                             [](ConstructorRed& b) {
+                                 auto i = b.Inicio(), a = ConW(b, "A", 1), bb = ConW(b, "B", 2),
+                                      f = b.Fin();
+                                 b.Conectar(i, a);
+                                 b.Conectar(a, bb);
+                                 b.Conectar(bb, f);
+                                 return std::pair{i, bb};
+                             },
+                             1.0,
+                             {{"A", 0, 1, 0, true, true},
+                              {"B", 1, 1, -2, true, false},
+                              {"FIN", 3, kNoMirar, kNoMirar, false, false}}}),
     [](const testing::TestParamInfo<CasoPert>& i) { return std::string(i.param.nombre); });
 
 TEST(Pert, BeyondTheEndNodeIsReachedForwardOnly) {
@@ -354,7 +368,8 @@ void MismosCampos(const Red& esperado, const Red& obtenido) {
         EXPECT_EQ(o.tardioWH, e.tardioWH);
     }
     for (int k = 1; k <= esperado.Conexiones.Count(); ++k)
-        EXPECT_EQ(obtenido.Conexiones(k).TiempoTotal, esperado.Conexiones(k).TiempoTotal) << "conexión " << k;
+        EXPECT_EQ(obtenido.Conexiones(k).TiempoTotal, esperado.Conexiones(k).TiempoTotal)
+            << "conexión " << k;
 }
 
 TEST(PertReferencia, EqualsRecursivePassesOnRandomNetworks) {
@@ -369,7 +384,8 @@ TEST(PertReferencia, EqualsRecursivePassesOnRandomNetworks) {
             std::mt19937 gen(semilla * 7919u);
             std::uniform_int_distribution<int> nodo(1, lineal.Centros.Count());
             const auto inicio = static_cast<std::int16_t>(semilla % 3 == 0 ? nodo(gen) : 1);
-            const auto fin = static_cast<std::int16_t>(semilla % 3 == 0 ? nodo(gen) : lineal.NodoFin);
+            const auto fin =
+                static_cast<std::int16_t>(semilla % 3 == 0 ? nodo(gen) : lineal.NodoFin);
             double esperado = 0, obtenido = 0;
             bool fallaEsperada = false, fallaObtenida = false;
             try {
@@ -378,7 +394,8 @@ TEST(PertReferencia, EqualsRecursivePassesOnRandomNetworks) {
                 fallaEsperada = true;
             }
             try {
-                obtenido = usarW ? CalcularPERT(lineal, inicio, fin) : CalcularPERTServicio(lineal, inicio, fin);
+                obtenido = usarW ? CalcularPERT(lineal, inicio, fin)
+                                 : CalcularPERTServicio(lineal, inicio, fin);
             } catch (const ErrorAritmetico&) {
                 fallaObtenida = true;
             }

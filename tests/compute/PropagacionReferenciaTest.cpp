@@ -84,7 +84,8 @@ TEST(FlujoReferencia, EqualsPerPathPropagationOnRandomNetworks) {
             EXPECT_EQ(e.Servidores, o.Servidores) << "Servidores del nodo " << p;
         }
         for (int k = 1; k <= referencia.Conexiones.Count(); ++k)
-            CercaRelativo(referencia.Conexiones(k).multReal, lineal.Conexiones(k).multReal, "multReal", k);
+            CercaRelativo(referencia.Conexiones(k).multReal, lineal.Conexiones(k).multReal,
+                          "multReal", k);
     }
 }
 

@@ -1,5 +1,3 @@
-#include "compute/Propagacion.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "compute/Propagacion.h"
 #include "support/ConstructorRed.h"
 #include "support/DocumentoFalso.h"
 
@@ -27,7 +26,9 @@ struct CasoFlujo {
     std::function<void(ConstructorRed&)> dibujar;
     std::map<std::string, double> lamdas;  // every node, by name
 };
-void PrintTo(const CasoFlujo& c, std::ostream* os) { *os << c.nombre; }
+void PrintTo(const CasoFlujo& c, std::ostream* os) {
+    *os << c.nombre;
+}
 
 class Flujo : public testing::TestWithParam<CasoFlujo> {};
 
@@ -39,7 +40,8 @@ TEST_P(Flujo, RatesAfterPropagation) {
     PropagarFlujo(red, doc);
     const auto obtenido = Lamdas(red);
     ASSERT_EQ(obtenido.size(), GetParam().lamdas.size());
-    for (const auto& [nombre, lamda] : GetParam().lamdas) EXPECT_NEAR(obtenido.at(nombre), lamda, 1e-12) << nombre;
+    for (const auto& [nombre, lamda] : GetParam().lamdas)
+        EXPECT_NEAR(obtenido.at(nombre), lamda, 1e-12) << nombre;
     EXPECT_EQ(doc.llamadasBarra, std::vector<bool>{true});
 }
 
@@ -47,8 +49,8 @@ TEST_P(Flujo, RatesAfterPropagation) {
 // inflows make a per-connection running total count A's share twice or
 // B's twice depending on which INICIO connection was drawn first.
 void FusionAB(ConstructorRed& b, bool aPrimero) {
-    auto i = b.Inicio(), a = b.Centro("A"), bb = b.Centro("B"), c = b.Centro("C"), d = b.Centro("D"),
-         f = b.Fin(24);
+    auto i = b.Inicio(), a = b.Centro("A"), bb = b.Centro("B"), c = b.Centro("C"),
+         d = b.Centro("D"), f = b.Fin(24);
     if (aPrimero) {
         b.Conectar(i, a, 0.8);
         b.Conectar(i, bb, 0.2);
@@ -68,11 +70,13 @@ void FusionAB(ConstructorRed& b, bool aPrimero) {
 INSTANTIATE_TEST_SUITE_P(
     Casos, Flujo,
     testing::Values(
-        CasoFlujo{"RedNueva", [](ConstructorRed& b) { b.RedNueva(); },
+        CasoFlujo{"RedNueva",
+                  [](ConstructorRed& b) { b.RedNueva(); },
                   {{"INICIO", 0}, {"Sin nombre", 20}, {"FIN", 0}}},
         CasoFlujo{"CadenaMultiplicadoresSeCancelan",
                   [](ConstructorRed& b) {
-                      auto i = b.Inicio(), x = b.Centro("A"), y = b.Centro("B"), z = b.Centro("C"), f = b.Fin(20);
+                      auto i = b.Inicio(), x = b.Centro("A"), y = b.Centro("B"), z = b.Centro("C"),
+                           f = b.Fin(20);
                       b.Conectar(i, x, 0.5);
                       b.Conectar(x, y, 3.0);
                       b.Conectar(y, z, 0.2);
@@ -88,9 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
                       b.Conectar(y, f);
                   },
                   {{"INICIO", 0}, {"A", 14}, {"B", 6}, {"FIN", 0}}},
-        CasoFlujo{"FusionSeguidaDeConexionesAPrimero", [](ConstructorRed& b) { FusionAB(b, true); },
+        CasoFlujo{"FusionSeguidaDeConexionesAPrimero",
+                  [](ConstructorRed& b) { FusionAB(b, true); },
                   {{"INICIO", 0}, {"A", 16}, {"B", 8}, {"C", 20}, {"D", 20}, {"FIN", 0}}},
-        CasoFlujo{"FusionSeguidaDeConexionesBPrimero", [](ConstructorRed& b) { FusionAB(b, false); },
+        CasoFlujo{"FusionSeguidaDeConexionesBPrimero",
+                  [](ConstructorRed& b) { FusionAB(b, false); },
                   {{"INICIO", 0}, {"A", 16}, {"B", 8}, {"C", 20}, {"D", 20}, {"FIN", 0}}},
         CasoFlujo{"RamaSinSalidaNoRecibeFlujo",
                   [](ConstructorRed& b) {
@@ -171,7 +177,9 @@ struct CasoDesviacion {
     double lamdaAntes, desvAntes;
     double desvDespues, auxDespues;
 };
-void PrintTo(const CasoDesviacion& c, std::ostream* os) { *os << c.nombre; }
+void PrintTo(const CasoDesviacion& c, std::ostream* os) {
+    *os << c.nombre;
+}
 
 class Desviacion : public testing::TestWithParam<CasoDesviacion> {};
 
@@ -207,7 +215,8 @@ TEST(Flujo, PropagatingTwiceGivesTheSameState) {
     for (const CentroProductivo& c : red.Centros) desv[c.Nombre] = c.Desvlamda;
     PropagarFlujo(red, doc);
     EXPECT_EQ(Lamdas(red), primera);
-    for (const CentroProductivo& c : red.Centros) EXPECT_EQ(c.Desvlamda, desv[c.Nombre]) << c.Nombre;
+    for (const CentroProductivo& c : red.Centros)
+        EXPECT_EQ(c.Desvlamda, desv[c.Nombre]) << c.Nombre;
     for (const linea& l : red.Conexiones) EXPECT_GT(l.multReal, 0);
 }
 

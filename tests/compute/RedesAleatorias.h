@@ -10,18 +10,20 @@
 #include <utility>
 #include <vector>
 
-#include "support/ConstructorRed.h"
 #include "model/Red.h"
+#include "support/ConstructorRed.h"
 
 namespace vortena::prueba {
 
 inline void RedAleatoria(Red& red, unsigned semilla) {
     std::mt19937 gen(semilla);
-    auto uniforme = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(gen); };
+    auto uniforme = [&](double a, double b) {
+        return std::uniform_real_distribution<double>(a, b)(gen);
+    };
     auto azar = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(gen); };
 
     const int centros = azar(1, 8);
-    const int fin = centros + 1;  // rank of FIN; rank 0 is INICIO
+    const int fin = centros + 1;                                  // rank of FIN; rank 0 is INICIO
     std::vector<int> rangoEn(static_cast<std::size_t>(fin) + 1);  // position - 1 -> rank
     for (int r = 0; r <= fin; ++r) rangoEn[static_cast<std::size_t>(r)] = r;
     std::shuffle(rangoEn.begin() + 1, rangoEn.end(), gen);
@@ -38,9 +40,18 @@ inline void RedAleatoria(Red& red, unsigned semilla) {
         c.Mu = uniforme(0.5, 5.0);
         c.W = uniforme(0.1, 3.0);
         switch (azar(0, 2)) {
-            case 0: c.Lamda = uniforme(0.5, 5.0); c.Desvlamda = 1.0 / c.Lamda; break;  // exponential
-            case 1: c.Lamda = uniforme(0.5, 5.0); c.Desvlamda = uniforme(0.1, 2.0); break;  // edited
-            default: c.Lamda = 0; c.Desvlamda = uniforme(0.1, 2.0); break;
+            case 0:
+                c.Lamda = uniforme(0.5, 5.0);
+                c.Desvlamda = 1.0 / c.Lamda;
+                break;  // exponential
+            case 1:
+                c.Lamda = uniforme(0.5, 5.0);
+                c.Desvlamda = uniforme(0.1, 2.0);
+                break;  // edited
+            default:
+                c.Lamda = 0;
+                c.Desvlamda = uniforme(0.1, 2.0);
+                break;
         }
         c.Servidores = static_cast<std::int16_t>(azar(1, 4));
     }
@@ -54,7 +65,8 @@ inline void RedAleatoria(Red& red, unsigned semilla) {
     std::shuffle(enlaces.begin(), enlaces.end(), gen);
     for (auto [a, z] : enlaces) {
         const double m = azar(0, 9) == 0 ? 0.0 : uniforme(0.1, 2.0);
-        b.Conectar(posicionDe[static_cast<std::size_t>(a)], posicionDe[static_cast<std::size_t>(z)], m);
+        b.Conectar(posicionDe[static_cast<std::size_t>(a)], posicionDe[static_cast<std::size_t>(z)],
+                   m);
     }
     red.NodoInicio = 1;
     red.NodoFin = posicionDe[static_cast<std::size_t>(fin)];
