@@ -11,6 +11,7 @@
 #include "editor/gui/Fondo.h"
 #include "editor/gui/Principal.h"
 #include "files/Comandos.h"
+#include "optimise/gui/IniciarOptimizacion.h"
 
 namespace vortena {
 
@@ -82,8 +83,7 @@ void Principal::OrdenPert() {
 }
 
 void Principal::OrdenOptimizacionTiempos() {
-    // OPTIMIZACION: IniciarOptimizacion(red_, *dialogos_, *this, regional_, this)
-    // goes here once the optimisation dialog is in the build.
+    IniciarOptimizacion(red_, *dialogos_, *this, regional_, this);
     RedibujarTodo();
 }
 

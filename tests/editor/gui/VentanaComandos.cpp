@@ -14,6 +14,7 @@
 #include "VentanaDePrueba.h"
 #include "dialogs/AcercaDe.h"
 #include "dialogs/Ayuda.h"
+#include "optimise/gui/OptimizacionVortena.h"
 
 using vortena::Botones;
 using vortena::Icono;
@@ -333,6 +334,39 @@ private slots:
         });
         v.Menu("mnAcerca");
         QVERIFY(visto);
+    }
+
+    void optimizacionTiempos_data() {
+        QTest::addColumn<QString>("via");
+        QTest::newRow("menú") << "mnTiempos";
+        QTest::newRow("barra") << "btTiempos";
+    }
+    // The optimisation dialog opens modally on a computed network, and the
+    // canvas is redrawn when it closes.
+    void optimizacionTiempos() {
+        QFETCH(QString, via);
+        VentanaDePrueba v;
+        bool visto = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            visto = qobject_cast<vortena::OptimizacionVortena*>(modal) != nullptr;
+            if (modal) modal->close();
+        });
+        Ejecutar(v, via);
+        QVERIFY(visto);
+        QVERIFY(v.dialogos.vistos().empty());
+        QVERIFY(v.red.MostrarCriticos);
+        QCOMPARE(v.Color(4000, 1500), QColor(255, 0, 0));
+    }
+
+    void optimizacionSinCamino() {
+        VentanaDePrueba v;
+        v.red.NodoFin = 2;
+        QTimer::singleShot(0, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        });
+        v.Menu("mnTiempos");
+        QCOMPARE(v.Ultimo(), std::string("Centros de inicio y/o Fin inválidos"));
     }
 
     // Each shortcut reaches its action (the commands themselves are cut off
