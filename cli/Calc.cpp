@@ -34,7 +34,7 @@ std::optional<PasoPedido> BuscarPaso(const std::string& texto) {
         if (p.nombre != nombre) continue;
         const bool tieneArg = igual != std::string::npos;
         const std::string arg = tieneArg ? texto.substr(igual + 1) : std::string();
-        if (p.argumento == Argumento::Ninguno && tieneArg)
+        if ((p.argumento == Argumento::Ninguno || p.argumento == Argumento::Opciones) && tieneArg)
             throw ErrorUso{"el paso " + nombre + " no lleva argumento"};
         if (p.argumento != Argumento::Ninguno && tieneArg && arg.empty())
             throw ErrorUso{"falta el nombre de archivo en " + texto};
@@ -43,6 +43,20 @@ std::optional<PasoPedido> BuscarPaso(const std::string& texto) {
         return PasoPedido{&p, arg};
     }
     return std::nullopt;
+}
+
+// The "--name value" (or "--name=value") pairs from args[i] on, as lines;
+// returns the index of the first argument that is not one.
+std::size_t ReunirOpciones(const std::vector<std::string>& args, std::size_t i, std::string& opciones) {
+    while (i < args.size() && args[i].size() > 2 && args[i].rfind("--", 0) == 0) {
+        std::string opcion = args[i++];
+        if (opcion.find('=') == std::string::npos) {
+            if (i >= args.size()) throw ErrorUso{"falta el valor de " + opcion};
+            opcion += "=" + args[i++];
+        }
+        opciones += (opciones.empty() ? "" : "\n") + opcion;
+    }
+    return i;
 }
 
 Regional Decimal(const std::string& s) {
@@ -76,8 +90,13 @@ Pedido Interpretar(const std::vector<std::string>& args, const std::string& loca
     for (; i < args.size(); ++i) {
         std::optional<PasoPedido> paso = BuscarPaso(args[i]);
         if (!paso) throw ErrorUso{"paso desconocido " + args[i]};
+        if (paso->paso->argumento == Argumento::Opciones)
+            i = ReunirOpciones(args, i + 1, paso->argumento) - 1;
         p.pasos.push_back(*paso);
     }
+    for (const PasoPedido& pp : p.pasos)
+        if (pp.paso->comprobar)
+            if (auto error = pp.paso->comprobar(pp.argumento, p.regional)) throw ErrorUso{*error};
     return p;
 }
 
@@ -122,7 +141,8 @@ int EjecutarCalc(const std::vector<std::string>& args, const std::string& locale
     doc.NombreArchivo = pedido.red;
     doc.Guardado = true;
 
-    EntornoCalc entorno{red, mensajes, doc, pedido.regional, out};
+    FuenteAleatoria azar;
+    EntornoCalc entorno{red, mensajes, doc, pedido.regional, out, azar};
     for (const PasoPedido& p : pedido.pasos)
         if (!p.paso->ejecutar(entorno, p.argumento)) return kSalidaArchivo;
     out.flush();

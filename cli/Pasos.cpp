@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cli/Medidas.h"
+#include "cli/PasoOptimizar.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
@@ -37,7 +38,7 @@ bool Informe(EntornoCalc& e, const std::string& archivo) {
         if (!archivo.empty()) {
             EscribirResumen(e.red, archivo, e.regional);
         } else {
-            for (const std::string& l : LineasResumen(e.red, e.regional)) e.salida << l << '\n';
+            e.salida << TextoResumen(e.red, e.regional);
         }
     } catch (const ErrorArchivo& error) {
         const std::string donde = archivo.empty() ? std::string("la salida estándar") : archivo;
@@ -79,6 +80,13 @@ constexpr std::array kPasos = {
          "significant digits and \".\" whatever the locale, Booleans 0/1)",
          Medidas},
     Paso{"guardar", Argumento::Obligatorio, "guardar=FILE", "GuardarRed", Guardar},
+    Paso{"optimizar", Argumento::Opciones, "optimizar [OPTS]",
+         "genetic search of server counts; OPTS follow the step: --habitantes H (5..50,\n"
+         "default 5), --delta D (1..8, default 2), --diversidad W (1..100, default 74),\n"
+         "--iteraciones N (default 100), --deseado T (default the line's current time).\n"
+         "Prints \" Costo: … Tiempo: …\" and one tab-separated line per gene centre:\n"
+         "posicion, Nombre, servers; the network keeps the best counts",
+         Optimizar, ComprobarOptimizar},
 };
 
 }  // namespace

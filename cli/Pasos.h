@@ -2,6 +2,7 @@
 // The steps of vortena-calc, one table that drives both the parsing of the
 // command line and the usage text. A new step is one more row.
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -11,6 +12,7 @@
 #include "model/Mensajes.h"
 #include "model/Numeros.h"
 #include "model/Red.h"
+#include "optimise/FuenteAleatoria.h"
 
 namespace vortena::calc {
 
@@ -20,9 +22,12 @@ struct EntornoCalc {
     Documento& doc;
     Regional regional;
     std::ostream& salida;  // standard output
+    FuenteAleatoria& azar;  // the run's one random source
 };
 
-enum class Argumento { Ninguno, Opcional, Obligatorio };
+// Opciones: no "=" argument; the "--name value" pairs that follow the step
+// are its argument, one "--name=value" line each.
+enum class Argumento { Ninguno, Opcional, Obligatorio, Opciones };
 
 struct Paso {
     std::string_view nombre;  // as typed, before any "="
@@ -32,6 +37,8 @@ struct Paso {
     // Runs the step; `arg` is empty when none was given. False when a file
     // could not be written: the step has shown why and the run ends there.
     bool (*ejecutar)(EntornoCalc& e, const std::string& arg);
+    // Checks an Opciones argument before any step runs: a usage error text.
+    std::optional<std::string> (*comprobar)(const std::string& arg, const Regional& reg) = nullptr;
 };
 
 std::span<const Paso> Pasos();

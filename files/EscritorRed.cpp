@@ -1,4 +1,8 @@
+#include <bit>
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "files/ArchivoRed.h"
 #include "files/Codificacion.h"
@@ -7,17 +11,43 @@
 namespace vortena {
 namespace {
 
+// Positions, list entries, coordinates and the defaults recur all over a
+// file; converting each distinct value once keeps saving a large network fast.
+template <class Convertir>
+class Memo {
+public:
+    explicit Memo(Convertir convertir) : convertir_(convertir) {}
+    const std::string& operator()(std::uint64_t clave, double valor) {
+        auto it = textos_.find(clave);
+        if (it != textos_.end()) return it->second;
+        if (textos_.size() >= kMaximo) {
+            suelto_ = convertir_(valor);
+            return suelto_;
+        }
+        return textos_.emplace(clave, convertir_(valor)).first->second;
+    }
+
+private:
+    static constexpr std::size_t kMaximo = 1 << 17;
+    Convertir convertir_;
+    std::unordered_map<std::uint64_t, std::string> textos_;
+    std::string suelto_;
+};
+
 class Escritor {
 public:
-    explicit Escritor(const Regional& reg) : reg_(reg) {}
+    explicit Escritor(const Regional& reg)
+        : reg_(reg),
+          dobles_([this](double v) { return TextoGeneral(v, reg_); }),
+          simples_([this](double v) { return TextoGeneralSimple(static_cast<float>(v), reg_); }) {}
 
     void Linea(std::string_view s) {
         texto_ += s;
         texto_ += "\r\n";
     }
-    void Entero(int v) { Linea(TextoGeneral(v, reg_)); }
-    void Real(double v) { Linea(TextoGeneral(v, reg_)); }
-    void Simple(float v) { Linea(TextoGeneralSimple(v, reg_)); }
+    void Entero(int v) { Real(v); }
+    void Real(double v) { Linea(Doble(v)); }
+    void Simple(float v) { Linea(simples_(std::bit_cast<std::uint32_t>(v), v)); }
     // One line whatever the text holds: each line break becomes a blank, so
     // a description can never turn into records of its own.
     void Texto(std::string_view s) {
@@ -36,7 +66,7 @@ public:
         std::string l;
         for (int i = 0; i <= tam; ++i) {
             if (i > 0) l += '|';
-            l += TextoGeneral(leer(i), reg_);
+            l += Doble(leer(i));
         }
         Linea(l);
     }
@@ -44,7 +74,12 @@ public:
     std::string Texto() && { return std::move(texto_); }
 
 private:
+    const std::string& Doble(double v) { return dobles_(std::bit_cast<std::uint64_t>(v), v); }
+
+    using Conversion = std::function<std::string(double)>;
     const Regional& reg_;
+    Memo<Conversion> dobles_;
+    Memo<Conversion> simples_;
     std::string texto_;
 };
 

@@ -42,11 +42,15 @@ struct Totales {
 
 class Informe {
 public:
-    explicit Informe(const Regional& reg) : reg_(reg) {}
+    Informe(const Regional& reg, std::string_view fin) : reg_(reg), fin_(fin) {}
 
     std::string F(double v, const char* patron) const { return Formato(v, patron, reg_); }
     std::string Dinero(double v) const { return Formato(v, "$ #0.00", reg_); }
-    void Linea(std::string s) { lineas_.push_back(std::move(s)); }
+    void Linea(std::string_view s) {
+        texto_ += s;
+        texto_ += fin_;
+    }
+    void Reservar(std::size_t n) { texto_.reserve(n); }
 
     void Centro(const CentroProductivo& c, Dimensiones d) {
         Linea(kRegla);
@@ -97,17 +101,19 @@ public:
         Linea("  Costo Improductividad = " + Dinero(t.improductividad + t.esperaCola));
     }
 
-    std::vector<std::string> Lineas() && { return std::move(lineas_); }
+    std::string Texto() && { return std::move(texto_); }
 
 private:
     const Regional& reg_;
-    std::vector<std::string> lineas_;
+    std::string_view fin_;
+    std::string texto_;
 };
 
 }  // namespace
 
-std::vector<std::string> LineasResumen(Red& red, const Regional& reg) {
-    Informe inf(reg);
+std::string TextoResumen(Red& red, const Regional& reg, std::string_view finDeLinea) {
+    Informe inf(reg, finDeLinea);
+    inf.Reservar(static_cast<std::size_t>(red.Centros.Count()) * 1400 + 600);
     inf.Linea("Vortena de Líneas de Producción: ");
     inf.Linea("");
     Totales t;
@@ -123,16 +129,11 @@ std::vector<std::string> LineasResumen(Red& red, const Regional& reg) {
         t.esperaCola += c.CtoEsperaCola;
     }
     inf.Resumen(t);
-    return std::move(inf).Lineas();
+    return std::move(inf).Texto();
 }
 
 void EscribirResumen(Red& red, const std::string& ruta, const Regional& reg) {
-    std::string texto;
-    for (const std::string& l : LineasResumen(red, reg)) {
-        texto += l;
-        texto += "\r\n";
-    }
-    EscribirAtomico(ruta, Utf8A1252(texto));
+    EscribirAtomico(ruta, Utf8A1252(TextoResumen(red, reg, "\r\n")));
 }
 
 void GenerarResumen(Red& red, const std::string& carpeta, const Regional& reg) {

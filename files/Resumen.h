@@ -3,7 +3,7 @@
 // inputs, measures, costs and PERT times, then the totals of the line.
 
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "model/Numeros.h"
 #include "model/Red.h"
@@ -12,10 +12,11 @@ namespace vortena {
 
 inline constexpr const char* kNombreResumen = "Resumen.txt";
 
-// The report's lines (UTF-8, without line ends). Sizes every centre's
-// minimum and optimum servers on the centre and restores its count. Throws
-// ErrorArchivo when a centre's sizing fails; its count is restored then too.
-std::vector<std::string> LineasResumen(Red& red, const Regional& reg);
+// The report as UTF-8 text, `finDeLinea` after every line. Sizes every
+// centre's minimum and optimum servers on the centre and restores its count.
+// Throws ErrorArchivo when a centre's sizing fails; its count is restored
+// then too.
+std::string TextoResumen(Red& red, const Regional& reg, std::string_view finDeLinea = "\n");
 
 // The report written to `ruta` (Windows-1252, CR LF) only when the whole
 // report was built; throws ErrorArchivo otherwise, the old file intact.

@@ -16,6 +16,10 @@ namespace vortena {
 namespace {
 
 const std::string kIgual(74, '=');
+
+std::vector<std::string> Lineas(Red& red, const Regional& reg) {
+    return prueba::PartirLineas(TextoResumen(red, reg), "\n");
+}
 const std::string kRaya(74, '_');
 
 // The new network after the network computation, Spanish locale.
@@ -85,7 +89,7 @@ TEST_F(Resumen, NewNetworkLineByLineInBothLocales) {
     Calcular();
     for (const auto& [reg, esperado] : {std::pair{Regional::Espanol(), kNuevaEspanol},
                                         std::pair{Regional::Ingles(), EnIngles(kNuevaEspanol)}}) {
-        const auto lineas = LineasResumen(red, reg);
+        const auto lineas = Lineas(red, reg);
         ASSERT_EQ(lineas.size(), esperado.size());
         for (std::size_t i = 0; i < lineas.size(); ++i) EXPECT_EQ(lineas[i], esperado[i]) << "línea " << i;
     }
@@ -108,7 +112,7 @@ TEST_F(Resumen, OnlyStartAndEndGiveTheSummaryWithTheLaterOutput) {
     b.Fin(12.5);
     b.Inicio();
     red.Centros(2).Salida = 3;
-    const auto l = LineasResumen(red, Regional::Espanol());
+    const auto l = Lineas(red, Regional::Espanol());
     ASSERT_EQ(l.size(), 12u);
     EXPECT_EQ(l[2], kIgual);
     EXPECT_EQ(l[5], "  Salida del Sistema = 3,00");
@@ -127,7 +131,7 @@ TEST_F(Resumen, SizingIsReportedButTheServerCountIsRestored) {
     b[c].Servidores = 12;
     b[c].CostoEspera = 50;
     Calcular();
-    const auto l = LineasResumen(red, Regional::Ingles());
+    const auto l = Lineas(red, Regional::Ingles());
     EXPECT_EQ(l[7], "  Servidores = 12 (Mínimos = 5 Óptimos = 8)");
     EXPECT_EQ(red.Centros(c).Servidores, 12);
 }
@@ -145,14 +149,14 @@ TEST_F(Resumen, EarlyTimeIncludesTheCentresOwnTimeAndFloatDecidesCriticality) {
     b.Conectar(largo, 4);
     red.NodoFin = 4;
     Calcular();
-    const auto l = LineasResumen(red, Regional::Ingles());
+    const auto l = Lineas(red, Regional::Ingles());
     const std::size_t bloque = 29;  // lines per centre block
     EXPECT_EQ(l[2 + 26], "  Tiempo Temprano = " + Formato(red.Centros(corto).W, "#0.0000", Regional::Ingles()));
     EXPECT_TRUE(l[2 + 28].ends_with(" (NO CRITICO)")) << l[2 + 28];
     EXPECT_TRUE(l[2 + bloque + 28].ends_with("0000 (CRITICO)")) << l[2 + bloque + 28];
 
     red.Centros(largo).indFlotamiento = -0.5;
-    const auto m = LineasResumen(red, Regional::Ingles());
+    const auto m = Lineas(red, Regional::Ingles());
     EXPECT_EQ(m[2 + bloque + 28], "  Índice de Flotamiento = -0.5000 (NO CRITICO)");
 }
 
