@@ -119,18 +119,23 @@ Patron Analizar(std::string_view patron) {
            !(patron[inicio] == '.' && inicio + 1 < patron.size() && EsMarcador(patron[inicio + 1])))
         ++inicio;
     p.prefijo = patron.substr(0, inicio);
+    // A '0' forces its own position and every one to its right, so "0#"
+    // shows two integer digits ("06") and "#0" one.
     std::size_t i = inicio;
+    int desdePrimerCero = 0;
     while (i < patron.size() && EsMarcador(patron[i])) {
-        if (patron[i] == '0') ++p.enterosMinimos;
+        if (patron[i] == '0' || desdePrimerCero > 0) ++desdePrimerCero;
         p.tieneDigitos = true;
         ++i;
     }
+    p.enterosMinimos = desdePrimerCero;
     if (i < patron.size() && patron[i] == '.') {
         std::size_t j = i + 1;
         int marcadores = 0;
+        // Likewise a decimal '0' forces every position to its left.
         while (j < patron.size() && EsMarcador(patron[j])) {
             ++marcadores;
-            if (patron[j] == '0') ++p.decimalesMinimos;
+            if (patron[j] == '0') p.decimalesMinimos = marcadores;
             ++j;
         }
         // A point followed by no placeholder is literal text.
