@@ -1,0 +1,77 @@
+// One genetic search as the dialog runs it at its largest population:
+// H = 50 (150 active candidates), 100 iterations (101 generations), on a
+// layered network of 50 gene centres with varied rates. Target: ≤ 0.5 s.
+
+#include <benchmark/benchmark.h>
+
+#include "RedEnCapas.h"
+#include "model/Documento.h"
+#include "model/Mensajes.h"
+#include "optimise/Optimizacion.h"
+
+namespace vortena {
+namespace {
+
+class MensajesContados : public Mensajes {
+public:
+    int vistos = 0;
+    Respuesta Mostrar(const std::string&, const std::string&, Botones, Icono) override {
+        ++vistos;
+        return Respuesta::Aceptar;
+    }
+};
+
+class DocumentoMudo : public Documento {
+public:
+    void ACTBarraEstado(bool tipo) override { Modificado = tipo; }
+    void PonerTitulo(const std::string&) override {}
+    void RedibujarTodo() override {}
+    void Terminar() override {}
+};
+
+Red RedDeCincuenta() {
+    Red red = RedEnCapas(10, 5, 2);
+    int i = 0;
+    for (CentroProductivo& c : red.Centros) {
+        if (!c.EsCentro()) continue;
+        c.Lamda = 1.0 + 0.25 * (i % 9);
+        c.Mu = c.Lamda * (0.45 + 0.2 * (i % 7));
+        c.Servidores = static_cast<std::int16_t>(c.Lamda / c.Mu) + 1 + i % 3;
+        c.ActDesvLamda();
+        c.ActDesvMu();
+        ++i;
+    }
+    return red;
+}
+
+void BM_Optimizacion50x100(benchmark::State& state) {
+    MensajesContados msj;
+    DocumentoMudo doc;
+    double costo = 0, tiempo = 0;
+    std::size_t genes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Red red = RedDeCincuenta();
+        FuenteAleatoria azar;
+        Optimizacion opt(red, msj, azar);
+        opt.ajustes.habitantes = 50;
+        state.ResumeTiming();
+
+        if (!opt.Abrir()) {
+            state.SkipWithError("la red no abre");
+            break;
+        }
+        opt.Correr({opt.TiempoActual, 100, 100}, doc);
+        costo = opt.MejorCadena.rOptimo;
+        tiempo = opt.MejorCadena.rTiempo;
+        genes = opt.centrosGen().size();
+    }
+    state.counters["centros_gen"] = static_cast<double>(genes);
+    state.counters["costo"] = costo;
+    state.counters["tiempo"] = tiempo;
+    state.counters["mensajes"] = msj.vistos;
+}
+BENCHMARK(BM_Optimizacion50x100)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+}  // namespace vortena
