@@ -18,8 +18,8 @@ NodoFinal::NodoFinal(const ContextoPropiedades& ctx, QWidget* parent)
     g->addWidget(caja_, 0, 1);
     g->setRowStretch(1, 1);
 
-    // The plain conversion, so closing without an edit writes back the same value.
-    MostrarValor(QString::fromStdString(TextoGeneral(Nodo().Salida, ctx_.regional)));
+    mostrado_ = QString::fromStdString(TextoGeneral(Nodo().Salida, ctx_.regional));
+    MostrarValor(mostrado_);
 }
 
 CentroProductivo& NodoFinal::Nodo() { return ctx_.red.Centros(ctx_.red.CentroActual); }
@@ -29,10 +29,14 @@ double NodoFinal::ValorGuardado() { return Nodo().Salida; }
 void NodoFinal::AlCerrar() {
     if (!ctx_.red.Centros.Existe(ctx_.red.CentroActual)) return;
     CentroProductivo& nodo = Nodo();
-    if (const auto v = LeerNumero(caja_->text().toStdString(), ctx_.regional)) {
-        const double antes = nodo.Salida;
-        nodo.Salida = *v;
-        Registrar(antes, nodo.Salida);
+    // The text as opened stands for the stored value itself, which its 15
+    // digits would round (1/3), so only an edited text is read back.
+    if (caja_->text() != mostrado_) {
+        if (const auto v = LeerNumero(caja_->text().toStdString(), ctx_.regional)) {
+            const double antes = nodo.Salida;
+            nodo.Salida = *v;
+            Registrar(antes, nodo.Salida);
+        }
     }
     ctx_.editor.RedibujarNodoFin();
 }

@@ -22,6 +22,7 @@ protected:
 private:
     CentroProductivo& Nodo();
     QLabel* Titulo = nullptr;
+    QString mostrado_;
 };
 
 }  // namespace vortena

@@ -96,6 +96,17 @@ inline QString Foco(QWidget* dialogo) {
     return f ? f->objectName() : QString();
 }
 
+// Closes a dialog the way the user names it: "aceptar", "cancelar",
+// "escape" or "cierre" (the window's close box); "" leaves it as it is.
+inline void Cerrar(QWidget* dialogo, const QString& como) {
+    if (como == QLatin1String("aceptar") || como == QLatin1String("cancelar"))
+        Clic(Hijo<QPushButton>(dialogo, como.toUtf8().constData()));
+    else if (como == QLatin1String("escape"))
+        QTest::keyClick(dialogo->focusWidget() ? dialogo->focusWidget() : dialogo, Qt::Key_Escape);
+    else if (como == QLatin1String("cierre"))
+        dialogo->close();
+}
+
 // Shows a dialog without a modal loop and waits until it can take keys.
 inline void Mostrar(QWidget* dialogo) {
     dialogo->show();

@@ -1,0 +1,105 @@
+// The state-probability window: rows and patterns of the grid, the chart
+// beside it, and the messages of a table that cannot be listed.
+
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "BancoPropiedades.h"
+#include "dialogs/GraficoEstados.h"
+#include "dialogs/ProbEstados.h"
+
+using namespace vortena;
+using namespace vortena::prueba;
+
+class ProbEstadosPrueba : public QObject {
+    Q_OBJECT
+private slots:
+    void tabla_data();
+    void tabla();
+    void aceptarCierra();
+};
+
+void ProbEstadosPrueba::tabla_data() {
+    QTest::addColumn<QString>("loc");
+    QTest::addColumn<double>("lamda");
+    QTest::addColumn<double>("mu");
+    QTest::addColumn<int>("servidores");
+    QTest::addColumn<int>("servidoresLuego");  // set after the computation; -1 keeps them
+    QTest::addColumn<int>("filas");            // of the grid, the empty last one included
+    QTest::addColumn<QString>("ultimoEstado");
+    QTest::addColumn<QString>("ultimoValor");
+    QTest::addColumn<QString>("mensaje");
+    QTest::addColumn<QString>("titulo");
+
+    // P(n) = 0.5^(n+1): state 13 (0.000061) is the first below the threshold
+    // and is listed because it lies beyond the one server.
+    QTest::newRow("es por defecto") << "es" << 1.0 << 2.0 << 1 << -1 << 15 << "P( 13)" << "0,00006" << "" << "";
+    QTest::newRow("en por defecto") << "en" << 1.0 << 2.0 << 1 << -1 << 15 << "P( 13)" << "0.00006" << "" << "";
+    // rho 0.01 with 3 servers: P(2) is already negligible and is not listed.
+    QTest::newRow("dentro de los servidores") << "es" << 0.02 << 2.0 << 3 << -1 << 3 << "P( 1)" << "0,00990" << "" << "";
+    QTest::newRow("carga casi plena") << "es" << 1.999 << 2.0 << 1 << -1 << 0 << "" << ""
+                                      << "La probabilidad es muy elevada" << "Calculo de Estados";
+    QTest::newRow("sin servidores") << "es" << 1.0 << 2.0 << 1 << 0 << 0 << "" << ""
+                                    << "Error por Desbordamiento" << kTituloPrograma;
+}
+
+void ProbEstadosPrueba::tabla() {
+    QFETCH(QString, loc);
+    QFETCH(double, lamda);
+    QFETCH(double, mu);
+    QFETCH(int, servidores);
+    QFETCH(int, servidoresLuego);
+    QFETCH(int, filas);
+    QFETCH(QString, ultimoEstado);
+    QFETCH(QString, ultimoValor);
+    QFETCH(QString, mensaje);
+    QFETCH(QString, titulo);
+
+    BancoPropiedades b(RegionalDe(loc));
+    CentroProductivo& c = b.centro();
+    c.Lamda = lamda;
+    c.Mu = mu;
+    c.Servidores = static_cast<std::int16_t>(servidores);
+    c.ActDesvLamda();
+    c.ActDesvMu();
+    c.Calculos(b.red.ErrorCalculo, b.mensajes);
+    if (servidoresLuego >= 0) c.Servidores = static_cast<std::int16_t>(servidoresLuego);
+    b.Olvidar();
+
+    ProbEstados w(b.red, b.mensajes, b.reg);
+    Mostrar(&w);
+    auto* grid = Hijo<QTableWidget>(&w, "Pestados");
+    auto* grafico = Hijo<GraficoEstados>(&w, "GraficoEstados");
+    QCOMPARE(grid->columnCount(), 2);
+    QCOMPARE(grid->rowCount(), filas);
+    QCOMPARE(grafico->probabilidades().size(), std::size_t(std::max(filas - 1, 0)));
+
+    if (mensaje.isEmpty()) {
+        QVERIFY(b.mensajes.vistos.empty());
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("P( 0)"));
+        QCOMPARE(grid->item(filas - 2, 0)->text(), ultimoEstado);
+        QCOMPARE(grid->item(filas - 2, 1)->text(), ultimoValor);
+        QVERIFY(grid->item(filas - 1, 0) == nullptr);  // the last row stays empty
+        QVERIFY(grid->item(filas - 1, 1) == nullptr);
+        QCOMPARE(grid->columnWidth(0), 80);
+        QCOMPARE(grid->columnWidth(1), 80);
+    } else {
+        QCOMPARE(b.mensajes.vistos.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(b.mensajes.vistos[0].texto), mensaje);
+        QCOMPARE(QString::fromStdString(b.mensajes.vistos[0].titulo), titulo);
+        QVERIFY(b.mensajes.vistos[0].botones == Botones::Aceptar);
+    }
+    QVERIFY(b.doc.llamadasBarra.empty());  // it never writes to the centre
+}
+
+void ProbEstadosPrueba::aceptarCierra() {
+    BancoPropiedades b;
+    ProbEstados w(b.red, b.mensajes, b.reg);
+    Mostrar(&w);
+    Clic(Hijo<QPushButton>(&w, "aceptar"));
+    QVERIFY(!w.isVisible());
+}
+
+QTEST_MAIN(ProbEstadosPrueba)
+#include "ProbEstadosPrueba.moc"
