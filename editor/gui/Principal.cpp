@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "dialogs/Ayuda.h"
+#include "dialogs/Propiedades.h"
 #include "editor/gui/BarraDeEstado.h"
 #include "editor/gui/DialogosQt.h"
 #include "editor/gui/Escala.h"
@@ -159,9 +160,13 @@ void Principal::ConectarLienzo() {
 }
 
 void Principal::ConectarPropiedades() {
-    // The property dialogs hook in here: lienzo_->AbrirNodoCentro,
-    // lienzo_->AbrirNodoFinal and lienzo_->AbrirArco. Until then a
-    // right-click on a centre, the end node or a connection does nothing.
+    // The context is taken at each click: the regional settings may change.
+    auto contexto = [this] {
+        return ContextoPropiedades{red_, *editor_, *dialogos_, *this, regional_};
+    };
+    lienzo_->AbrirNodoCentro = [this, contexto] { AbrirNodoCentro(contexto(), this); };
+    lienzo_->AbrirNodoFinal = [this, contexto] { AbrirNodoFinal(contexto(), this); };
+    lienzo_->AbrirArco = [this, contexto] { AbrirArco(contexto(), this); };
 }
 
 void Principal::ACTBarraEstado(bool tipo) {
