@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "dialogs/Inicio.h"
 #include "editor/gui/Captura.h"
 #include "editor/gui/Principal.h"
 #include "model/Red.h"
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
         return vortena::EjecutarCaptura(red, carpeta, *captura);
 
     vortena::Principal ventana(red, carpeta);
-    ventana.show();
+    // The splash comes first; the main window takes over when it closes.
+    vortena::Inicio inicio;
+    QObject::connect(&inicio, &vortena::Inicio::cerrado, &ventana, &QWidget::show);
+    inicio.show();
     return QApplication::exec();
 }
