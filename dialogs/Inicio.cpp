@@ -2,9 +2,11 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "dialogs/Ilustraciones.h"
@@ -126,6 +128,10 @@ Inicio::Inicio(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Framele
     principal->addLayout(separador);
     principal->addSpacing(12);
     principal->addLayout(pie);
+
+    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+        move(pantalla->availableGeometry().center() - rect().center());
+    }
 }
 
 void Inicio::PonerIntervalo(int milisegundos) { Tiempo.setInterval(milisegundos); }

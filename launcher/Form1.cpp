@@ -1,10 +1,12 @@
 #include "launcher/Form1.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "launcher/Escritorio.h"
@@ -132,6 +134,10 @@ Form1::Form1(const QString& carpeta, Escritorio& escritorio, QWidget* parent)
     todo->addWidget(Linea("Line4", 3, kTinta, this));
     todo->addSpacing(16);
     todo->addLayout(pie);
+
+    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+        move(pantalla->availableGeometry().center() - rect().center());
+    }
 }
 
 void Form1::Ingresar() {

@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "FalsosSistema.h"
-#include "MensajesGrabados.h"
+#include "support/MensajesGrabados.h"
 #include "dialogs/AcercaDe.h"
 #include "model/Mensajes.h"
 
