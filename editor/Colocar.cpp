@@ -1,9 +1,13 @@
+#include <limits>
+
 #include "editor/Editor.h"
 #include "editor/Geometria.h"
 
 namespace vortena {
 
 void Editor::ColocarCentro(float x, float y, std::uint8_t tipo) {
+    // Positions are 16-bit: one node more would wrap to a negative position.
+    if (red_.Centros.Count() >= std::numeric_limits<std::int16_t>::max()) return;
     CentroProductivo& c = red_.Centros.Agregar();
     float alto = kAltoExtremo;
     if (tipo == 2) {

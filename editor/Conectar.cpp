@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "editor/Colores.h"
 #include "editor/Editor.h"
 #include "editor/Geometria.h"
@@ -24,6 +26,8 @@ void Editor::ConectarCentros(float xa, float ya, float xb, float yb, std::uint8_
         }
     }
     if (!hayInicio || !hayFin) return;
+    // Positions are 16-bit: one connection more would wrap to a negative one.
+    if (red_.Conexiones.Count() >= std::numeric_limits<std::int16_t>::max()) return;
 
     // Both rules run, so both messages may be shown.
     const bool duplicada = ExisteConexion(inicio, fin);

@@ -162,6 +162,35 @@ TEST_F(BancoEditor, AnclasYListasDeUnaConexionNueva) {
     EXPECT_EQ(sup.trazos[0], trazo::Linea(1500, 1500, 3840, 3500, kAzul, 1));
 }
 
+// Positions are 16-bit: the collections stop at 32767 records instead of
+// handing out a wrapped, negative position.
+TEST(Limites, NiNodosNiConexionesPasanDe32767) {
+    Red red;
+    ConstructorRed cr(red);
+    // 257 nodes have 32896 forward pairs; join them in order up to the limit.
+    for (int i = 1; i <= 257; ++i) cr.Nodo("c");
+    for (int a = 1; a <= 257 && red.Conexiones.Count() < 32767; ++a)
+        for (int b = a + 1; b <= 257 && red.Conexiones.Count() < 32767; ++b)
+            cr.Conectar(static_cast<std::int16_t>(a), static_cast<std::int16_t>(b));
+    SuperficieGrabada sup;
+    MensajesGrabados msj;
+    Editor ed(red, sup, msj, Regional::Ingles());
+    // The last pair (256, 257) is still free.
+    ASSERT_FALSE(ed.ExisteConexion(256, 257));
+    const CentroProductivo& a = red.Centros(256);
+    const CentroProductivo& b = red.Centros(257);
+    ed.ConectarCentros(a.x1 + 1, a.y1 + 1, b.x1 + 1, b.y1 + 1, 1);
+    EXPECT_EQ(red.Conexiones.Count(), 32767);
+    EXPECT_EQ(red.Centros(256).tamSE, -1);
+
+    while (red.Centros.Count() < 32767)
+        red.Centros.Agregar().posicion = static_cast<std::int16_t>(red.Centros.Count());
+    ed.ColocarCentro(0, 0, 1);
+    EXPECT_EQ(red.Centros.Count(), 32767);
+    EXPECT_EQ(red.CentroActual, 0);
+    EXPECT_TRUE(sup.trazos.empty());
+}
+
 TEST(Geometria, MitadDeAltoRedondeaAParYTrunca) {
     const std::pair<float, int> casos[] = {{700, 350},   {1000, 500}, {701, 350}, {699.5f, 350},
                                            {700.5f, 350}, {701.5f, 351}, {0, 0},   {3, 1}};
