@@ -12,6 +12,9 @@ namespace vortena {
 namespace {
 
 constexpr std::size_t kLimiteCache = 20000;
+// Rendered labels kept at most (a few KB each).
+constexpr std::size_t kLimiteTextos = 4096;
+constexpr int kMargenTexto = 1;
 
 QColor AQColor(Color c) { return QColor(c.r, c.g, c.b); }
 
@@ -50,58 +53,89 @@ QPainter& SuperficieQt::Pintor() {
     if (!pintor_.isActive()) {
         pintor_.begin(&img_);
         pintor_.setFont(fuente_);
+        pintor_.setRenderHint(QPainter::Antialiasing);
         pintor_.setRenderHint(QPainter::TextAntialiasing);
+        lapiz_ = Lapiz{};
         if (alPintar) alPintar();
     }
     return pintor_;
 }
 
+void SuperficieQt::PonerLapiz(QPainter& p, Color color, int grosor) {
+    // Pen changes cost a state rebuild in the raster engine; a full redraw
+    // mostly repeats the same pen.
+    if (lapiz_.valido && lapiz_.color == color && lapiz_.grosor == grosor) return;
+    p.setPen(QPen(AQColor(color), grosor, Qt::SolidLine, Qt::FlatCap));
+    lapiz_ = Lapiz{true, color, grosor};
+}
+
 void SuperficieQt::Limpiar() {
-    QPainter& p = Pintor();
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(img_.rect(), Qt::white);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Pintor().fillRect(img_.rect(), Qt::white);
 }
 
 void SuperficieQt::Linea(float x1, float y1, float x2, float y2, Color color, int grosor) {
     QPainter& p = Pintor();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(AQColor(color), grosor, Qt::SolidLine, Qt::FlatCap));
-    // An odd-width line runs through pixel centres, so a level or upright
-    // line stays one crisp pixel row instead of two half-grey ones.
-    const qreal c = grosor % 2 != 0 ? 0.5 : 0.0;
-    p.drawLine(QPointF(APixeles(x1) + c, APixeles(y1) + c),
-               QPointF(APixeles(x2) + c, APixeles(y2) + c));
+    const int g = std::max(1, grosor);
+    if (y1 == y2 || x1 == x2) {
+        // Level and upright lines (every separator inside a centre) are
+        // plain fills: crisp, and far cheaper than stroking.
+        const int a = Px(std::min(x1, x2)), b = Px(std::max(x1, x2));
+        const int c = Px(std::min(y1, y2)), d = Px(std::max(y1, y2));
+        const QRect r = y1 == y2 ? QRect(a, c - g / 2, std::max(1, b - a), g)
+                                 : QRect(a - g / 2, c, g, std::max(1, d - c));
+        p.fillRect(r, AQColor(color));
+        return;
+    }
+    PonerLapiz(p, color, g);
+    // An odd-width line runs through pixel centres, like the fills above.
+    const qreal m = g % 2 != 0 ? 0.5 : 0.0;
+    p.drawLine(QPointF(APixeles(x1) + m, APixeles(y1) + m),
+               QPointF(APixeles(x2) + m, APixeles(y2) + m));
 }
 
 void SuperficieQt::Rectangulo(float x1, float y1, float x2, float y2, Color color, int grosor,
                               bool relleno) {
-    // Boxes stay aliased and on whole pixels: an erase must cover exactly
-    // what the outline painted, with no blended fringe left behind.
+    // Boxes are solid fills on whole pixels: the pen of width g straddles
+    // each edge, and an erase covers exactly what the outline painted, so
+    // no fringe is left behind.
     QPainter& p = Pintor();
-    p.setRenderHint(QPainter::Antialiasing, false);
+    const QRect r = RectPixeles(x1, y1, x2, y2);
+    const int g = std::max(1, grosor);
+    const int h = g / 2;
     const QColor c = AQColor(color);
-    p.setPen(QPen(c, grosor, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.setBrush(relleno ? QBrush(c) : QBrush(Qt::NoBrush));
-    p.drawRect(RectPixeles(x1, y1, x2, y2));
-    p.setBrush(Qt::NoBrush);
+    const QRect exterior(r.left() - h, r.top() - h, r.width() + g, r.height() + g);
+    if (relleno) {
+        p.fillRect(exterior, c);
+        return;
+    }
+    p.fillRect(QRect(exterior.left(), exterior.top(), exterior.width(), g), c);
+    p.fillRect(QRect(exterior.left(), r.bottom() + 1 - h, exterior.width(), g), c);
+    p.fillRect(QRect(exterior.left(), exterior.top(), g, exterior.height()), c);
+    p.fillRect(QRect(r.right() + 1 - h, exterior.top(), g, exterior.height()), c);
 }
 
-const QStaticText& SuperficieQt::TextoPreparado(const std::string& texto) {
+const QImage& SuperficieQt::TextoRenderizado(const std::string& texto) {
     auto it = textos_.find(texto);
     if (it != textos_.end()) return it->second;
-    if (textos_.size() >= kLimiteCache) textos_.clear();
-    QStaticText st(QString::fromStdString(texto));
-    st.setTextFormat(Qt::PlainText);
-    st.setPerformanceHint(QStaticText::AggressiveCaching);
-    st.prepare(QTransform(), fuente_);
-    return textos_.emplace(texto, std::move(st)).first->second;
+    if (textos_.size() >= kLimiteTextos) textos_.clear();
+    // Rendered once with a pixel of margin for glyphs that overhang; a
+    // redraw then only blends small images, several times cheaper than
+    // laying out and drawing the glyphs of thousands of labels again.
+    const QString t = QString::fromStdString(texto);
+    const int ancho = static_cast<int>(std::ceil(metricas_.horizontalAdvance(t))) + 2 * kMargenTexto;
+    const int alto = static_cast<int>(std::ceil(metricas_.height()));
+    QImage img(std::max(1, ancho), std::max(1, alto), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setFont(fuente_);
+    p.setPen(Qt::black);
+    p.drawText(QPointF(kMargenTexto, metricas_.ascent()), t);
+    p.end();
+    return textos_.emplace(texto, std::move(img)).first->second;
 }
 
 void SuperficieQt::Texto(float x, float y, const std::string& texto) {
-    QPainter& p = Pintor();
-    p.setPen(Qt::black);
-    p.drawStaticText(QPointF(APixeles(x), APixeles(y)), TextoPreparado(texto));
+    Pintor().drawImage(QPoint(Px(x) - kMargenTexto, Px(y)), TextoRenderizado(texto));
 }
 
 float SuperficieQt::AnchoTexto(const std::string& texto) {

@@ -7,7 +7,6 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QStaticText>
 #include <functional>
 #include <map>
 #include <string>
@@ -43,15 +42,21 @@ public:
 
 private:
     QPainter& Pintor();
-    const QStaticText& TextoPreparado(const std::string& texto);
+    void PonerLapiz(QPainter& p, Color color, int grosor);
+    const QImage& TextoRenderizado(const std::string& texto);
 
     QImage& img_;
     QFont fuente_;
     QFontMetricsF metricas_;
     QPainter pintor_;
-    // Label texts repeat a lot (names, "S:1", " 1 "); laying them out once
-    // keeps a full redraw of thousands of items cheap.
-    std::unordered_map<std::string, QStaticText> textos_;
+    struct Lapiz {
+        bool valido = false;
+        Color color;
+        int grosor = 0;
+    } lapiz_;
+    // Label texts repeat a lot (names, "S:1", " 1 "): each is rendered
+    // once and then only copied, which keeps a full redraw cheap.
+    std::unordered_map<std::string, QImage> textos_;
     std::unordered_map<std::string, float> anchos_;
     std::map<std::tuple<int, int, int>, QImage> imagenes_;
 };
