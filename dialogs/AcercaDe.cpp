@@ -41,10 +41,14 @@ public:
 private:
     static QMessageBox::Icon Icono_(Icono icono) {
         switch (icono) {
-            case Icono::Critico: return QMessageBox::Critical;
-            case Icono::Exclamacion: return QMessageBox::Warning;
-            case Icono::Informacion: return QMessageBox::Information;
-            case Icono::Ninguno: break;
+            case Icono::Critico:
+                return QMessageBox::Critical;
+            case Icono::Exclamacion:
+                return QMessageBox::Warning;
+            case Icono::Informacion:
+                return QMessageBox::Information;
+            case Icono::Ninguno:
+                break;
         }
         return QMessageBox::NoIcon;
     }
@@ -74,8 +78,7 @@ struct AcercaDe::Propios {
     MensajesCaja mensajes;
 };
 
-AcercaDe::AcercaDe(QWidget* parent)
-    : QDialog(parent), propios_(std::make_unique<Propios>(this)) {
+AcercaDe::AcercaDe(QWidget* parent) : QDialog(parent), propios_(std::make_unique<Propios>(this)) {
     registro_ = &propios_->registro;
     arrancador_ = &propios_->arrancador;
     mensajes_ = &propios_->mensajes;
@@ -110,13 +113,13 @@ void AcercaDe::Construir() {
     lblTitle->setPalette(tinta);
     lblVersion = Texto(QStringLiteral("Versión 1.1.0"), "lblVersion", this);
 
-    auto* lblDescription = Texto(
-        QStringLiteral("Diseño y dimensionamiento de líneas de producción modeladas como "
-                       "redes de colas: propagación del flujo requerido, medidas de cola "
-                       "M/M/s con factor de variabilidad, costos, análisis PERT con centros "
-                       "críticos, servidores mínimos y óptimos, y búsqueda genética de "
-                       "servidores frente a un tiempo deseado."),
-        "lblDescription", this);
+    auto* lblDescription =
+        Texto(QStringLiteral("Diseño y dimensionamiento de líneas de producción modeladas como "
+                             "redes de colas: propagación del flujo requerido, medidas de cola "
+                             "M/M/s con factor de variabilidad, costos, análisis PERT con centros "
+                             "críticos, servidores mínimos y óptimos, y búsqueda genética de "
+                             "servidores frente a un tiempo deseado."),
+              "lblDescription", this);
     lblDescription->setWordWrap(true);
     auto* lblDisclaimer = Texto(
         QStringLiteral("Herramienta de estudio de Teoría de Colas. Los resultados dependen de "

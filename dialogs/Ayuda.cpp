@@ -8,7 +8,6 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
-
 #include <algorithm>
 
 #include "dialogs/Ilustraciones.h"
@@ -18,7 +17,9 @@ namespace vortena {
 namespace {
 
 constexpr int kTwipsPorPixel = 15;
-constexpr int Pixeles(int twips) { return (twips + kTwipsPorPixel / 2) / kTwipsPorPixel; }
+constexpr int Pixeles(int twips) {
+    return (twips + kTwipsPorPixel / 2) / kTwipsPorPixel;
+}
 
 constexpr int kMinimo = 5000;  // twips, both directions
 constexpr int kAnchoAjustado = 6000;
@@ -112,7 +113,9 @@ QSize Ayuda::TamanoAjustado(QSize tamano) {
     return tamano;
 }
 
-void Ayuda::Navegar() { brwWebBrowser->setSource(QUrl::fromLocalFile(StartingAddress)); }
+void Ayuda::Navegar() {
+    brwWebBrowser->setSource(QUrl::fromLocalFile(StartingAddress));
+}
 
 void Ayuda::resizeEvent(QResizeEvent* evento) {
     QMainWindow::resizeEvent(evento);

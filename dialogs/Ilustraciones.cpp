@@ -3,7 +3,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <cmath>
 
 namespace vortena::ilustraciones {
@@ -43,7 +42,8 @@ void Centro(QPainter& p, const QRectF& r, const QColor& borde) {
     p.setPen(QPen(QColor(0x9A, 0xA8, 0xB5), 1.5));
     for (int i = 0; i < 3; ++i) {
         const qreal y = r.top() + franja + (r.height() - franja) * (i + 1) / 4.0;
-        p.drawLine(QPointF(r.left() + r.width() * 0.22, y), QPointF(r.right() - r.width() * 0.22, y));
+        p.drawLine(QPointF(r.left() + r.width() * 0.22, y),
+                   QPointF(r.right() - r.width() * 0.22, y));
     }
 }
 
@@ -187,13 +187,15 @@ void PintarForma(QPainter& p, const QPainterPath& forma, qreal s) {
     QLinearGradient relleno(0, 0, 0, s);
     relleno.setColorAt(0, kAzulClaro.lighter(135));
     relleno.setColorAt(1, kAzulClaro.darker(115));
-    p.setPen(QPen(kAzulOscuro, std::max(1.0, s / 20.0), Qt::SolidLine, Qt::RoundCap,
-                  Qt::RoundJoin));
+    p.setPen(
+        QPen(kAzulOscuro, std::max(1.0, s / 20.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(relleno);
     p.drawPath(forma);
 }
 
-void DibujarAtras(QPainter& p, qreal s) { PintarForma(p, FormaFlecha(s), s); }
+void DibujarAtras(QPainter& p, qreal s) {
+    PintarForma(p, FormaFlecha(s), s);
+}
 
 void DibujarAdelante(QPainter& p, qreal s) {
     p.translate(s, 0);
@@ -219,8 +221,14 @@ void DibujarInicio(QPainter& p, qreal s) {
 
 }  // namespace
 
-QIcon IconoAtras() { return IconoDesde(DibujarAtras); }
-QIcon IconoAdelante() { return IconoDesde(DibujarAdelante); }
-QIcon IconoInicio() { return IconoDesde(DibujarInicio); }
+QIcon IconoAtras() {
+    return IconoDesde(DibujarAtras);
+}
+QIcon IconoAdelante() {
+    return IconoDesde(DibujarAdelante);
+}
+QIcon IconoInicio() {
+    return IconoDesde(DibujarInicio);
+}
 
 }  // namespace vortena::ilustraciones

@@ -67,8 +67,8 @@ Inicio::Inicio(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Framele
     imgLogo->setPixmap(ilustraciones::Logo(76));
     imgLogo->setFixedSize(76, 76);
 
-    lblPreTitulo = Etiqueta(QStringLiteral("Teoría de Colas"), "lblPreTítulo", 15, false, kAcento,
-                            this);
+    lblPreTitulo =
+        Etiqueta(QStringLiteral("Teoría de Colas"), "lblPreTítulo", 15, false, kAcento, this);
     QFont cursiva = lblPreTitulo->font();
     cursiva.setItalic(true);
     lblPreTitulo->setFont(cursiva);
@@ -78,12 +78,10 @@ Inicio::Inicio(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Framele
                           QColor(0x55, 0x5F, 0x6A), this);
 
     const QColor gris(0x4A, 0x55, 0x60);
-    auto* credito1 = Etiqueta(
-        QStringLiteral("Diseño y dimensionamiento de líneas de producción"), "lblCredito1", 12,
-        false, gris, this);
-    auto* credito2 = Etiqueta(
-        QStringLiteral("Colas M/M/s  ·  PERT  ·  Optimización genética"),
-        "lblCredito2", 12, false, gris, this);
+    auto* credito1 = Etiqueta(QStringLiteral("Diseño y dimensionamiento de líneas de producción"),
+                              "lblCredito1", 12, false, gris, this);
+    auto* credito2 = Etiqueta(QStringLiteral("Colas M/M/s  ·  PERT  ·  Optimización genética"),
+                              "lblCredito2", 12, false, gris, this);
     auto* aviso = Etiqueta(QStringLiteral("Haga clic para continuar"), "lblAviso", 11, false,
                            QColor(0x8A, 0x94, 0x9E), this);
 
@@ -134,7 +132,9 @@ Inicio::Inicio(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Framele
     }
 }
 
-void Inicio::PonerIntervalo(int milisegundos) { Tiempo.setInterval(milisegundos); }
+void Inicio::PonerIntervalo(int milisegundos) {
+    Tiempo.setInterval(milisegundos);
+}
 
 void Inicio::showEvent(QShowEvent* evento) {
     QWidget::showEvent(evento);
@@ -161,9 +161,9 @@ void Inicio::paintEvent(QPaintEvent* evento) {
     QWidget::paintEvent(evento);
     QPainter p(this);
     p.fillRect(QRect(0, height() - kAltoFranja, width() * 2 / 3, kAltoFranja), kTinta);
-    p.fillRect(QRect(width() * 2 / 3, height() - kAltoFranja, width() - width() * 2 / 3,
-                     kAltoFranja),
-               kFranja);
+    p.fillRect(
+        QRect(width() * 2 / 3, height() - kAltoFranja, width() - width() * 2 / 3, kAltoFranja),
+        kFranja);
     p.setPen(QPen(kTinta, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -28,9 +28,8 @@ public:
     // `datos` arrives holding `tamano` zero bytes; on success the value's bytes
     // are at its start, `tamano` is the number of bytes used and `tipo` the
     // value's type.
-    virtual long ConsultarValor(ClaveRegistro clave, const std::string& valor,
-                                std::uint32_t& tipo, std::string& datos,
-                                std::uint32_t& tamano) = 0;
+    virtual long ConsultarValor(ClaveRegistro clave, const std::string& valor, std::uint32_t& tipo,
+                                std::string& datos, std::uint32_t& tamano) = 0;
     virtual long CerrarClave(ClaveRegistro clave) = 0;
 };
 

@@ -8,7 +8,9 @@
 
 namespace vortena::lanzador {
 
-bool EscritorioSistema::Existe(const QString& archivo) { return QFileInfo(archivo).isFile(); }
+bool EscritorioSistema::Existe(const QString& archivo) {
+    return QFileInfo(archivo).isFile();
+}
 
 bool EscritorioSistema::Ejecutar(const QString& lineaComandos) {
     // A quoted program followed by one blank and the document, which is a
@@ -29,8 +31,8 @@ bool EscritorioSistema::Abrir(const QString& documento) {
 }
 
 void EscritorioSistema::Avisar(const QString& texto) {
-    QMessageBox caja(QMessageBox::Warning, QStringLiteral("Vortena de Líneas de Producción"),
-                     texto, QMessageBox::NoButton);
+    QMessageBox caja(QMessageBox::Warning, QStringLiteral("Vortena de Líneas de Producción"), texto,
+                     QMessageBox::NoButton);
     caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     caja.exec();
 }

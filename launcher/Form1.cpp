@@ -68,24 +68,24 @@ Form1::Form1(const QString& carpeta, Escritorio& escritorio, QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    auto* catedra = Etiqueta(QStringLiteral("CÁTEDRA DE INVESTIGACIÓN OPERATIVA"), "lblCatedra",
-                             12, true, kTinta, this);
-    auto* curso = Etiqueta(QStringLiteral("Teoría de Colas aplicada a la Producción"),
-                           "lblCurso", 12, false, kGris, this);
+    auto* catedra = Etiqueta(QStringLiteral("CÁTEDRA DE INVESTIGACIÓN OPERATIVA"), "lblCatedra", 12,
+                             true, kTinta, this);
+    auto* curso = Etiqueta(QStringLiteral("Teoría de Colas aplicada a la Producción"), "lblCurso",
+                           12, false, kGris, this);
     auto* titulo = Etiqueta(QStringLiteral("Vortena de Líneas de Producción"), "lblTitulo", 26,
                             true, kTinta, this);
-    auto* subtitulo = Etiqueta(
-        QStringLiteral("Diseño y dimensionamiento de líneas de producción modeladas como "
-                       "redes de colas"),
-        "lblSubtitulo", 14, false, kGris, this);
+    auto* subtitulo =
+        Etiqueta(QStringLiteral("Diseño y dimensionamiento de líneas de producción modeladas como "
+                                "redes de colas"),
+                 "lblSubtitulo", 14, false, kGris, this);
     subtitulo->setWordWrap(true);
     auto* temas = Etiqueta(
         QStringLiteral("Modelo M/M/s con factor de variabilidad  ·  Propagación del flujo\n"
                        "PERT y centros críticos  ·  Servidores mínimos y óptimos  ·  "
                        "Optimización genética"),
         "lblTemas", 12, false, kGris, this);
-    auto* version = Etiqueta(QStringLiteral("Versión 1.1.0"), "lblVersion", 12, true, kAcento,
-                             this);
+    auto* version =
+        Etiqueta(QStringLiteral("Versión 1.1.0"), "lblVersion", 12, true, kAcento, this);
     auto* indicacion = Etiqueta(
         QStringLiteral("«Ingresar» abre la página de presentación y la ayuda en su navegador."),
         "lblIndicacion", 12, false, kGris, this);
@@ -150,15 +150,17 @@ void Form1::Ingresar() {
         const QString indice = RutaIndice(carpeta_);
         if (!abierto) abierto = escritorio_.Abrir(indice);
         if (!abierto) {
-            escritorio_.Avisar(QStringLiteral("No se pudo abrir «%1» en el navegador.")
-                                   .arg(indice));
+            escritorio_.Avisar(
+                QStringLiteral("No se pudo abrir «%1» en el navegador.").arg(indice));
         }
     } catch (...) {
     }
     close();
 }
 
-void Form1::Salir() { close(); }
+void Form1::Salir() {
+    close();
+}
 
 void Form1::paintEvent(QPaintEvent* evento) {
     QWidget::paintEvent(evento);

@@ -7,8 +7,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vortena::lanzador::EscritorioSistema escritorio;
-    vortena::lanzador::Form1 ventana(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
-                                     escritorio);
+    vortena::lanzador::Form1 ventana(
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()), escritorio);
     ventana.show();
     return app.exec();
 }

@@ -7,9 +7,9 @@
 #include <QtTest>
 
 #include "FalsosSistema.h"
-#include "support/MensajesGrabados.h"
 #include "dialogs/AcercaDe.h"
 #include "model/Mensajes.h"
+#include "support/MensajesGrabados.h"
 
 using namespace vortena;
 using vortena::prueba::ArrancadorFalso;
@@ -41,8 +41,8 @@ private slots:
 };
 
 void AcercaDePrueba::infoSistema_data() {
-    QTest::addColumn<QString>("ruta");          // value PATH, empty for none
-    QTest::addColumn<QString>("ubicacion");     // value MSINFO, empty for none
+    QTest::addColumn<QString>("ruta");           // value PATH, empty for none
+    QTest::addColumn<QString>("ubicacion");      // value MSINFO, empty for none
     QTest::addColumn<bool>("existeEjecutable");  // ubicacion + "\MSINFO32.EXE" exists
     QTest::addColumn<bool>("arrancaBien");
     QTest::addColumn<QStringList>("arrancados");
@@ -54,8 +54,8 @@ void AcercaDePrueba::infoSistema_data() {
 
     QTest::newRow("sin registro") << QString() << QString() << false << true << QStringList()
                                   << true;
-    QTest::newRow("ruta registrada") << herramienta << QString() << false << true
-                                     << QStringList{herramienta} << false;
+    QTest::newRow("ruta registrada")
+        << herramienta << QString() << false << true << QStringList{herramienta} << false;
     QTest::newRow("ruta registrada que no arranca")
         << herramienta << carpeta << true << false << QStringList{herramienta} << true;
     QTest::newRow("ruta tiene prioridad sobre la ubicación")

@@ -48,17 +48,17 @@ void AcercaDeRegistroPrueba::conversiones_data() {
         << TextoRegistro(std::string(1023, 'x')) << QString(1023, u'x');
     // Numbers: the bytes read from the last kept one to the first, each as
     // hexadecimal digits without leading zeros, then in decimal.
-    QTest::newRow("número con byte alto cero") << NumeroRegistro(0x00012345u)
-                                               << QStringLiteral("74565");
-    QTest::newRow("número de cuatro bytes") << NumeroRegistro(0x12345678u)
-                                            << QStringLiteral("305419896");
-    QTest::newRow("número máximo de 32 bits") << NumeroRegistro(0xFFFFFFFFu)
-                                              << QStringLiteral("4294967295");
+    QTest::newRow("número con byte alto cero")
+        << NumeroRegistro(0x00012345u) << QStringLiteral("74565");
+    QTest::newRow("número de cuatro bytes")
+        << NumeroRegistro(0x12345678u) << QStringLiteral("305419896");
+    QTest::newRow("número máximo de 32 bits")
+        << NumeroRegistro(0xFFFFFFFFu) << QStringLiteral("4294967295");
     QTest::newRow("número cero") << NumeroRegistro(0u) << QStringLiteral("0");
     QTest::newRow("byte menor que 16 sin cero a la izquierda")
         << NumeroRegistro(0x00010503u) << QStringLiteral("339");  // "1" "5" "3" = &h153
-    QTest::newRow("número de un byte") << Crudo(kTipoNumero, std::string(1, '\xAB'))
-                                       << QStringLiteral("171");
+    QTest::newRow("número de un byte")
+        << Crudo(kTipoNumero, std::string(1, '\xAB')) << QStringLiteral("171");
 }
 
 void AcercaDeRegistroPrueba::conversiones() {
@@ -86,8 +86,8 @@ void AcercaDeRegistroPrueba::fallos_data() {
     QTest::newRow("tamaño mayor que el buffer")
         << true << true << ValorRegistro{kTipoTexto, "abc", kTamanoBufferRegistro + 1};
     QTest::newRow("número vacío") << true << true << Crudo(kTipoNumero, "");
-    QTest::newRow("número de más de 32 bits") << true << true
-                                              << Crudo(kTipoNumero, "\x11\x22\x33\x44\x55");
+    QTest::newRow("número de más de 32 bits")
+        << true << true << Crudo(kTipoNumero, "\x11\x22\x33\x44\x55");
 }
 
 void AcercaDeRegistroPrueba::fallos() {

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -65,7 +66,7 @@ QList<Enlace> Enlaces(const QString& pagina, QStringList& errores) {
 
 QStringList Anclas(const QString& pagina) {
     static const QRegularExpression nombre(
-        QStringLiteral("<[a-z0-9]+[^>]*\\s(?:name|id)\\s*=\\s*[\"']([^\"']+)[\"']"),
+        QStringLiteral("<(?!meta\\b)[a-z0-9]+[^>]*\\s(?:name|id)\\s*=\\s*[\"']([^\"']+)[\"']"),
         QRegularExpression::CaseInsensitiveOption);
     QStringList anclas;
     auto it = nombre.globalMatch(Leer(pagina));
@@ -94,7 +95,8 @@ void AyudaEnlacesPrueba::hayPaginas() {
 
 void AyudaEnlacesPrueba::enlacesResuelven_data() {
     QTest::addColumn<QString>("pagina");
-    for (const QString& p : Paginas()) QTest::newRow(qPrintable(QDir(kRaiz).relativeFilePath(p))) << p;
+    for (const QString& p : Paginas())
+        QTest::newRow(qPrintable(QDir(kRaiz).relativeFilePath(p))) << p;
 }
 
 void AyudaEnlacesPrueba::enlacesResuelven() {
@@ -139,7 +141,8 @@ void AyudaEnlacesPrueba::todasAlcanzablesDesdeElInicio() {
     }
     QStringList huerfanas;
     for (const QString& p : Paginas()) {
-        if (p.contains(QStringLiteral("/documentacion/")) && !alcanzadas.contains(p)) huerfanas << p;
+        if (p.contains(QStringLiteral("/documentacion/")) && !alcanzadas.contains(p))
+            huerfanas << p;
     }
     QVERIFY2(huerfanas.isEmpty(), qPrintable(huerfanas.join(QStringLiteral("\n"))));
 
@@ -152,7 +155,9 @@ void AyudaEnlacesPrueba::todasAlcanzablesDesdeElInicio() {
     QVERIFY(llevaALaAyuda);
 }
 
-void AyudaEnlacesPrueba::seVenBienEnElVisor_data() { enlacesResuelven_data(); }
+void AyudaEnlacesPrueba::seVenBienEnElVisor_data() {
+    enlacesResuelven_data();
+}
 
 void AyudaEnlacesPrueba::seVenBienEnElVisor() {
     QFETCH(QString, pagina);
@@ -163,6 +168,19 @@ void AyudaEnlacesPrueba::seVenBienEnElVisor() {
     QVERIFY(!visor.documentTitle().isEmpty());
     QVERIFY2(!texto.contains(QChar(0xFFFD)) && !texto.contains(QStringLiteral("Ã")),
              "acentos mal decodificados");
+
+    // Every anchor written in the page is one the viewer can scroll to.
+    QSet<QString> vistas;
+    for (QTextBlock b = visor.document()->begin(); b.isValid(); b = b.next()) {
+        for (auto f = b.begin(); !f.atEnd(); ++f) {
+            for (const QString& a : f.fragment().charFormat().anchorNames()) vistas.insert(a);
+        }
+    }
+    QStringList perdidas;
+    for (const QString& a : Anclas(pagina)) {
+        if (!vistas.contains(a)) perdidas << a;
+    }
+    QVERIFY2(perdidas.isEmpty(), qPrintable(perdidas.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(AyudaEnlacesPrueba)

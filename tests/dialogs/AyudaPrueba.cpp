@@ -21,7 +21,9 @@ void Escribir(const QString& ruta, const QString& contenido) {
     f.write(contenido.toUtf8());
 }
 
-QTextBrowser* Navegador(Ayuda& a) { return a.findChild<QTextBrowser*>(QStringLiteral("brwWebBrowser")); }
+QTextBrowser* Navegador(Ayuda& a) {
+    return a.findChild<QTextBrowser*>(QStringLiteral("brwWebBrowser"));
+}
 
 // A command from the toolbar (clicking its button) or from the menu.
 void Orden(Ayuda& a, const QString& origen, const QString& clave) {

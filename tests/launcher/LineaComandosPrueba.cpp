@@ -35,9 +35,9 @@ void LineaComandosPrueba::lineaComandos() {
     QFETCH(QString, carpeta);
     QFETCH(QString, ruta);
     QCOMPARE(RutaIndice(carpeta), ruta);
-    QCOMPARE(LineaComandos(carpeta),
-             QStringLiteral("\"c:\\Archivos de programa\\Internet Explorer\\Iexplore.exe \" ") +
-                 ruta);
+    QCOMPARE(
+        LineaComandos(carpeta),
+        QStringLiteral("\"c:\\Archivos de programa\\Internet Explorer\\Iexplore.exe \" ") + ruta);
 }
 
 QTEST_GUILESS_MAIN(LineaComandosPrueba)
