@@ -33,8 +33,12 @@ public:
 constexpr int kCapas = 100, kAncho = 100;
 
 // Middle of the box of centre j in layer k, as RedEnCapas lays them out.
-float X(int k) { return 500.0f + 1500.0f * static_cast<float>(k + 1) + 500.0f; }
-float Y(int j) { return 500.0f + 1200.0f * static_cast<float>(j) + 500.0f; }
+float X(int k) {
+    return 500.0f + 1500.0f * static_cast<float>(k + 1) + 500.0f;
+}
+float Y(int j) {
+    return 500.0f + 1200.0f * static_cast<float>(j) + 500.0f;
+}
 
 // Allowed: from layer 1 back to a centre of layer 0 that does not reach it.
 // The cycle search walks everything downstream of layer 0.

@@ -10,15 +10,21 @@ namespace vortena {
 // Outline of a centre by mode: 1 black, 2 blue, 3 red, anything else none.
 inline std::optional<Color> ColorDeModo(int modo) {
     switch (modo) {
-        case 1: return kNegro;
-        case 2: return kAzul;
-        case 3: return kRojo;
-        default: return std::nullopt;
+        case 1:
+            return kNegro;
+        case 2:
+            return kAzul;
+        case 3:
+            return kRojo;
+        default:
+            return std::nullopt;
     }
 }
 
 // Colour of a new connection line; black when the code is unknown, so a
 // connection is never invisible.
-inline Color ColorDeTrazo(int modo) { return ColorDeModo(modo).value_or(kNegro); }
+inline Color ColorDeTrazo(int modo) {
+    return ColorDeModo(modo).value_or(kNegro);
+}
 
 }  // namespace vortena

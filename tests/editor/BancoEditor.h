@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/MensajesGrabados.h"
-#include "support/SuperficieGrabada.h"
 #include "editor/Editor.h"
 #include "editor/Geometria.h"
 #include "model/Invariantes.h"
+#include "support/MensajesGrabados.h"
+#include "support/SuperficieGrabada.h"
 
 namespace vortena::prueba {
 

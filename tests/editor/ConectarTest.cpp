@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "BancoEditor.h"
-#include "support/ConstructorRed.h"
 #include "bench/RedEnCapas.h"
 #include "editor/Geometria.h"
+#include "support/ConstructorRed.h"
 
 namespace vortena::prueba {
 namespace {
@@ -58,20 +58,19 @@ TEST_P(Reglas, MensajesYResultado) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, Reglas,
-    ::testing::Values(
-        Intento{"MismoNodo", {}, C, C, {}, false},
-        Intento{"FinHaciaVacio", {}, F, Nada, {M1}, false},
-        Intento{"FinHaciaCentro", {}, F, D, {M1}, false},
-        Intento{"CentroHaciaInicio", {}, D, I, {M2}, false},
-        Intento{"VacioHaciaInicio", {}, Nada, I, {M2}, false},
-        // Messages come in the order of the scan: the start node is first.
-        Intento{"FinHaciaInicio", {}, F, I, {M2, M1}, false},
-        Intento{"VacioHaciaCentro", {}, Nada, D, {}, false},
-        Intento{"CentroHaciaVacio", {}, D, Nada, {}, false},
-        Intento{"Nueva", {}, I, D, {}, true},
-        Intento{"Duplicada", {}, I, C, {M3}, false},
-        Intento{"InversaEsCiclo", {{C, D}}, D, C, {M4}, false},
-        Intento{"ParaleloSinCiclo", {{I, D}}, D, C, {}, true}),
+    ::testing::Values(Intento{"MismoNodo", {}, C, C, {}, false},
+                      Intento{"FinHaciaVacio", {}, F, Nada, {M1}, false},
+                      Intento{"FinHaciaCentro", {}, F, D, {M1}, false},
+                      Intento{"CentroHaciaInicio", {}, D, I, {M2}, false},
+                      Intento{"VacioHaciaInicio", {}, Nada, I, {M2}, false},
+                      // Messages come in the order of the scan: the start node is first.
+                      Intento{"FinHaciaInicio", {}, F, I, {M2, M1}, false},
+                      Intento{"VacioHaciaCentro", {}, Nada, D, {}, false},
+                      Intento{"CentroHaciaVacio", {}, D, Nada, {}, false},
+                      Intento{"Nueva", {}, I, D, {}, true},
+                      Intento{"Duplicada", {}, I, C, {M3}, false},
+                      Intento{"InversaEsCiclo", {{C, D}}, D, C, {M4}, false},
+                      Intento{"ParaleloSinCiclo", {{I, D}}, D, C, {}, true}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 // Where boxes overlap the last node in the collection decides, and so does
@@ -192,8 +191,8 @@ TEST(Limites, NiNodosNiConexionesPasanDe32767) {
 }
 
 TEST(Geometria, MitadDeAltoRedondeaAParYTrunca) {
-    const std::pair<float, int> casos[] = {{700, 350},   {1000, 500}, {701, 350}, {699.5f, 350},
-                                           {700.5f, 350}, {701.5f, 351}, {0, 0},   {3, 1}};
+    const std::pair<float, int> casos[] = {{700, 350},    {1000, 500},   {701, 350}, {699.5f, 350},
+                                           {700.5f, 350}, {701.5f, 351}, {0, 0},     {3, 1}};
     for (auto [alto, mitad] : casos) {
         CentroProductivo c;
         c.y1 = 100;

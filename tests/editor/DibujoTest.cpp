@@ -174,13 +174,5 @@ TEST_F(Dibujo_, RedibujarNodoFinUsaElNodoActualConContornoNegro) {
                                         Texto(8640, 1150 + 505 / 1.5f, "7.5[u/t]")));
 }
 
-TEST_F(Dibujo_, DibujarCajaBorraYContornea) {
-    ed.DiagramaInicial();
-    sup.Olvidar();
-    ed.DibujarCaja(2, kRojo);
-    EXPECT_THAT(sup.trazos, ElementsAre(Rectangulo(4000, 1000, 5000, 2000, kBlanco, 3, true),
-                                        Rectangulo(4000, 1000, 5000, 2000, kRojo, 3, false)));
-}
-
 }  // namespace
 }  // namespace vortena::prueba

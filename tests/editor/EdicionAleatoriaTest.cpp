@@ -154,8 +154,7 @@ protected:
                 auto [x, y] = Punto();
                 ed.SeleccionarEnPunto(x, y);
                 EXPECT_TRUE(red.Centros.Existe(red.CentroActual) || red.CentroActual == 0);
-                EXPECT_TRUE(red.Conexiones.Existe(red.ConexionActual) ||
-                            red.ConexionActual == 0);
+                EXPECT_TRUE(red.Conexiones.Existe(red.ConexionActual) || red.ConexionActual == 0);
                 break;
             }
             case Mover:
@@ -179,8 +178,10 @@ protected:
             }
             case Marcar:
                 // The PERT tools point the markers at any node.
-                if (Entre(0, 1)) red.NodoInicio = static_cast<std::int16_t>(Entre(1, n));
-                else red.NodoFin = static_cast<std::int16_t>(Entre(1, n));
+                if (Entre(0, 1))
+                    red.NodoInicio = static_cast<std::int16_t>(Entre(1, n));
+                else
+                    red.NodoFin = static_cast<std::int16_t>(Entre(1, n));
                 break;
         }
     }

@@ -89,12 +89,5 @@ INSTANTIATE_TEST_SUITE_P(Casos, EtiquetasFin,
                                            FilaFin{1234567, "1.2E6[u/t]"},
                                            FilaFin{0.000123, "0.0E0[u/t]"}));
 
-TEST_F(BancoEditor, NodoInicioSoloNombreCentradoEnVertical) {
-    ed.ColocarCentro(0, 0, 2);
-    sup.Olvidar();
-    ed.DibujarTextoCentro(1, 2);
-    EXPECT_THAT(sup.trazos, ElementsAre(trazo::Texto(230, 252.5f, "INICIO")));
-}
-
 }  // namespace
 }  // namespace vortena::prueba

@@ -14,7 +14,9 @@ using ::testing::ElementsAre;
 struct Clic {
     float x, y;
     int centro, conexion;
-    friend void PrintTo(const Clic& c, std::ostream* os) { *os << "(" << c.x << ", " << c.y << ")"; }
+    friend void PrintTo(const Clic& c, std::ostream* os) {
+        *os << "(" << c.x << ", " << c.y << ")";
+    }
 };
 
 class Seleccion : public BancoEditor, public ::testing::WithParamInterface<Clic> {};
@@ -30,21 +32,20 @@ TEST_P(Seleccion, EnLaRedNueva) {
     EXPECT_EQ(red.HaySeleccion, k.centro != 0 || k.conexion != 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, Seleccion,
-    ::testing::Values(
-        // Borders are outside the box.
-        Clic{4000, 1300, 0, 0}, Clic{4500, 1000, 0, 0}, Clic{4500, 2000, 0, 0},
-        Clic{4000.5f, 1000.5f, 2, 0}, Clic{4999.5f, 1999.5f, 2, 0},
-        // The right border at middle height is where connection 2 starts.
-        Clic{5000, 1500, 0, 2},
-        // The band is 50 units either side, both edges included.
-        Clic{6000, 1550, 0, 2}, Clic{6000, 1450, 0, 2}, Clic{6000, 1551, 0, 0},
-        Clic{6000, 1449, 0, 0},
-        // It reaches 75 units past the end anchor, half the arrowhead.
-        Clic{8415, 1500, 0, 2}, Clic{8416, 1500, 0, 0},
-        // The start node, and nothing at all.
-        Clic{1000, 1500, 1, 0}, Clic{20000, 20000, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Casos, Seleccion,
+                         ::testing::Values(
+                             // Borders are outside the box.
+                             Clic{4000, 1300, 0, 0}, Clic{4500, 1000, 0, 0}, Clic{4500, 2000, 0, 0},
+                             Clic{4000.5f, 1000.5f, 2, 0}, Clic{4999.5f, 1999.5f, 2, 0},
+                             // The right border at middle height is where connection 2 starts.
+                             Clic{5000, 1500, 0, 2},
+                             // The band is 50 units either side, both edges included.
+                             Clic{6000, 1550, 0, 2}, Clic{6000, 1450, 0, 2}, Clic{6000, 1551, 0, 0},
+                             Clic{6000, 1449, 0, 0},
+                             // It reaches 75 units past the end anchor, half the arrowhead.
+                             Clic{8415, 1500, 0, 2}, Clic{8416, 1500, 0, 0},
+                             // The start node, and nothing at all.
+                             Clic{1000, 1500, 1, 0}, Clic{20000, 20000, 0, 0}));
 
 TEST_F(BancoEditor, ConexionVerticalNuncaSeSelecciona) {
     const auto a = Centro(4000, 3000);

@@ -34,14 +34,16 @@ struct Trazo {
     bool operator==(const Trazo& o) const {
         auto cerca = [](float a, float b) { return std::fabs(a - b) <= 1e-3f; };
         return op == o.op && cerca(x1, o.x1) && cerca(y1, o.y1) && cerca(x2, o.x2) &&
-               cerca(y2, o.y2) && color == o.color && grosor == o.grosor &&
-               relleno == o.relleno && texto == o.texto && dibujo == o.dibujo;
+               cerca(y2, o.y2) && color == o.color && grosor == o.grosor && relleno == o.relleno &&
+               texto == o.texto && dibujo == o.dibujo;
     }
 };
 
 // Builders of expected calls.
 namespace trazo {
-inline Trazo Limpiar() { return {}; }
+inline Trazo Limpiar() {
+    return {};
+}
 inline Trazo Linea(float x1, float y1, float x2, float y2, Color c, int grosor) {
     Trazo t;
     t.op = Op::Linea;
