@@ -51,9 +51,13 @@ Arco::Arco(const ContextoPropiedades& ctx, QWidget* parent)
     MostrarValor(QString::fromStdString(Formato(c.multiplicador, "#0.00", ctx_.regional)));
 }
 
-linea& Arco::Conexion() { return ctx_.red.Conexiones(ctx_.red.ConexionActual); }
+linea& Arco::Conexion() {
+    return ctx_.red.Conexiones(ctx_.red.ConexionActual);
+}
 
-double Arco::ValorGuardado() { return Conexion().multiplicador; }
+double Arco::ValorGuardado() {
+    return Conexion().multiplicador;
+}
 
 void Arco::AlCerrar() {
     if (ctx_.red.Conexiones.Existe(ctx_.red.ConexionActual)) {

@@ -13,8 +13,8 @@ void GuardarTasa(double& tasa, const double& desviacion, void (CentroProductivo:
                  CentroProductivo& c, double valor, const Regional& reg) {
     const double anterior = tasa;
     if (anterior == 0.0) return;
-    const bool predeterminada =
-        Formato(desviacion, kPatronDesviacion, reg) == Formato(1.0 / anterior, kPatronDesviacion, reg);
+    const bool predeterminada = Formato(desviacion, kPatronDesviacion, reg) ==
+                                Formato(1.0 / anterior, kPatronDesviacion, reg);
     tasa = valor;
     if (predeterminada) (c.*reiniciar)();
 }
@@ -25,8 +25,8 @@ const std::array<ReglaCampo, kCamposCentro>& ReglasCentro() {
     static const std::array<ReglaCampo, kCamposCentro> reglas{{
         {CampoCentro::Lamda, "Lamda", "#0.0###", "#0.0###", "#0.00##",
          "Velocidad de Arribo inválida", "Mu", false},
-        {CampoCentro::Mu, "Mu", "#0.0####", "#0.0###", "#0.00##",
-         "Velocidad de Despacho inválida", "S", false},
+        {CampoCentro::Mu, "Mu", "#0.0####", "#0.0###", "#0.00##", "Velocidad de Despacho inválida",
+         "S", false},
         {CampoCentro::S, "S", "#0", "#0", "#0", "Número de Servidores inválido", "minimos", true},
         {CampoCentro::Probabilidad, "Probabilidad", "#0.00##", "#0.00##", "#0.00",
          "Probabilidad inválida", "calcProbabilidad", false},
@@ -36,22 +36,30 @@ const std::array<ReglaCampo, kCamposCentro>& ReglasCentro() {
          "Costo de Servidor inválido", "optimo1", false},
         {CampoCentro::Desvlamda, "Desvlamda", "#0.00##", "#0.0##", "#0.00##",
          "Desviación de Lambda inválida", "DesvMu", false},
-        {CampoCentro::DesvMu, "DesvMu", "0.0##", "#0.0##", "#0.00##",
-         "Desviación de Mu inválida", "aceptar", false},
+        {CampoCentro::DesvMu, "DesvMu", "0.0##", "#0.0##", "#0.00##", "Desviación de Mu inválida",
+         "aceptar", false},
     }};
     return reglas;
 }
 
 double ValorCampo(const CentroProductivo& c, CampoCentro campo) {
     switch (campo) {
-        case CampoCentro::Lamda: return c.Lamda;
-        case CampoCentro::Mu: return c.Mu;
-        case CampoCentro::S: return c.Servidores;
-        case CampoCentro::Probabilidad: return c.Probabilidad;
-        case CampoCentro::CostoEspera: return c.CostoEspera;
-        case CampoCentro::CostoServidor: return c.CostoCentro;
-        case CampoCentro::Desvlamda: return c.Desvlamda;
-        case CampoCentro::DesvMu: return c.DesvMu;
+        case CampoCentro::Lamda:
+            return c.Lamda;
+        case CampoCentro::Mu:
+            return c.Mu;
+        case CampoCentro::S:
+            return c.Servidores;
+        case CampoCentro::Probabilidad:
+            return c.Probabilidad;
+        case CampoCentro::CostoEspera:
+            return c.CostoEspera;
+        case CampoCentro::CostoServidor:
+            return c.CostoCentro;
+        case CampoCentro::Desvlamda:
+            return c.Desvlamda;
+        case CampoCentro::DesvMu:
+            return c.DesvMu;
     }
     return 0;
 }
@@ -67,10 +75,14 @@ bool FueraDeRango(CampoCentro campo, double valor, const CentroProductivo& c) {
             const double s = RedondearPar(valor);
             return !(s >= 1 && s <= 32767);
         }
-        case CampoCentro::Probabilidad: return valor <= 0 || valor > 1;
-        case CampoCentro::CostoServidor: return valor < 0;
-        case CampoCentro::Desvlamda: return valor < 0 || valor > c.Lamda;
-        case CampoCentro::DesvMu: return valor < 0 || valor > c.Mu;
+        case CampoCentro::Probabilidad:
+            return valor <= 0 || valor > 1;
+        case CampoCentro::CostoServidor:
+            return valor < 0;
+        case CampoCentro::Desvlamda:
+            return valor < 0 || valor > c.Lamda;
+        case CampoCentro::DesvMu:
+            return valor < 0 || valor > c.Mu;
     }
     return true;
 }
@@ -83,12 +95,24 @@ void GuardarCampo(CentroProductivo& c, CampoCentro campo, double valor, const Re
         case CampoCentro::Mu:
             GuardarTasa(c.Mu, c.DesvMu, &CentroProductivo::ActDesvMu, c, valor, reg);
             break;
-        case CampoCentro::S: c.Servidores = AEntero16(valor); break;
-        case CampoCentro::Probabilidad: c.Probabilidad = valor; break;
-        case CampoCentro::CostoEspera: c.CostoEspera = valor; break;
-        case CampoCentro::CostoServidor: c.CostoCentro = valor; break;
-        case CampoCentro::Desvlamda: c.Desvlamda = valor; break;
-        case CampoCentro::DesvMu: c.DesvMu = valor; break;
+        case CampoCentro::S:
+            c.Servidores = AEntero16(valor);
+            break;
+        case CampoCentro::Probabilidad:
+            c.Probabilidad = valor;
+            break;
+        case CampoCentro::CostoEspera:
+            c.CostoEspera = valor;
+            break;
+        case CampoCentro::CostoServidor:
+            c.CostoCentro = valor;
+            break;
+        case CampoCentro::Desvlamda:
+            c.Desvlamda = valor;
+            break;
+        case CampoCentro::DesvMu:
+            c.DesvMu = valor;
+            break;
     }
 }
 

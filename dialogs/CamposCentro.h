@@ -31,12 +31,14 @@ struct ReglaCampo {
     const char* patronRechazo;
     const char* patronCaracter;
     const char* mensajeRango;
-    const char* siguiente;    // object name of the control that takes the focus
-    bool avanzaTrasRechazo;   // the focus moves on after a range refusal too
+    const char* siguiente;   // object name of the control that takes the focus
+    bool avanzaTrasRechazo;  // the focus moves on after a range refusal too
 };
 
 const std::array<ReglaCampo, kCamposCentro>& ReglasCentro();
-inline const ReglaCampo& Regla(CampoCentro c) { return ReglasCentro()[static_cast<std::size_t>(c)]; }
+inline const ReglaCampo& Regla(CampoCentro c) {
+    return ReglasCentro()[static_cast<std::size_t>(c)];
+}
 
 // The stored value a box shows.
 double ValorCampo(const CentroProductivo& c, CampoCentro campo);

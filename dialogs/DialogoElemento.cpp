@@ -55,8 +55,7 @@ void DialogoElemento::MostrarValor(const QString& texto) {
 }
 
 void DialogoElemento::Registrar(double antes, double nuevo) {
-    if (antes != nuevo && !(std::isnan(antes) && std::isnan(nuevo)))
-        ctx_.doc.ACTBarraEstado(true);
+    if (antes != nuevo && !(std::isnan(antes) && std::isnan(nuevo))) ctx_.doc.ACTBarraEstado(true);
 }
 
 void DialogoElemento::Enter() {

@@ -27,8 +27,12 @@ void GraficoEstados::PonerProbabilidades(std::vector<double> p) {
     update();
 }
 
-QSize GraficoEstados::sizeHint() const { return {320, 240}; }
-QSize GraficoEstados::minimumSizeHint() const { return {220, 160}; }
+QSize GraficoEstados::sizeHint() const {
+    return {320, 240};
+}
+QSize GraficoEstados::minimumSizeHint() const {
+    return {220, 160};
+}
 
 void GraficoEstados::paintEvent(QPaintEvent*) {
     QPainter pintor(this);
@@ -66,9 +70,8 @@ void GraficoEstados::paintEvent(QPaintEvent*) {
     const double paso = static_cast<double>(area.width() - 1) / n;
     const double hueco = paso >= 4 ? paso * 0.2 : 0;
     for (int i = 0; i < n; ++i) {
-        const double v = std::isfinite(p_[static_cast<std::size_t>(i)])
-                             ? p_[static_cast<std::size_t>(i)]
-                             : 0.0;
+        const double v =
+            std::isfinite(p_[static_cast<std::size_t>(i)]) ? p_[static_cast<std::size_t>(i)] : 0.0;
         const int alto = static_cast<int>(std::lround(v / maximo * (area.height() - 1)));
         const int x0 = area.left() + 1 + static_cast<int>(std::floor(i * paso + hueco / 2));
         const int x1 = area.left() + 1 + static_cast<int>(std::floor((i + 1) * paso - hueco / 2));

@@ -6,7 +6,9 @@ namespace vortena {
 
 namespace {
 
-bool Igual(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+bool Igual(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 
 }  // namespace
 

@@ -38,9 +38,13 @@ NodoCentro::NodoCentro(const ContextoPropiedades& ctx, QWidget* parent)
     Nombre->selectAll();
 }
 
-NodoCentro::~NodoCentro() { Descripcion->removeEventFilter(this); }
+NodoCentro::~NodoCentro() {
+    Descripcion->removeEventFilter(this);
+}
 
-CentroProductivo& NodoCentro::Centro() { return ctx_.red.Centros(ctx_.red.CentroActual); }
+CentroProductivo& NodoCentro::Centro() {
+    return ctx_.red.Centros(ctx_.red.CentroActual);
+}
 
 QString NodoCentro::Texto(double valor, const char* patron) const {
     return QString::fromStdString(Formato(valor, patron, ctx_.regional));
@@ -225,16 +229,16 @@ void NodoCentro::MostrarEstados() {
 
 bool NodoCentro::GuardarDatos() {
     CentroProductivo& c = Centro();
-    const CampoCentro leidos[] = {CampoCentro::Lamda,        CampoCentro::Mu,
-                                  CampoCentro::S,            CampoCentro::Probabilidad,
-                                  CampoCentro::CostoEspera,  CampoCentro::CostoServidor};
+    const CampoCentro leidos[] = {CampoCentro::Lamda,       CampoCentro::Mu,
+                                  CampoCentro::S,           CampoCentro::Probabilidad,
+                                  CampoCentro::CostoEspera, CampoCentro::CostoServidor};
     // Every box is read before anything is written, so a refused box leaves
     // the record as it was.
     std::array<double, std::size(leidos)> valores{};
     for (std::size_t i = 0; i < std::size(leidos); ++i) {
         CajaEntrada* caja = cajas_[static_cast<std::size_t>(leidos[i])];
-        const std::optional<double> v = ValorDeEntrada(caja->text().toStdString(), ctx_.regional,
-                                                       leidos[i] == CampoCentro::S);
+        const std::optional<double> v =
+            ValorDeEntrada(caja->text().toStdString(), ctx_.regional, leidos[i] == CampoCentro::S);
         if (!v) {
             Rechazar(caja, kTextoCaracter, kTituloCaracter, false);
             return false;

@@ -195,10 +195,11 @@ QWidget* NodoCentro::PaginaCola() {
     };
     QGroupBox* cantidades = par("Cantidades", "Cantidades", "Nº esperado Centro:", L, "L",
                                 "Nº esperado Cola:", Lq, "Lq");
-    QGroupBox* probabilidades = par("Probabilidades", "Probabilidades", "Hallar vacío el Centro:",
-                                    P0, "P0", "Tener que esperar:", Pn, "Pn");
-    QGroupBox* tiempos = par("Tiempos", "Tiempos", "Total Centro:", W, "W", "Espera Cola:", Wq,
-                             "Wq");
+    QGroupBox* probabilidades =
+        par("Probabilidades", "Probabilidades", "Hallar vacío el Centro:", P0, "P0",
+            "Tener que esperar:", Pn, "Pn");
+    QGroupBox* tiempos =
+        par("Tiempos", "Tiempos", "Total Centro:", W, "W", "Espera Cola:", Wq, "Wq");
 
     auto* g = new QGridLayout(p);
     g->addWidget(estados, 0, 0);
@@ -312,12 +313,24 @@ QWidget* NodoCentro::PaginaDistribuciones() {
 void NodoCentro::OrdenTabulacion() {
     auto caja = [this](CampoCentro c) -> QWidget* { return cajas_[static_cast<std::size_t>(c)]; };
     QWidget* orden[] = {
-        Nombre, caja(CampoCentro::Lamda), caja(CampoCentro::Mu), caja(CampoCentro::S), minimos,
-        optimo, Descripcion,
-        caja(CampoCentro::Probabilidad), calcProbabilidad, maxCola,
-        caja(CampoCentro::CostoEspera), caja(CampoCentro::CostoServidor), optimo1,
-        caja(CampoCentro::Desvlamda), caja(CampoCentro::DesvMu),
-        Aplicar, aceptar, cancelar,
+        Nombre,
+        caja(CampoCentro::Lamda),
+        caja(CampoCentro::Mu),
+        caja(CampoCentro::S),
+        minimos,
+        optimo,
+        Descripcion,
+        caja(CampoCentro::Probabilidad),
+        calcProbabilidad,
+        maxCola,
+        caja(CampoCentro::CostoEspera),
+        caja(CampoCentro::CostoServidor),
+        optimo1,
+        caja(CampoCentro::Desvlamda),
+        caja(CampoCentro::DesvMu),
+        Aplicar,
+        aceptar,
+        cancelar,
     };
     for (std::size_t i = 1; i < std::size(orden); ++i) setTabOrder(orden[i - 1], orden[i]);
 }

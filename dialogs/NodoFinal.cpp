@@ -22,9 +22,13 @@ NodoFinal::NodoFinal(const ContextoPropiedades& ctx, QWidget* parent)
     MostrarValor(mostrado_);
 }
 
-CentroProductivo& NodoFinal::Nodo() { return ctx_.red.Centros(ctx_.red.CentroActual); }
+CentroProductivo& NodoFinal::Nodo() {
+    return ctx_.red.Centros(ctx_.red.CentroActual);
+}
 
-double NodoFinal::ValorGuardado() { return Nodo().Salida; }
+double NodoFinal::ValorGuardado() {
+    return Nodo().Salida;
+}
 
 void NodoFinal::AlCerrar() {
     if (!ctx_.red.Centros.Existe(ctx_.red.CentroActual)) return;

@@ -18,8 +18,7 @@ constexpr int kFilasVisibles = 15;
 
 }  // namespace
 
-ProbEstados::ProbEstados(const Red& red, Mensajes& mensajes, const Regional& reg,
-                         QWidget* parent)
+ProbEstados::ProbEstados(const Red& red, Mensajes& mensajes, const Regional& reg, QWidget* parent)
     : QDialog(parent), reg_(reg) {
     setObjectName(QStringLiteral("ProbEstados"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -23,8 +23,7 @@ public:
     // Computes the table for the node at red.CentroActual while loading; a
     // table without rows is reported through `mensajes` and leaves the grid
     // empty.
-    ProbEstados(const Red& red, Mensajes& mensajes, const Regional& reg,
-                QWidget* parent = nullptr);
+    ProbEstados(const Red& red, Mensajes& mensajes, const Regional& reg, QWidget* parent = nullptr);
 
     const TablaEstados& tabla() const { return tabla_; }
 

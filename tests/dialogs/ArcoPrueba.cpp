@@ -32,6 +32,7 @@ void ArcoPrueba::multiplicador_data() {
     QTest::addColumn<bool>("borrado");  // the old label was wiped and a value stored
     QTest::addColumn<bool>("marcado");
 
+    // clang-format off
     QTest::newRow("es sin cambio") << "es" << 1.0 << "1,00" << false << "" << false << "cancelar" << "" << 1.0 << true << false;
     // The shown text is accepted back where "." is the decimal separator.
     QTest::newRow("en sin cambio") << "en" << 1.0 << "1.00" << false << "" << false << "aceptar" << "" << 1.0 << true << false;
@@ -48,6 +49,7 @@ void ArcoPrueba::multiplicador_data() {
     QTest::newRow("cierra vacía") << "es" << 1.0 << "1,00" << true << "" << false << "aceptar" << "" << 1.0 << false << false;
     QTest::newRow("Cancelar guarda") << "es" << 1.0 << "1,00" << true << "3" << false << "cancelar" << "" << 3.0 << true << true;
     QTest::newRow("caja de cierre guarda") << "es" << 1.0 << "1,00" << true << "3" << false << "cierre" << "" << 3.0 << true << true;
+    // clang-format on
 }
 
 void ArcoPrueba::multiplicador() {

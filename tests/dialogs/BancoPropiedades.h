@@ -53,7 +53,9 @@ struct BancoPropiedades {
         return std::find(doc.llamadasBarra.begin(), doc.llamadasBarra.end(), true) !=
                doc.llamadasBarra.end();
     }
-    std::string Mensaje() const { return mensajes.vistos.empty() ? "" : mensajes.vistos.back().texto; }
+    std::string Mensaje() const {
+        return mensajes.vistos.empty() ? "" : mensajes.vistos.back().texto;
+    }
 };
 
 template <class T = QWidget>
@@ -86,9 +88,13 @@ inline void Teclear(QLineEdit* caja, const QString& texto) {
     Escribir(caja, texto);
 }
 
-inline void Enter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
+inline void Enter(QWidget* w) {
+    QTest::keyClick(w, Qt::Key_Return);
+}
 
-inline void Clic(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+inline void Clic(QPushButton* b) {
+    QTest::mouseClick(b, Qt::LeftButton);
+}
 
 // Object name of the dialog's focus child ("" for none).
 inline QString Foco(QWidget* dialogo) {

@@ -29,7 +29,9 @@ bool ContornoAzul(const BancoPropiedades& b) {
     return false;
 }
 
-QString Texto(QWidget* d, const char* caja) { return Hijo<QLineEdit>(d, caja)->text(); }
+QString Texto(QWidget* d, const char* caja) {
+    return Hijo<QLineEdit>(d, caja)->text();
+}
 
 }  // namespace
 
@@ -58,10 +60,11 @@ void NodoCentroAccionesPrueba::pert_data() {
     QTest::addColumn<bool>("tardio");
     QTest::addColumn<double>("flotamiento");
     QTest::addColumn<QString>("etiqueta");
-    QTest::addColumn<QStringList>("cajas");  // TTemprano, TTardio, Flotamiento
+    QTest::addColumn<QStringList>("cajas");       // TTemprano, TTardio, Flotamiento
     QTest::addColumn<QList<double>>("escritos");  // tmpoTemprano, tmpoTardio, indFlotamiento
 
     // Early time 2.00004 and late 5.123456 with W = 1 (the default centre).
+    // clang-format off
     QTest::newRow("crítico") << true << true << 0.0 << "CRITICO"
                              << QStringList{"3,0000", "5,1235", "0,0000"}
                              << QList<double>{2.0, 5.1235, 0.0};
@@ -74,6 +77,7 @@ void NodoCentroAccionesPrueba::pert_data() {
     QTest::newRow("fuera del PERT") << false << false << 0.0 << "NO PARTICIPA DEL PERT"
                                     << QStringList{"N/A", "N/A", "N/A"}
                                     << QList<double>{-2, -1, -1};
+    // clang-format on
 }
 
 void NodoCentroAccionesPrueba::pert() {
@@ -108,6 +112,7 @@ void NodoCentroAccionesPrueba::pert() {
 
 void NodoCentroAccionesPrueba::cierre_data() {
     QTest::addColumn<std::function<void(QDialog*)>>("cerrar");
+    // clang-format off
     QTest::newRow("Aceptar") << std::function<void(QDialog*)>(
         [](QDialog* d) { Clic(Hijo<QPushButton>(d, "aceptar")); });
     QTest::newRow("Cancelar") << std::function<void(QDialog*)>(
@@ -123,6 +128,7 @@ void NodoCentroAccionesPrueba::cierre_data() {
         QVERIFY(d->isVisible());
         Enter(d->focusWidget());
     });
+    // clang-format on
 }
 
 void NodoCentroAccionesPrueba::cierre() {
@@ -158,9 +164,11 @@ void NodoCentroAccionesPrueba::aceptarEscribeSinComprobarRango_data() {
     QTest::addColumn<double>("lamdaGuardada");
     QTest::addColumn<int>("servidoresGuardados");
 
+    // clang-format off
     QTest::newRow("es negativa") << "es" << "-3" << "0" << "Nombre largo de más" << -3.0 << 0;
     QTest::newRow("es fracción") << "es" << "2,5" << "2" << "Torno" << 2.5 << 2;
     QTest::newRow("en fracción") << "en" << "2.5" << "32767" << "Torno" << 2.5 << 32767;
+    // clang-format on
 }
 
 void NodoCentroAccionesPrueba::aceptarEscribeSinComprobarRango() {
@@ -197,6 +205,7 @@ void NodoCentroAccionesPrueba::aceptarRechazaLoQueNoEsNumero_data() {
 
     const QString caracter = QStringLiteral("Valor numérico Incorrecto");
     const QString tituloCaracter = QStringLiteral("Ingreso de un caracter");
+    // clang-format off
     QTest::newRow("letras en Mu") << "es" << "Mu" << "abc" << caracter << tituloCaracter;
     QTest::newRow("vacía en CostoServidor") << "es" << "CostoServidor" << "" << caracter << tituloCaracter;
     QTest::newRow("miles en Probabilidad") << "es" << "Probabilidad" << "0.5" << caracter << tituloCaracter;
@@ -204,6 +213,7 @@ void NodoCentroAccionesPrueba::aceptarRechazaLoQueNoEsNumero_data() {
     QTest::newRow("servidores decimales") << "en" << "S" << "2.5" << caracter << tituloCaracter;
     QTest::newRow("servidores sin cabida") << "es" << "S" << "40000" << "Número de Servidores inválido" << "Error";
     QTest::newRow("servidores muy negativos") << "es" << "S" << "-40000" << "Número de Servidores inválido" << "Error";
+    // clang-format on
 }
 
 // A box that cannot be written keeps the dialog open with the focus in it,
@@ -260,10 +270,12 @@ void NodoCentroAccionesPrueba::dimensionar_data() {
     QTest::addColumn<QString>("foco");
 
     // lambda 9, mu 2, server cost 10, starting from 7 servers.
+    // clang-format off
     QTest::newRow("mínimos") << "minimos" << 1.0 << 5 << "Lamda";
     QTest::newRow("óptimo") << "optimo" << 1.0 << 5 << "Lamda";
     QTest::newRow("óptimo espera cara") << "optimo" << 50.0 << 8 << "Lamda";
     QTest::newRow("óptimo económicas") << "optimo1" << 50.0 << 8 << "CostoEspera";
+    // clang-format on
 }
 
 void NodoCentroAccionesPrueba::dimensionar() {

@@ -18,14 +18,22 @@ namespace {
 const QString kCaracter = QStringLiteral("Valor numérico Incorrecto");
 
 void Poner(CentroProductivo& c, const QString& caja, double v) {
-    if (caja == QLatin1String("Lamda")) c.Lamda = v;
-    else if (caja == QLatin1String("Mu")) c.Mu = v;
-    else if (caja == QLatin1String("S")) c.Servidores = static_cast<std::int16_t>(v);
-    else if (caja == QLatin1String("Probabilidad")) c.Probabilidad = v;
-    else if (caja == QLatin1String("CostoEspera")) c.CostoEspera = v;
-    else if (caja == QLatin1String("CostoServidor")) c.CostoCentro = v;
-    else if (caja == QLatin1String("Desvlamda")) c.Desvlamda = v;
-    else if (caja == QLatin1String("DesvMu")) c.DesvMu = v;
+    if (caja == QLatin1String("Lamda"))
+        c.Lamda = v;
+    else if (caja == QLatin1String("Mu"))
+        c.Mu = v;
+    else if (caja == QLatin1String("S"))
+        c.Servidores = static_cast<std::int16_t>(v);
+    else if (caja == QLatin1String("Probabilidad"))
+        c.Probabilidad = v;
+    else if (caja == QLatin1String("CostoEspera"))
+        c.CostoEspera = v;
+    else if (caja == QLatin1String("CostoServidor"))
+        c.CostoCentro = v;
+    else if (caja == QLatin1String("Desvlamda"))
+        c.Desvlamda = v;
+    else if (caja == QLatin1String("DesvMu"))
+        c.DesvMu = v;
 }
 
 double Leer(const CentroProductivo& c, const QString& caja) {
@@ -77,6 +85,7 @@ void NodoCentroEntradaPrueba::entrada_data() {
     const QString ok;
 
     // Rates: refused characters refill "#0.00##", refused values "#0.0###".
+    // clang-format off
     QTest::newRow("es Lamda punto") << "es" << "Lamda" << def << "2.5" << kCaracter << "1,00" << 1.0 << "Lamda";
     QTest::newRow("es Lamda miles") << "es" << "Lamda" << def << "1.000" << kCaracter << "1,00" << 1.0 << "Lamda";
     QTest::newRow("es Lamda vacía") << "es" << "Lamda" << def << "" << kCaracter << "1,00" << 1.0 << "Lamda";
@@ -124,6 +133,7 @@ void NodoCentroEntradaPrueba::entrada_data() {
     QTest::newRow("es DesvMu igual tasa") << "es" << "DesvMu" << def << "2" << ok << "2,0" << 2.0 << "aceptar";
     QTest::newRow("es DesvMu cero") << "es" << "DesvMu" << def << "0" << ok << "0,0" << 0.0 << "aceptar";
     QTest::newRow("es DesvMu mayor") << "es" << "DesvMu" << def << "2,5" << "Desviación de Mu inválida" << "0,5" << 0.5 << "DesvMu";
+    // clang-format on
 }
 
 void NodoCentroEntradaPrueba::entrada() {
@@ -174,12 +184,14 @@ void NodoCentroEntradaPrueba::desviacionSigueLaTasa_data() {
     QTest::addColumn<double>("desviacionFinal");
     QTest::addColumn<QString>("cajaTrasCalcular");
 
+    // clang-format off
     QTest::newRow("arribo por defecto") << "Lamda" << 1.0 << 1.0 << "4" << 0.25 << "0,25";
     QTest::newRow("arribo a mano") << "Lamda" << 1.0 << 0.8 << "4" << 0.8 << "0,8";
     // Compared as shown with four decimals: 0.33333 passes for 1/3.
     QTest::newRow("arribo igual a cuatro decimales") << "Lamda" << 3.0 << 0.33333 << "2" << 0.5 << "0,5";
     QTest::newRow("despacho por defecto") << "Mu" << 2.0 << 0.5 << "5" << 0.2 << "0,2";
     QTest::newRow("despacho a mano") << "Mu" << 2.0 << 0.3 << "5" << 0.3 << "0,3";
+    // clang-format on
 }
 
 void NodoCentroEntradaPrueba::desviacionSigueLaTasa() {
@@ -217,6 +229,7 @@ void NodoCentroEntradaPrueba::nombre_data() {
     QTest::addColumn<QString>("foco");
     QTest::addColumn<bool>("marcado");
 
+    // clang-format off
     QTest::newRow("doce") << "Abcdefghijkl" << false << "Abcdefghijkl" << "Lamda" << true;
     QTest::newRow("trece") << "Abcdefghijklm" << true << "Torno" << "Nombre" << false;
     // Characters, not bytes: twelve accented letters are 24 bytes.
@@ -224,6 +237,7 @@ void NodoCentroEntradaPrueba::nombre_data() {
     QTest::newRow("vacío") << "" << false << "" << "Lamda" << true;
     QTest::newRow("sin nombre") << "Sin nombre" << false << "Torno" << "Nombre" << false;
     QTest::newRow("sin nombre minúsculas") << "sin nombre" << false << "sin nombre" << "Lamda" << true;
+    // clang-format on
 }
 
 void NodoCentroEntradaPrueba::nombre() {
@@ -309,8 +323,8 @@ void NodoCentroEntradaPrueba::seleccionAlEntrarYOrdenDeTabulacion() {
     NodoCentro d(b.ctx);
     Mostrar(&d);
     QCOMPARE(Foco(&d), QStringLiteral("Nombre"));
-    const QStringList orden = {"Lamda", "Mu", "S", "minimos", "optimo", "Descripcion",
-                               "Aplicar", "aceptar", "cancelar"};
+    const QStringList orden = {"Lamda",       "Mu",      "S",       "minimos", "optimo",
+                               "Descripcion", "Aplicar", "aceptar", "cancelar"};
     for (const QString& siguiente : orden) {
         QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
         QCOMPARE(Foco(&d), siguiente);

@@ -54,6 +54,7 @@ void NodoCentroVentanaPrueba::propiedades_data() {
     QTest::addColumn<std::function<double(Red&)>>("valor");
     QTest::addColumn<double>("esperado");
 
+    // clang-format off
     QTest::newRow("centro") << 4500.f << 1500.f << "NodoCentro" << "Propiedades del Centro Productivo"
                             << "Lamda" << "1,5"
                             << std::function<double(Red&)>([](Red& r) { return r.Centros(2).Lamda; })
@@ -66,6 +67,7 @@ void NodoCentroVentanaPrueba::propiedades_data() {
                               << "multiplicador" << "2"
                               << std::function<double(Red&)>([](Red& r) { return r.Conexiones(1).multiplicador; })
                               << 2.0;
+    // clang-format on
 }
 
 void NodoCentroVentanaPrueba::propiedades() {

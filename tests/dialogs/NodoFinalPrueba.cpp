@@ -31,6 +31,7 @@ void NodoFinalPrueba::salida_data() {
     QTest::addColumn<bool>("marcado");
 
     const double tercio = 1.0 / 3.0;
+    // clang-format off
     QTest::newRow("es abre sin patrón") << "es" << 12.5 << "12,5" << false << "" << false << "aceptar" << "" << 12.5 << false;
     QTest::newRow("en abre sin patrón") << "en" << 12.5 << "12.5" << false << "" << false << "cancelar" << "" << 12.5 << false;
     QTest::newRow("tercio sin editar") << "es" << tercio << "0,333333333333333" << false << "" << false << "cierre" << "" << tercio << false;
@@ -46,6 +47,7 @@ void NodoFinalPrueba::salida_data() {
     QTest::newRow("Cancelar guarda") << "es" << 20.0 << "20" << true << "30" << false << "cancelar" << "" << 30.0 << true;
     QTest::newRow("Escape guarda") << "es" << 20.0 << "20" << true << "30" << false << "escape" << "" << 30.0 << true;
     QTest::newRow("caja de cierre guarda") << "es" << 20.0 << "20" << true << "30" << false << "cierre" << "" << 30.0 << true;
+    // clang-format on
 }
 
 void NodoFinalPrueba::salida() {

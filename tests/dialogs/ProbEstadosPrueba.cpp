@@ -34,6 +34,7 @@ void ProbEstadosPrueba::tabla_data() {
 
     // P(n) = 0.5^(n+1): state 13 (0.000061) is the first below the threshold
     // and is listed because it lies beyond the one server.
+    // clang-format off
     QTest::newRow("es por defecto") << "es" << 1.0 << 2.0 << 1 << -1 << 15 << "P( 13)" << "0,00006" << "" << "";
     QTest::newRow("en por defecto") << "en" << 1.0 << 2.0 << 1 << -1 << 15 << "P( 13)" << "0.00006" << "" << "";
     // rho 0.01 with 3 servers: P(2) is already negligible and is not listed.
@@ -42,6 +43,7 @@ void ProbEstadosPrueba::tabla_data() {
                                       << "La probabilidad es muy elevada" << "Calculo de Estados";
     QTest::newRow("sin servidores") << "es" << 1.0 << 2.0 << 1 << 0 << 0 << "" << ""
                                     << "Error por Desbordamiento" << kTituloPrograma;
+    // clang-format on
 }
 
 void ProbEstadosPrueba::tabla() {
