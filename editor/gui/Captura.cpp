@@ -67,6 +67,8 @@ int EjecutarCaptura(Red& red, const QString& carpetaPrograma, const OpcionesCapt
 
     bool escrita = false;
     QTimer::singleShot(100, &ventana, [&] {
+        // Nothing drawn by hand yet: no reason to ask about saving.
+        ventana.ACTBarraEstado(false);
         if (!opciones.archivo.isEmpty()) ventana.OrdenAbrir();
         if (opciones.pert) ventana.OrdenPert();
         // Let the repaint of the new drawing reach the screen first.
