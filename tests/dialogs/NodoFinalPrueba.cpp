@@ -15,7 +15,7 @@ class NodoFinalPrueba : public QObject {
 private slots:
     void salida_data();
     void salida();
-    void aspecto();
+    void apariencia();
 };
 
 void NodoFinalPrueba::salida_data() {
@@ -103,7 +103,7 @@ void NodoFinalPrueba::salida() {
     if (g.size() <= 6) QCOMPARE(b.sup.Textos().back(), g + "[u/t]");
 }
 
-void NodoFinalPrueba::aspecto() {
+void NodoFinalPrueba::apariencia() {
     BancoPropiedades b;
     b.red.CentroActual = 3;
     NodoFinal d(b.ctx);

@@ -71,7 +71,7 @@ void BordeFijo(QWidget* d) {
 
 }  // namespace
 
-class NodoCentroAspectoPrueba : public QObject {
+class NodoCentroAparienciaPrueba : public QObject {
     Q_OBJECT
 private slots:
     void centro_data();
@@ -81,14 +81,14 @@ private slots:
     void tablaDeEstados();
 };
 
-void NodoCentroAspectoPrueba::centro_data() {
+void NodoCentroAparienciaPrueba::centro_data() {
     QTest::addColumn<QString>("loc");
     QTest::addColumn<bool>("pert");
     QTest::newRow("es") << "es" << true;
     QTest::newRow("en") << "en" << false;
 }
 
-void NodoCentroAspectoPrueba::centro() {
+void NodoCentroAparienciaPrueba::centro() {
     QFETCH(QString, loc);
     QFETCH(bool, pert);
     BancoPropiedades b(RegionalDe(loc));
@@ -124,7 +124,7 @@ void NodoCentroAspectoPrueba::centro() {
     }
 }
 
-void NodoCentroAspectoPrueba::nota() {
+void NodoCentroAparienciaPrueba::nota() {
     BancoPropiedades b;
     NodoCentro d(b.ctx);
     QCOMPARE(std::string(kExplicacionDesviaciones),
@@ -137,7 +137,7 @@ void NodoCentroAspectoPrueba::nota() {
     QCOMPARE(Hijo<QLabel>(&d, "ExpDesviaciones")->text().count(QLatin1Char('\n')), 5);
 }
 
-void NodoCentroAspectoPrueba::nodoFinalYArco() {
+void NodoCentroAparienciaPrueba::nodoFinalYArco() {
     BancoPropiedades b;
     b.red.CentroActual = 3;
     b.red.ConexionActual = 1;
@@ -161,7 +161,7 @@ void NodoCentroAspectoPrueba::nodoFinalYArco() {
     a.close();
 }
 
-void NodoCentroAspectoPrueba::tablaDeEstados() {
+void NodoCentroAparienciaPrueba::tablaDeEstados() {
     BancoPropiedades b;
     ProbEstados w(b.red, b.mensajes, b.reg);
     Mostrar(&w);
@@ -170,5 +170,5 @@ void NodoCentroAspectoPrueba::tablaDeEstados() {
     Capturar(&w, QStringLiteral("ProbEstados"));
 }
 
-QTEST_MAIN(NodoCentroAspectoPrueba)
-#include "NodoCentroAspectoPrueba.moc"
+QTEST_MAIN(NodoCentroAparienciaPrueba)
+#include "NodoCentroAparienciaPrueba.moc"
