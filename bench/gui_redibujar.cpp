@@ -68,7 +68,9 @@ void RedGrande(Red& red) {
         e.AgregarEntrada(l.posicion);
     };
     const std::int16_t inicio = nodo("INICIO", 100, 15000, false);
-    auto centro = [](int col, int fila) { return static_cast<std::int16_t>(2 + col * kFilas + fila); };
+    auto centro = [](int col, int fila) {
+        return static_cast<std::int16_t>(2 + col * kFilas + fila);
+    };
     for (int col = 0; col < kColumnas; ++col)
         for (int fila = 0; fila < kFilas; ++fila)
             nodo("Sin nombre", 800.f + 765.f * col, 200.f + 620.f * fila, true);

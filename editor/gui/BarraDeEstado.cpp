@@ -32,9 +32,13 @@ void BarraDeEstado::PonerModificado(bool modificado) {
     paneles_[0]->setText(modificado ? QStringLiteral("Modificado") : QString());
 }
 
-void BarraDeEstado::PonerCuentas(const QString& texto) { paneles_[1]->setText(texto); }
+void BarraDeEstado::PonerCuentas(const QString& texto) {
+    paneles_[1]->setText(texto);
+}
 
-void BarraDeEstado::PonerHerramienta(const QString& texto) { paneles_[2]->setText(texto); }
+void BarraDeEstado::PonerHerramienta(const QString& texto) {
+    paneles_[2]->setText(texto);
+}
 
 QString BarraDeEstado::Panel(int n) const {
     return paneles_[static_cast<std::size_t>(n - 1)]->text();

@@ -74,7 +74,8 @@ int EjecutarCaptura(Red& red, const QString& carpetaPrograma, const OpcionesCapt
         // Let the repaint of the new drawing reach the screen first.
         QTimer::singleShot(300, &ventana, [&] {
             escrita = ventana.grab().save(opciones.salida, "PNG");
-            if (!escrita) std::cerr << "No se pudo escribir " << opciones.salida.toStdString() << '\n';
+            if (!escrita)
+                std::cerr << "No se pudo escribir " << opciones.salida.toStdString() << '\n';
             QApplication::exit(0);
         });
     });

@@ -13,10 +13,14 @@ namespace {
 
 QMessageBox::Icon IconoQt(Icono i) {
     switch (i) {
-        case Icono::Critico: return QMessageBox::Critical;
-        case Icono::Exclamacion: return QMessageBox::Warning;
-        case Icono::Informacion: return QMessageBox::Information;
-        case Icono::Ninguno: return QMessageBox::NoIcon;
+        case Icono::Critico:
+            return QMessageBox::Critical;
+        case Icono::Exclamacion:
+            return QMessageBox::Warning;
+        case Icono::Informacion:
+            return QMessageBox::Information;
+        case Icono::Ninguno:
+            return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
@@ -50,8 +54,8 @@ QString TextoMensaje(const std::string& texto) {
     return t;
 }
 
-Respuesta DialogosQt::Mostrar(const std::string& texto, const std::string& titulo,
-                              Botones botones, Icono icono) {
+Respuesta DialogosQt::Mostrar(const std::string& texto, const std::string& titulo, Botones botones,
+                              Icono icono) {
     QMessageBox caja(IconoQt(icono), QString::fromStdString(titulo), TextoMensaje(texto),
                      QMessageBox::NoButton, padre_);
     if (botones == Botones::Aceptar) {
@@ -71,8 +75,8 @@ Respuesta DialogosQt::Mostrar(const std::string& texto, const std::string& titul
 }
 
 std::optional<std::string> DialogosQt::NombreAbrir(const std::string& filtro) {
-    return Elegido(QFileDialog::getOpenFileName(padre_, QStringLiteral("Abrir"), QString(),
-                                                FiltroQt(filtro)));
+    return Elegido(
+        QFileDialog::getOpenFileName(padre_, QStringLiteral("Abrir"), QString(), FiltroQt(filtro)));
 }
 
 std::optional<std::string> DialogosQt::NombreGuardar(const std::string& filtro) {

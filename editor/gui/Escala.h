@@ -8,7 +8,11 @@ inline constexpr int kLadoLienzoTwips = 32000;
 // 32000 / 15 rounded up, so the last twip row still has a pixel.
 inline constexpr int kLadoLienzoPixeles = (kLadoLienzoTwips + 14) / 15;
 
-inline constexpr float APixeles(float twips) { return twips / kTwipsPorPixel; }
-inline constexpr float ATwips(float pixeles) { return pixeles * kTwipsPorPixel; }
+inline constexpr float APixeles(float twips) {
+    return twips / kTwipsPorPixel;
+}
+inline constexpr float ATwips(float pixeles) {
+    return pixeles * kTwipsPorPixel;
+}
 
 }  // namespace vortena

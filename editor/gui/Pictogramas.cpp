@@ -78,7 +78,8 @@ void MarcaFin(QPainter& p) {
 }
 
 void Seleccionar(QPainter& p) {
-    QPolygonF puntero({{9, 3}, {9, 26}, {14.5, 20.5}, {18.5, 29}, {22, 27.5}, {18, 19.5}, {25, 19.5}});
+    QPolygonF puntero(
+        {{9, 3}, {9, 26}, {14.5, 20.5}, {18.5, 29}, {22, 27.5}, {18, 19.5}, {25, 19.5}});
     p.setPen(Trazo(Qt::white, 2.2));
     p.setBrush(kTinta);
     p.drawPolygon(puntero);
@@ -96,7 +97,8 @@ void CajaCentro(QPainter& p, const QRectF& r) {
     p.setPen(Trazo(QColor(150, 156, 166), 1.6));
     for (int i = 1; i <= 2; ++i) {
         const qreal y = sep + i * r.height() * 0.22;
-        p.drawLine(QPointF(r.left() + r.width() * 0.25, y), QPointF(r.right() - r.width() * 0.25, y));
+        p.drawLine(QPointF(r.left() + r.width() * 0.25, y),
+                   QPointF(r.right() - r.width() * 0.25, y));
     }
 }
 
@@ -117,7 +119,8 @@ void ColocarCentro(QPainter& p) {
 void PuntaHacia(QPainter& p, QPointF punta, qreal dx, const QColor& c) {
     p.setPen(Qt::NoPen);
     p.setBrush(c);
-    p.drawPolygon(QPolygonF({punta, {punta.x() - dx, punta.y() - 4.5}, {punta.x() - dx, punta.y() + 4.5}}));
+    p.drawPolygon(
+        QPolygonF({punta, {punta.x() - dx, punta.y() - 4.5}, {punta.x() - dx, punta.y() + 4.5}}));
 }
 
 void Conectar(QPainter& p) {
@@ -290,30 +293,48 @@ using Pintor = void (*)(QPainter&);
 
 Pintor PintorDe(Pictograma p) {
     switch (p) {
-        case Pictograma::Seleccionar: return Seleccionar;
-        case Pictograma::ColocarCentro: return ColocarCentro;
-        case Pictograma::Conectar: return Conectar;
-        case Pictograma::MarcaInicio: return MarcaInicio;
-        case Pictograma::MarcaFin: return MarcaFin;
-        case Pictograma::Nuevo: return Nuevo;
-        case Pictograma::Abrir: return Abrir;
-        case Pictograma::Guardar: return Guardar;
-        case Pictograma::Imprimir: return Imprimir;
-        case Pictograma::Propagar: return Propagar;
-        case Pictograma::ServidoresMinimos: return ServidoresMinimos;
-        case Pictograma::ServidoresOptimos: return ServidoresOptimos;
-        case Pictograma::Pert: return Pert;
-        case Pictograma::OptimizacionTiempos: return OptimizacionTiempos;
-        case Pictograma::Salir: return Salir;
+        case Pictograma::Seleccionar:
+            return Seleccionar;
+        case Pictograma::ColocarCentro:
+            return ColocarCentro;
+        case Pictograma::Conectar:
+            return Conectar;
+        case Pictograma::MarcaInicio:
+            return MarcaInicio;
+        case Pictograma::MarcaFin:
+            return MarcaFin;
+        case Pictograma::Nuevo:
+            return Nuevo;
+        case Pictograma::Abrir:
+            return Abrir;
+        case Pictograma::Guardar:
+            return Guardar;
+        case Pictograma::Imprimir:
+            return Imprimir;
+        case Pictograma::Propagar:
+            return Propagar;
+        case Pictograma::ServidoresMinimos:
+            return ServidoresMinimos;
+        case Pictograma::ServidoresOptimos:
+            return ServidoresOptimos;
+        case Pictograma::Pert:
+            return Pert;
+        case Pictograma::OptimizacionTiempos:
+            return OptimizacionTiempos;
+        case Pictograma::Salir:
+            return Salir;
     }
     return Seleccionar;
 }
 
 Pintor PintorDe(Dibujo d) {
     switch (d) {
-        case Dibujo::Flecha: return Flecha;
-        case Dibujo::MarcaInicio: return MarcaInicio;
-        case Dibujo::MarcaFin: return MarcaFin;
+        case Dibujo::Flecha:
+            return Flecha;
+        case Dibujo::MarcaInicio:
+            return MarcaInicio;
+        case Dibujo::MarcaFin:
+            return MarcaFin;
     }
     return Flecha;
 }
@@ -335,7 +356,9 @@ QSize TamanoPropio(Dibujo dibujo) {
     return dibujo == Dibujo::Flecha ? QSize(10, 10) : QSize(32, 32);
 }
 
-QImage ImagenDe(Dibujo dibujo, QSize tamano) { return Renderizar(PintorDe(dibujo), tamano); }
+QImage ImagenDe(Dibujo dibujo, QSize tamano) {
+    return Renderizar(PintorDe(dibujo), tamano);
+}
 
 QIcon IconoDe(Pictograma p) {
     QIcon icono;

@@ -24,12 +24,14 @@ namespace vortena {
 namespace {
 
 // Layout of the central area, in twips as the window was designed.
-constexpr int kMargen = 120;        // around the tools and the viewport
+constexpr int kMargen = 120;         // around the tools and the viewport
 constexpr int kIzquierdaCaja = 840;  // the viewport starts right of the tools
 constexpr float kAnchoMinimo = 5000, kAnchoForzado = 6000;
 constexpr float kAltoMinimo = 5000, kAltoForzado = 5000;
 
-int Px(float twips) { return static_cast<int>(std::lround(APixeles(twips))); }
+int Px(float twips) {
+    return static_cast<int>(std::lround(APixeles(twips)));
+}
 
 BotonRaton BotonDe(Qt::MouseButton b) {
     if (b == Qt::LeftButton) return BotonRaton::Izquierdo;
@@ -42,12 +44,10 @@ BotonRaton BotonDe(Qt::MouseButton b) {
 Principal::Principal(Red& red, const QString& carpetaPrograma, QWidget* parent)
     : Principal(red, nullptr, carpetaPrograma, parent) {}
 
-Principal::Principal(Red& red, Dialogos& dialogos, const QString& carpetaPrograma,
-                     QWidget* parent)
+Principal::Principal(Red& red, Dialogos& dialogos, const QString& carpetaPrograma, QWidget* parent)
     : Principal(red, &dialogos, carpetaPrograma, parent) {}
 
-Principal::Principal(Red& red, Dialogos* dialogos, const QString& carpetaPrograma,
-                     QWidget* parent)
+Principal::Principal(Red& red, Dialogos* dialogos, const QString& carpetaPrograma, QWidget* parent)
     : QMainWindow(parent),
       red_(red),
       dialogos_(dialogos),
@@ -148,12 +148,10 @@ void Principal::ConectarLienzo() {
     });
     barra_->PonerHerramienta(QStringLiteral("Herramienta: ") +
                              PaletaHerramientas::Nombre(lienzo_->HerramientaActual));
-    connect(fondo_, &Fondo::presionado, this, [this](Qt::MouseButton b, float x, float y) {
-        lienzo_->Presionar(BotonDe(b), x, y);
-    });
-    connect(fondo_, &Fondo::soltado, this, [this](Qt::MouseButton b, float x, float y) {
-        lienzo_->Soltar(BotonDe(b), x, y);
-    });
+    connect(fondo_, &Fondo::presionado, this,
+            [this](Qt::MouseButton b, float x, float y) { lienzo_->Presionar(BotonDe(b), x, y); });
+    connect(fondo_, &Fondo::soltado, this,
+            [this](Qt::MouseButton b, float x, float y) { lienzo_->Soltar(BotonDe(b), x, y); });
     connect(fondo_, &Fondo::suprimir, this, [this] {
         if (lienzo_->Suprimir()) fondo_->setFocus(Qt::OtherFocusReason);
     });
@@ -183,7 +181,9 @@ void Principal::PonerTitulo(const std::string& titulo) {
     setWindowTitle(QString::fromStdString(titulo));
 }
 
-void Principal::RedibujarTodo() { editor_->RedibujarTodo(); }
+void Principal::RedibujarTodo() {
+    editor_->RedibujarTodo();
+}
 
 void Principal::Terminar() {
     terminando_ = true;

@@ -39,21 +39,20 @@ const DefAccion kAcciones[] = {
     {"mnGrafico", "Copiar gráfico", kSinAtajo, std::nullopt, &Principal::OrdenCopiarGrafico},
     {"mnTexto", "Exportar resumen como Archivo de Texto", kSinAtajo, std::nullopt,
      &Principal::OrdenExportarResumen},
-    {"mnSM", "Cálculo de Servidores Mínimos", Qt::CTRL | Qt::Key_M,
-     Pictograma::ServidoresMinimos, &Principal::OrdenServidoresMinimos},
+    {"mnSM", "Cálculo de Servidores Mínimos", Qt::CTRL | Qt::Key_M, Pictograma::ServidoresMinimos,
+     &Principal::OrdenServidoresMinimos},
     {"mnPropagar", "Propagar Lamda", Qt::CTRL | Qt::Key_K, Pictograma::Propagar,
      &Principal::OrdenPropagar},
     {"mnSO", "Optimización Económica", Qt::CTRL | Qt::Key_L, Pictograma::ServidoresOptimos,
      &Principal::OrdenServidoresOptimos},
     {"mnPert", "Cálculo de PERT", Qt::CTRL | Qt::Key_E, Pictograma::Pert, &Principal::OrdenPert},
-    {"mnTiempos", "Optimización de Tiempos", Qt::CTRL | Qt::Key_B,
-     Pictograma::OptimizacionTiempos, &Principal::OrdenOptimizacionTiempos},
+    {"mnTiempos", "Optimización de Tiempos", Qt::CTRL | Qt::Key_B, Pictograma::OptimizacionTiempos,
+     &Principal::OrdenOptimizacionTiempos},
     {"mnContenido", "Contenido", QKeyCombination(Qt::Key_F1), std::nullopt,
      &Principal::OrdenContenido},
     {"mnAcerca", "Acerca de Vortena...", kSinAtajo, std::nullopt, &Principal::OrdenAcercaDe},
     // Toolbar buttons.
-    {"btNuevo", "Nueva línea de producción", kSinAtajo, Pictograma::Nuevo,
-     &Principal::OrdenNuevo},
+    {"btNuevo", "Nueva línea de producción", kSinAtajo, Pictograma::Nuevo, &Principal::OrdenNuevo},
     {"btAbrir", "Abrir línea de producción", kSinAtajo, Pictograma::Abrir,
      &Principal::OrdenAbrirDesdeBarra},
     {"btGuardar", "Guardar línea de producción", kSinAtajo, Pictograma::Guardar,
@@ -72,8 +71,8 @@ const DefAccion kAcciones[] = {
     {"btSalir", "Salida del Programa", kSinAtajo, Pictograma::Salir, &Principal::OrdenSalir},
 };
 
-// A menu: its object name, caption and entries; an entry that starts with
-// "mns"/"mnS" names a separator.
+// A menu: its object name, caption and entries; entries named
+// "mnseparador..." are separators.
 struct DefMenu {
     const char* nombre;
     const char* titulo;
@@ -89,8 +88,8 @@ const std::vector<DefMenu>& Menus() {
     static const std::vector<DefMenu> menus{
         {"mnArchivo",
          "&Archivo",
-         {"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "mnseparador", "mnImprimir",
-          "mnseparador1", "mnSalir"}},
+         {"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "mnseparador", "mnImprimir", "mnseparador1",
+          "mnSalir"}},
         {"mnEdicion", "&Edición", {"mnGrafico", "mnTexto"}},
         {"mnLinea", "&Línea de Producción", {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos"}},
         {"mnAyuda", "&Ayuda", {"mnContenido", "mnSeparador2", "mnAcerca"}},
@@ -99,9 +98,9 @@ const std::vector<DefMenu>& Menus() {
 }
 
 // The toolbar by index 1..13: nullptr a separator, "" the spacer.
-const char* const kBarra[] = {nullptr,     "btNuevo",   "btAbrir",   "btGuardar", "btImprimir",
+const char* const kBarra[] = {nullptr,     "btNuevo",    "btAbrir",   "btGuardar", "btImprimir",
                               nullptr,     "btPropagar", "btMinimos", "btOptimos", "btPert",
-                              "btTiempos", "",          "btSalir"};
+                              "btTiempos", "",           "btSalir"};
 
 }  // namespace
 

@@ -11,6 +11,8 @@ namespace vortena {
 // (a narrow no-break space, an Arabic comma) are mapped to the nearest
 // single-byte equivalent, and the two are never equal.
 Regional RegionalDe(const QLocale& locale);
-inline Regional RegionalDelSistema() { return RegionalDe(QLocale::system()); }
+inline Regional RegionalDelSistema() {
+    return RegionalDe(QLocale::system());
+}
 
 }  // namespace vortena

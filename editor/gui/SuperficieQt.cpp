@@ -16,9 +16,13 @@ constexpr std::size_t kLimiteCache = 20000;
 constexpr std::size_t kLimiteTextos = 4096;
 constexpr int kMargenTexto = 1;
 
-QColor AQColor(Color c) { return QColor(c.r, c.g, c.b); }
+QColor AQColor(Color c) {
+    return QColor(c.r, c.g, c.b);
+}
 
-int Px(float twips) { return static_cast<int>(std::lround(APixeles(twips))); }
+int Px(float twips) {
+    return static_cast<int>(std::lround(APixeles(twips)));
+}
 
 QRect RectPixeles(float x1, float y1, float x2, float y2) {
     const int l = Px(std::min(x1, x2)), r = Px(std::max(x1, x2));
@@ -43,7 +47,9 @@ QFont FuenteLienzo(const QFont& base) {
 SuperficieQt::SuperficieQt(QImage& imagen, const QFont& fuente)
     : img_(imagen), fuente_(fuente), metricas_(fuente, &imagen) {}
 
-SuperficieQt::~SuperficieQt() { Terminar(); }
+SuperficieQt::~SuperficieQt() {
+    Terminar();
+}
 
 void SuperficieQt::Terminar() {
     if (pintor_.isActive()) pintor_.end();
@@ -122,7 +128,8 @@ const QImage& SuperficieQt::TextoRenderizado(const std::string& texto) {
     // redraw then only blends small images, several times cheaper than
     // laying out and drawing the glyphs of thousands of labels again.
     const QString t = QString::fromStdString(texto);
-    const int ancho = static_cast<int>(std::ceil(metricas_.horizontalAdvance(t))) + 2 * kMargenTexto;
+    const int ancho =
+        static_cast<int>(std::ceil(metricas_.horizontalAdvance(t))) + 2 * kMargenTexto;
     const int alto = static_cast<int>(std::ceil(metricas_.height()));
     QImage img(std::max(1, ancho), std::max(1, alto), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);

@@ -62,7 +62,8 @@ private slots:
         VentanaDePrueba v;
         // Each marker sits in the 32 x 32 pixels above its node's corner.
         auto tinta = [&](float x1, float y1) {
-            const QImage img = v.fondo()->Imagen().copy(QRect(v.Pixel(x1, y1 - 500), QSize(32, 32)));
+            const QImage img =
+                v.fondo()->Imagen().copy(QRect(v.Pixel(x1, y1 - 500), QSize(32, 32)));
             int oscuros = 0;
             for (int y = 0; y < img.height(); ++y)
                 for (int x = 0; x < img.width(); ++x)
@@ -85,8 +86,8 @@ private slots:
                 QVERIFY(!b->toolTip().isEmpty());
                 QVERIFY(!b->icon().isNull());
             }
-            QVERIFY(v.Panel(3).contains(vortena::PaletaHerramientas::Nombre(
-                static_cast<Herramienta>(i + 1))));
+            QVERIFY(v.Panel(3).contains(
+                vortena::PaletaHerramientas::Nombre(static_cast<Herramienta>(i + 1))));
         }
     }
 

@@ -91,15 +91,14 @@ private slots:
         using L = Enlaces;
         QTest::newRow("centro a B") << L{} << 2 << 4 << QString() << 3;
         QTest::newRow("M1 desde el nodo final") << L{} << 3 << 4 << QString::fromUtf8(kM1) << 2;
-        QTest::newRow("M1 aunque suelte en el vacío") << L{} << 3 << 0 << QString::fromUtf8(kM1)
-                                                      << 2;
-        QTest::newRow("M2 hacia el nodo de inicio") << L{} << 4 << 1 << QString::fromUtf8(kM2)
-                                                    << 2;
+        QTest::newRow("M1 aunque suelte en el vacío")
+            << L{} << 3 << 0 << QString::fromUtf8(kM1) << 2;
+        QTest::newRow("M2 hacia el nodo de inicio") << L{} << 4 << 1 << QString::fromUtf8(kM2) << 2;
         QTest::newRow("M3 repetida") << L{} << 1 << 2 << QString::fromUtf8(kM3) << 2;
-        QTest::newRow("M4 en sentido contrario") << L{{2, 4}} << 4 << 2 << QString::fromUtf8(kM4)
-                                                 << 3;
-        QTest::newRow("M4 en una cadena") << L{{2, 4}, {4, 5}} << 5 << 2
-                                          << QString::fromUtf8(kM4) << 4;
+        QTest::newRow("M4 en sentido contrario")
+            << L{{2, 4}} << 4 << 2 << QString::fromUtf8(kM4) << 3;
+        QTest::newRow("M4 en una cadena")
+            << L{{2, 4}, {4, 5}} << 5 << 2 << QString::fromUtf8(kM4) << 4;
         QTest::newRow("vacío a un nodo") << L{} << 0 << 4 << QString() << 2;
         QTest::newRow("nodo al vacío") << L{} << 4 << 0 << QString() << 2;
         QTest::newRow("dentro del mismo nodo") << L{} << 4 << 4 << QString() << 2;
@@ -271,10 +270,10 @@ private slots:
         const auto c = Colocar(v, 7500, 4500);  // 5
         QCOMPARE(b, std::int16_t{4});
         QCOMPARE(c, std::int16_t{5});
-        Conectar(v, kInicio, {2000, 5000});   // 3: INICIO -> B
-        Conectar(v, {2000, 5000}, kCentro);   // 4: B -> centre
-        Conectar(v, kCentro, {8000, 5000});   // 5: centre -> C
-        Conectar(v, {8000, 5000}, kFin);      // 6: C -> FIN
+        Conectar(v, kInicio, {2000, 5000});  // 3: INICIO -> B
+        Conectar(v, {2000, 5000}, kCentro);  // 4: B -> centre
+        Conectar(v, kCentro, {8000, 5000});  // 5: centre -> C
+        Conectar(v, {8000, 5000}, kFin);     // 6: C -> FIN
         QCOMPARE(v.red.Conexiones.Count(), 6);
 
         v.Herramienta(0);
@@ -333,8 +332,7 @@ private slots:
         QCOMPARE(v.red.Centros.Count(), 3);
         QCOMPARE(v.red.Conexiones.Count(), 2);
         QCOMPARE(v.Ultimo(), std::string("Nodo inválido para eliminacion"));
-        QCOMPARE(v.dialogos.vistos().back().titulo,
-                 std::string("Vortena de Líneas de Producción"));
+        QCOMPARE(v.dialogos.vistos().back().titulo, std::string("Vortena de Líneas de Producción"));
         // Still redrawn: the blue highlight is gone.
         QCOMPARE(v.Color(punto.x == kInicio.x ? 500 : 8500, 1500), QColor(0, 128, 0));
     }

@@ -192,10 +192,12 @@ private slots:
                                          << "Archivos de Vortena (*.vtq)";
         QTest::newRow("sin barra final") << "Archivos de Vortena (*.vtq)|*.vtq"
                                          << "Archivos de Vortena (*.vtq)";
-        QTest::newRow("patrón fuera del nombre") << "Texto|*.txt|" << "Texto (*.txt)";
+        QTest::newRow("patrón fuera del nombre") << "Texto|*.txt|"
+                                                 << "Texto (*.txt)";
         QTest::newRow("dos filtros") << "Redes (*.vtq)|*.vtq|Todos|*.*|"
                                      << "Redes (*.vtq);;Todos (*.*)";
-        QTest::newRow("vacío") << "" << "";
+        QTest::newRow("vacío") << ""
+                               << "";
     }
     void filtros() {
         QFETCH(QString, vb);
@@ -206,9 +208,12 @@ private slots:
     void textoDeMensajes_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("mostrado");
-        QTest::newRow("retorno solo") << "uno\rdos" << "uno\ndos";
-        QTest::newRow("CR LF") << "uno\r\ndos" << "uno\ndos";
-        QTest::newRow("LF") << "uno\ndos" << "uno\ndos";
+        QTest::newRow("retorno solo") << "uno\rdos"
+                                      << "uno\ndos";
+        QTest::newRow("CR LF") << "uno\r\ndos"
+                               << "uno\ndos";
+        QTest::newRow("LF") << "uno\ndos"
+                            << "uno\ndos";
         QTest::newRow("acentos") << QString::fromUtf8("¿El Archivo cambio?")
                                  << QString::fromUtf8("¿El Archivo cambio?");
     }
@@ -242,8 +247,8 @@ private slots:
         using vortena::LeerOpcionesCaptura;
         QVERIFY(!LeerOpcionesCaptura({"vortena"}));
         QVERIFY(!LeerOpcionesCaptura({"vortena", "--captura"}));
-        const auto o = LeerOpcionesCaptura(
-            {"vortena", "--abrir", "red.vtq", "--captura", "a.png", "--pert", "--tamano", "800x600"});
+        const auto o = LeerOpcionesCaptura({"vortena", "--abrir", "red.vtq", "--captura", "a.png",
+                                            "--pert", "--tamano", "800x600"});
         QVERIFY(o);
         QCOMPARE(o->salida, QStringLiteral("a.png"));
         QCOMPARE(o->archivo, QStringLiteral("red.vtq"));
