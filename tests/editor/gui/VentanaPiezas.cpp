@@ -2,9 +2,13 @@
 // file-dialog filter, message texts, the regional settings from a locale and
 // the hidden picture options.
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QImage>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "editor/gui/Captura.h"
 #include "editor/gui/DialogosQt.h"
@@ -50,6 +54,9 @@ struct Lienzo {
 }  // namespace
 
 Q_DECLARE_METATYPE(Regional)
+Q_DECLARE_METATYPE(vortena::Botones)
+Q_DECLARE_METATYPE(vortena::Icono)
+Q_DECLARE_METATYPE(vortena::Respuesta)
 
 class VentanaPiezas : public QObject {
     Q_OBJECT
@@ -183,6 +190,71 @@ private slots:
         l.sup.Terminar();
         l.sup.Texto(0, 0, "x");
         QCOMPARE(avisos, 2);
+    }
+
+    // The message boxes as the user sees them: Spanish buttons, the icon
+    // asked for, and the answer of the button pressed (Escape is No).
+    void cajasDeMensaje_data() {
+        using vortena::Botones;
+        using vortena::Icono;
+        using vortena::Respuesta;
+        QTest::addColumn<Botones>("botones");
+        QTest::addColumn<Icono>("icono");
+        QTest::addColumn<QStringList>("textos");
+        QTest::addColumn<int>("qicono");
+        QTest::addColumn<QString>("pulsar");
+        QTest::addColumn<Respuesta>("respuesta");
+        const QStringList siNo{QString::fromUtf8("Sí"), "No"};
+        QTest::newRow("aceptar crítico")
+            << Botones::Aceptar << Icono::Critico << QStringList{"Aceptar"}
+            << int(QMessageBox::Critical) << "Aceptar" << Respuesta::Aceptar;
+        QTest::newRow("información")
+            << Botones::Aceptar << Icono::Informacion << QStringList{"Aceptar"}
+            << int(QMessageBox::Information) << "Aceptar" << Respuesta::Aceptar;
+        QTest::newRow("exclamación")
+            << Botones::Aceptar << Icono::Exclamacion << QStringList{"Aceptar"}
+            << int(QMessageBox::Warning) << "Escape" << Respuesta::Aceptar;
+        QTest::newRow("sí") << Botones::SiNo << Icono::Ninguno << siNo << int(QMessageBox::NoIcon)
+                            << QString::fromUtf8("Sí") << Respuesta::Si;
+        QTest::newRow("no") << Botones::SiNo << Icono::Ninguno << siNo << int(QMessageBox::NoIcon)
+                            << "No" << Respuesta::No;
+        QTest::newRow("escape es no") << Botones::SiNo << Icono::Ninguno << siNo
+                                      << int(QMessageBox::NoIcon) << "Escape" << Respuesta::No;
+    }
+    void cajasDeMensaje() {
+        QFETCH(vortena::Botones, botones);
+        QFETCH(vortena::Icono, icono);
+        QFETCH(QStringList, textos);
+        QFETCH(int, qicono);
+        QFETCH(QString, pulsar);
+        QFETCH(vortena::Respuesta, respuesta);
+        QWidget padre;
+        vortena::DialogosQt dialogos(&padre);
+        QString titulo, texto;
+        QStringList vistos;
+        int iconoVisto = -1;
+        QTimer::singleShot(0, [&] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (caja == nullptr) return;
+            titulo = caja->windowTitle();
+            texto = caja->text();
+            iconoVisto = caja->icon();
+            for (QAbstractButton* b : caja->buttons()) vistos << b->text();
+            if (pulsar == "Escape") {
+                QTest::keyClick(caja, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton* b : caja->buttons())
+                if (b->text() == pulsar) b->click();
+        });
+        const auto r = dialogos.Mostrar("Nodo de\rInicio", "Información", botones, icono);
+        QCOMPARE(r, respuesta);
+        QCOMPARE(titulo, QString::fromUtf8("Información"));
+        QCOMPARE(texto, QStringLiteral("Nodo de\nInicio"));
+        QCOMPARE(iconoVisto, qicono);
+        vistos.sort();
+        textos.sort();
+        QCOMPARE(vistos, textos);
     }
 
     void filtros_data() {
