@@ -83,13 +83,6 @@ private slots:
         QCOMPARE(l.NoBlancos(), 0);
     }
 
-    void cajaDeCoordenadasInvertidas() {
-        Lienzo l;
-        l.sup.Rectangulo(3000, 3000, 1500, 1500, Color{0, 0, 0}, 3, false);
-        QCOMPARE(l.En(100, 150), QColor(Qt::black));
-        QCOMPARE(l.En(200, 150), QColor(Qt::black));
-    }
-
     void lineas_data() {
         QTest::addColumn<int>("grosor");
         QTest::addColumn<int>("filas");
