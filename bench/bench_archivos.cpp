@@ -8,25 +8,18 @@
 #include <string>
 
 #include "RedEnCapas.h"
+#include "Silenciosos.h"
 #include "files/ArchivoRed.h"
 
 namespace {
 
 using namespace vortena;
 
-class SinVentana : public Documento {
-public:
-    void ACTBarraEstado(bool tipo) override { Modificado = tipo; }
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
-
 // The network written once to a file that the benchmarks share.
 const std::string& ArchivoEnCapas() {
     static const std::string ruta = [] {
         const auto p = std::filesystem::temp_directory_path() / "vortena-bench-capas.vtq";
-        SinVentana doc;
+        DocumentoMudo doc;
         GuardarRed(RedEnCapas(), p.string(), Regional::Espanol(), doc);
         return p.string();
     }();
@@ -37,7 +30,7 @@ void BM_GuardarRedEnCapas(benchmark::State& state) {
     const Red red = RedEnCapas();
     const std::string ruta =
         (std::filesystem::temp_directory_path() / "vortena-bench-guardar.vtq").string();
-    SinVentana doc;
+    DocumentoMudo doc;
     for (auto _ : state) GuardarRed(red, ruta, Regional::Espanol(), doc);
     state.counters["centros"] = red.Centros.Count();
     state.counters["conexiones"] = red.Conexiones.Count();
@@ -47,7 +40,7 @@ BENCHMARK(BM_GuardarRedEnCapas)->Unit(benchmark::kMillisecond);
 
 void BM_AbrirRedEnCapas(benchmark::State& state) {
     const std::string& ruta = ArchivoEnCapas();
-    SinVentana doc;
+    DocumentoMudo doc;
     for (auto _ : state) {
         Red red;
         AbrirRed(red, ruta, doc);

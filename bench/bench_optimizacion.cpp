@@ -5,29 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include "RedEnCapas.h"
+#include "Silenciosos.h"
 #include "model/Documento.h"
 #include "model/Mensajes.h"
 #include "optimise/Optimizacion.h"
 
 namespace vortena {
 namespace {
-
-class MensajesContados : public Mensajes {
-public:
-    int vistos = 0;
-    Respuesta Mostrar(const std::string&, const std::string&, Botones, Icono) override {
-        ++vistos;
-        return Respuesta::Aceptar;
-    }
-};
-
-class DocumentoMudo : public Documento {
-public:
-    void ACTBarraEstado(bool tipo) override { Modificado = tipo; }
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
 
 Red RedDeCincuenta() {
     Red red = RedEnCapas(10, 5, 2);

@@ -7,29 +7,13 @@
 #include <string>
 
 #include "RedEnCapas.h"
+#include "Silenciosos.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 
 namespace {
 
 using namespace vortena;
-
-class MensajesContados : public Mensajes {
-public:
-    int vistos = 0;
-    Respuesta Mostrar(const std::string&, const std::string&, Botones, Icono) override {
-        ++vistos;
-        return Respuesta::Aceptar;
-    }
-};
-
-class DocumentoMudo : public Documento {
-public:
-    void ACTBarraEstado(bool tipo) override { Modificado = tipo; }
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
 
 void BM_CalcularRedEnCapas(benchmark::State& state) {
     Red red = RedEnCapas();

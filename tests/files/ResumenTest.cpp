@@ -31,7 +31,7 @@ const std::vector<std::string> kNuevaEspanol = {
     "------ ----------",
     "  Velocidad de Arribo = 1,0 (Desviación Típica =1,0)",
     "  Velocidad de Despacho = 2,0 (Desviación Típica =0,5)",
-    "  Servidores = 1 (Mínimos = 1 Óptimos = 1)",
+    "  Servidores = 01 (Mínimos = 1 Óptimos = 1)",
     "  Costo por Esperar = $ 1,00",
     "  Costo de un Servidor = $ 10,00",
     kRaya,
