@@ -68,37 +68,46 @@ bool AbrirArchivo(ContextoDocumento& ctx, bool modificado) {
     return true;
 }
 
-bool GuardarArchivo(ContextoDocumento& ctx) {
+namespace {
+
+enum class Resultado { Hecho, Cancelado, NoSobrescrito, Fallido };
+
+Resultado Guardar(ContextoDocumento& ctx) {
     try {
         if (ctx.doc.Guardado) {
             GuardarRed(ctx.red, ctx.doc.NombreArchivo, ctx.regional, ctx.doc);
         } else {
             const std::optional<std::string> nombre =
                 Elegido(ctx.dialogos.NombreGuardar(kFiltroVtq));
-            if (!nombre) return false;
+            if (!nombre) return Resultado::Cancelado;
             if (Existe(*nombre) &&
                 ctx.dialogos.Mostrar("El archivo ya existe esta seguro que lo quiere sobreescribir",
                                      "Archivo Existente", Botones::SiNo,
                                      Icono::Ninguno) != Respuesta::Si)
-                return false;
+                return Resultado::NoSobrescrito;
             GuardarRed(ctx.red, *nombre, ctx.regional, ctx.doc);
             ctx.doc.NombreArchivo = *nombre;
         }
         ctx.doc.Guardado = true;
-        return true;
+        return Resultado::Hecho;
     } catch (const std::exception&) {
         ErrorSistema(ctx, "Error Guardando!!!");
-        return false;
+        return Resultado::Fallido;
     }
 }
 
+}  // namespace
+
+bool GuardarArchivo(ContextoDocumento& ctx) { return Guardar(ctx) == Resultado::Hecho; }
+
 bool GuardarComo(ContextoDocumento& ctx) {
-    // A save as that writes nothing leaves the document bound to its file.
+    // Only a cancelled dialog undoes the forgotten file name; after a refused
+    // overwrite or a failed write the next save asks for a name again.
     const bool teniaArchivo = ctx.doc.Guardado;
     ctx.doc.Guardado = false;
-    if (GuardarArchivo(ctx)) return true;
-    ctx.doc.Guardado = teniaArchivo;
-    return false;
+    const Resultado r = Guardar(ctx);
+    if (r == Resultado::Cancelado) ctx.doc.Guardado = teniaArchivo;
+    return r == Resultado::Hecho;
 }
 
 void ConfigurarImpresora(ContextoDocumento& ctx) {

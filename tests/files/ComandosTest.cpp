@@ -224,6 +224,22 @@ TEST_F(BancoComandos, SaveAsAlwaysAsksAndKeepsTheFileWhenCancelled) {
     EXPECT_EQ(Textos(), std::vector<std::string>{kSobreescribir});
 }
 
+TEST_F(BancoComandos, SaveAsRefusedOverwriteAsksForANameOnTheNextSave) {
+    const std::string ruta = ArchivoOtraRed("otra.vtq");
+    dlg.nombresAbrir.push_back(ruta);
+    ASSERT_TRUE(AbrirArchivo(ctx, false));
+
+    dlg.nombresGuardar.push_back(ruta);
+    dlg.respuestas().push_back(Respuesta::No);
+    EXPECT_FALSE(GuardarComo(ctx));
+    EXPECT_FALSE(doc.Guardado);
+    EXPECT_EQ(doc.NombreArchivo, ruta);
+
+    dlg.nombresGuardar.push_back(std::nullopt);
+    EXPECT_FALSE(GuardarArchivo(ctx));
+    EXPECT_EQ(dlg.dialogosGuardar, 2);
+}
+
 TEST_F(BancoComandos, NewAfterSaveAsksForANameAgain) {
     dlg.nombresGuardar.push_back(dir / "a.vtq");
     ASSERT_TRUE(GuardarArchivo(ctx));
