@@ -4,12 +4,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/Arrancador.h"
 #include "dialogs/Ilustraciones.h"
+#include "editor/gui/DialogosQt.h"
 #include "model/Mensajes.h"
 
 namespace vortena {
@@ -18,42 +18,6 @@ namespace {
 
 const char* const kClaveMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const char* const kClaveUbicacion = "SOFTWARE\\Microsoft\\Shared Tools Location";
-
-class MensajesCaja : public Mensajes {
-public:
-    explicit MensajesCaja(QWidget* padre) : padre_(padre) {}
-
-    Respuesta Mostrar(const std::string& texto, const std::string& titulo, Botones botones,
-                      Icono icono) override {
-        QMessageBox caja(Icono_(icono), QString::fromStdString(titulo),
-                         QString::fromStdString(texto), QMessageBox::NoButton, padre_);
-        if (botones == Botones::SiNo) {
-            caja.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-            QPushButton* no = caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-            caja.exec();
-            return caja.clickedButton() == no ? Respuesta::No : Respuesta::Si;
-        }
-        caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-        caja.exec();
-        return Respuesta::Aceptar;
-    }
-
-private:
-    static QMessageBox::Icon Icono_(Icono icono) {
-        switch (icono) {
-            case Icono::Critico:
-                return QMessageBox::Critical;
-            case Icono::Exclamacion:
-                return QMessageBox::Warning;
-            case Icono::Informacion:
-                return QMessageBox::Information;
-            case Icono::Ninguno:
-                break;
-        }
-        return QMessageBox::NoIcon;
-    }
-    QWidget* padre_;
-};
 
 QLabel* Texto(const QString& texto, const char* nombre, QWidget* padre) {
     auto* l = new QLabel(texto, padre);
@@ -75,7 +39,7 @@ struct AcercaDe::Propios {
     explicit Propios(QWidget* padre) : mensajes(padre) {}
     RegistroAusente registro;
     ArrancadorSistema arrancador;
-    MensajesCaja mensajes;
+    DialogosQt mensajes;
 };
 
 AcercaDe::AcercaDe(QWidget* parent) : QDialog(parent), propios_(std::make_unique<Propios>(this)) {

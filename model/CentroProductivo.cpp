@@ -31,6 +31,24 @@ std::int16_t& Celda(std::vector<std::int16_t>& lista, std::int16_t i) {
     return lista[static_cast<std::size_t>(i)];
 }
 
+// The first s terms of the Erlang series: sum of r^n / n! for n < s, with
+// r^(s-1) and (s-1)! that the closing term of both formulas builds on.
+struct SerieErlang {
+    double suma = 1.0;
+    double potencia = 1.0;
+    double factorial = 1.0;
+};
+
+SerieErlang SerieHasta(double r, int s) {
+    SerieErlang serie;
+    for (int n = 1; n <= s - 1; ++n) {
+        serie.factorial = Multiplicar(n, serie.factorial);
+        serie.potencia = Multiplicar(serie.potencia, r);
+        serie.suma = Sumar(serie.suma, Dividir(serie.potencia, serie.factorial));
+    }
+    return serie;
+}
+
 }  // namespace
 
 void CentroProductivo::predeterminado() {
@@ -157,16 +175,9 @@ void CentroProductivo::CalculosSinGuardia(bool& errorCalculo, Mensajes& mensajes
 
     const double r = Dividir(Lamda, Mu);
     const int s = Servidores;
-    double suma = 1.0;
-    double potencia = 1.0;
-    double factorial = 1.0;  // (s - 1)! after the loop
-    for (int n = 1; n <= s - 1; ++n) {
-        factorial = Multiplicar(n, factorial);
-        potencia = Multiplicar(potencia, r);
-        suma = Sumar(suma, Dividir(potencia, factorial));
-    }
+    const auto [suma, potenciaAnterior, factorial] = SerieHasta(r, s);
     const double factorialS = Multiplicar(s, factorial);
-    potencia = Multiplicar(potencia, r);  // r^s
+    const double potencia = Multiplicar(potenciaAnterior, r);  // r^s
     const double sMu = Multiplicar(s, Mu);
     const double holgura = Restar(sMu, Lamda);
     const double q = Dividir(sMu, holgura);
@@ -224,14 +235,7 @@ void CentroProductivo::ServidoresMinimos(bool& errorCalculo) {
 
 void CentroProductivo::ClientesEnSistema(int s, double& Lsistema) const {
     const double rho = Rho;
-    double suma = 1.0;
-    double potencia = 1.0;
-    double factorial = 1.0;  // (s - 1)! after the loop
-    for (int n = 1; n <= s - 1; ++n) {
-        factorial = Multiplicar(n, factorial);
-        potencia = Multiplicar(potencia, rho);
-        suma = Sumar(suma, Dividir(potencia, factorial));
-    }
+    const auto [suma, potencia, factorial] = SerieHasta(rho, s);
     const double factorialS = Multiplicar(s, factorial);
     const double potenciaS = Multiplicar(potencia, rho);
     const double holgura = Restar(s, rho);

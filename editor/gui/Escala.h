@@ -1,6 +1,8 @@
 #pragma once
 // Canvas units: the canvas is 32000 x 32000 twips and one pixel is 15 twips.
 
+#include <cmath>
+
 namespace vortena {
 
 inline constexpr float kTwipsPorPixel = 15.0f;
@@ -13,6 +15,10 @@ inline constexpr float APixeles(float twips) {
 }
 inline constexpr float ATwips(float pixeles) {
     return pixeles * kTwipsPorPixel;
+}
+// Widget geometry and raster positions take whole pixels, the nearest one.
+inline int APixelesEnteros(float twips) {
+    return static_cast<int>(std::lround(APixeles(twips)));
 }
 
 }  // namespace vortena

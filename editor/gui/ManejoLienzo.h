@@ -35,9 +35,6 @@ public:
     // of the editor (the canvas then takes the focus back).
     bool Suprimir();
 
-    float XInicial() const { return xInicial_; }
-    float YInicial() const { return yInicial_; }
-
     // Property dialogs, opened by a right-button release with the select
     // tool on a selected centre, end node or connection (modal, they edit
     // the record named by CentroActual / ConexionActual).

@@ -55,10 +55,6 @@ void PaletaHerramientas::Elegir(Herramienta h) {
     emit elegida(h);
 }
 
-Herramienta PaletaHerramientas::Actual() const {
-    return static_cast<Herramienta>(grupo_.checkedId() + 1);
-}
-
 QString PaletaHerramientas::Nombre(Herramienta h) {
     return QString::fromUtf8(kHerramientas[static_cast<std::size_t>(h) - 1].nombre);
 }

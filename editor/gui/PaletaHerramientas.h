@@ -19,7 +19,6 @@ public:
     // Button i (0..4) selects tool i + 1.
     QToolButton* Boton(int i) const { return botones_[static_cast<std::size_t>(i)]; }
     void Elegir(Herramienta h);
-    Herramienta Actual() const;
     static QString Nombre(Herramienta h);
 
 signals:

@@ -29,10 +29,6 @@ constexpr int kIzquierdaCaja = 840;  // the viewport starts right of the tools
 constexpr float kAnchoMinimo = 5000, kAnchoForzado = 6000;
 constexpr float kAltoMinimo = 5000, kAltoForzado = 5000;
 
-int Px(float twips) {
-    return static_cast<int>(std::lround(APixeles(twips)));
-}
-
 BotonRaton BotonDe(Qt::MouseButton b) {
     if (b == Qt::LeftButton) return BotonRaton::Izquierdo;
     if (b == Qt::RightButton) return BotonRaton::Derecho;
@@ -72,7 +68,7 @@ Principal::Principal(Red& red, Dialogos* dialogos, const QString& carpetaProgram
     setStatusBar(barra_);
     ConectarLienzo();
     ConectarPropiedades();
-    resize(Px(15000), Px(10500));
+    resize(APixelesEnteros(15000), APixelesEnteros(10500));
     Arrancar();
 }
 
@@ -116,7 +112,7 @@ void Principal::createCanvas() {
     central_->installEventFilter(this);
 
     paleta_ = new PaletaHerramientas(central_);
-    paleta_->move(Px(kMargen), Px(kMargen));
+    paleta_->move(APixelesEnteros(kMargen), APixelesEnteros(kMargen));
 
     caja_ = new QWidget(central_);
     caja_->setObjectName(QStringLiteral("Caja"));
@@ -136,9 +132,9 @@ void Principal::createCanvas() {
     // Scrolling moves the canvas inside the viewport: canvas coordinates
     // never change and nothing is drawn again.
     connect(hBarra_, &QScrollBar::valueChanged, this,
-            [this](int v) { fondo_->move(-Px(static_cast<float>(v)), fondo_->y()); });
+            [this](int v) { fondo_->move(-APixelesEnteros(static_cast<float>(v)), fondo_->y()); });
     connect(vBarra_, &QScrollBar::valueChanged, this,
-            [this](int v) { fondo_->move(fondo_->x(), -Px(static_cast<float>(v))); });
+            [this](int v) { fondo_->move(fondo_->x(), -APixelesEnteros(static_cast<float>(v))); });
 }
 
 void Principal::ConectarLienzo() {
@@ -211,8 +207,10 @@ void Principal::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
     if (isMinimized()) return;
     QSize s = size();
-    if (ATwips(static_cast<float>(s.width())) < kAnchoMinimo) s.setWidth(Px(kAnchoForzado));
-    if (ATwips(static_cast<float>(s.height())) < kAltoMinimo) s.setHeight(Px(kAltoForzado));
+    if (ATwips(static_cast<float>(s.width())) < kAnchoMinimo)
+        s.setWidth(APixelesEnteros(kAnchoForzado));
+    if (ATwips(static_cast<float>(s.height())) < kAltoMinimo)
+        s.setHeight(APixelesEnteros(kAltoForzado));
     if (s != size()) resize(s);
 }
 
@@ -223,10 +221,10 @@ bool Principal::eventFilter(QObject* objeto, QEvent* e) {
 
 void Principal::Acomodar() {
     const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, hBarra_);
-    const int izquierda = Px(kIzquierdaCaja);
-    const int arriba = Px(kMargen);
-    const int ancho = std::max(0, central_->width() - izquierda - barra - Px(kMargen));
-    const int alto = std::max(0, central_->height() - arriba - barra - Px(kMargen));
+    const int izquierda = APixelesEnteros(kIzquierdaCaja);
+    const int arriba = APixelesEnteros(kMargen);
+    const int ancho = std::max(0, central_->width() - izquierda - barra - APixelesEnteros(kMargen));
+    const int alto = std::max(0, central_->height() - arriba - barra - APixelesEnteros(kMargen));
     caja_->setGeometry(izquierda, arriba, ancho, alto);
     vBarra_->setGeometry(izquierda + ancho, arriba, barra, alto);
     hBarra_->setGeometry(izquierda, arriba + alto, ancho, barra);

@@ -20,13 +20,9 @@ QColor AQColor(Color c) {
     return QColor(c.r, c.g, c.b);
 }
 
-int Px(float twips) {
-    return static_cast<int>(std::lround(APixeles(twips)));
-}
-
 QRect RectPixeles(float x1, float y1, float x2, float y2) {
-    const int l = Px(std::min(x1, x2)), r = Px(std::max(x1, x2));
-    const int t = Px(std::min(y1, y2)), b = Px(std::max(y1, y2));
+    const int l = APixelesEnteros(std::min(x1, x2)), r = APixelesEnteros(std::max(x1, x2));
+    const int t = APixelesEnteros(std::min(y1, y2)), b = APixelesEnteros(std::max(y1, y2));
     return QRect(l, t, r - l, b - t);
 }
 
@@ -85,8 +81,8 @@ void SuperficieQt::Linea(float x1, float y1, float x2, float y2, Color color, in
     if (y1 == y2 || x1 == x2) {
         // Level and upright lines (every separator inside a centre) are
         // plain fills: crisp, and far cheaper than stroking.
-        const int a = Px(std::min(x1, x2)), b = Px(std::max(x1, x2));
-        const int c = Px(std::min(y1, y2)), d = Px(std::max(y1, y2));
+        const int a = APixelesEnteros(std::min(x1, x2)), b = APixelesEnteros(std::max(x1, x2));
+        const int c = APixelesEnteros(std::min(y1, y2)), d = APixelesEnteros(std::max(y1, y2));
         const QRect r = y1 == y2 ? QRect(a, c - g / 2, std::max(1, b - a), g)
                                  : QRect(a - g / 2, c, g, std::max(1, d - c));
         p.fillRect(r, AQColor(color));
@@ -142,7 +138,8 @@ const QImage& SuperficieQt::TextoRenderizado(const std::string& texto) {
 }
 
 void SuperficieQt::Texto(float x, float y, const std::string& texto) {
-    Pintor().drawImage(QPoint(Px(x) - kMargenTexto, Px(y)), TextoRenderizado(texto));
+    Pintor().drawImage(QPoint(APixelesEnteros(x) - kMargenTexto, APixelesEnteros(y)),
+                       TextoRenderizado(texto));
 }
 
 float SuperficieQt::AnchoTexto(const std::string& texto) {
@@ -161,11 +158,12 @@ float SuperficieQt::AltoTexto(const std::string&) {
 
 void SuperficieQt::Imagen(Dibujo dibujo, float x, float y, float ancho, float alto) {
     QSize tam = TamanoPropio(dibujo);
-    if (ancho > 0 && alto > 0) tam = QSize(std::max(1, Px(ancho)), std::max(1, Px(alto)));
+    if (ancho > 0 && alto > 0)
+        tam = QSize(std::max(1, APixelesEnteros(ancho)), std::max(1, APixelesEnteros(alto)));
     const auto clave = std::make_tuple(static_cast<int>(dibujo), tam.width(), tam.height());
     auto it = imagenes_.find(clave);
     if (it == imagenes_.end()) it = imagenes_.emplace(clave, ImagenDe(dibujo, tam)).first;
-    Pintor().drawImage(QPoint(Px(x), Px(y)), it->second);
+    Pintor().drawImage(QPoint(APixelesEnteros(x), APixelesEnteros(y)), it->second);
 }
 
 }  // namespace vortena
