@@ -16,6 +16,25 @@ void Centrado(Superficie& sup, const CentroProductivo& c, double y, const std::s
 
 }  // namespace
 
+void Editor::FondoCaja(const CentroProductivo& c) {
+    const Color* r = capas_.Relleno(c.posicion);
+    sup_.Rectangulo(c.x1, c.y1, c.x2, c.y2, r ? *r : kBlanco, kGrosorCaja, true);
+}
+
+void Editor::MarcasCaja(const CentroProductivo& c) {
+    // Marks of several layers stack leftwards from the top-right corner.
+    constexpr float kLado = 150;
+    float x = c.x2 - kLado - 30;
+    for (const auto& [clave, capa] : capas_.Todas()) {
+        auto m = capa.marca.find(c.posicion);
+        if (m == capa.marca.end()) continue;
+        sup_.Rectangulo(x, c.y1 + 30, x + kLado, c.y1 + 30 + kLado, m->second.color, 1, true);
+        if (!m->second.texto.empty())
+            sup_.Texto(x - sup_.AnchoTexto(m->second.texto), c.y1 + 15, m->second.texto);
+        x -= kLado + 45;
+    }
+}
+
 Color Editor::ColorContorno(const CentroProductivo& c) const {
     if (!c.EsCentro()) return kVerde;
     if (red_.MostrarCriticos && EsCritico(c)) return kRojo;
@@ -24,7 +43,7 @@ Color Editor::ColorContorno(const CentroProductivo& c) const {
 
 void Editor::DibujarCaja(std::int16_t nodo, Color color) {
     const CentroProductivo& c = red_.Centros(nodo);
-    BorrarCaja(sup_, c);
+    FondoCaja(c);
     ContornoCaja(sup_, c, color);
 }
 
@@ -40,6 +59,7 @@ void Editor::DibujarTextoCentro(std::int16_t posicion, std::uint8_t tipo) {
             Centrado(sup_, c, y1 + 2 * h, TextoFilaTasa(sup_, kPrefijoLamda, c.Lamda, reg_));
             Centrado(sup_, c, y1 + 3 * h, TextoFilaTasa(sup_, kPrefijoMu, c.Mu, reg_));
             Centrado(sup_, c, y1 + 4 * h, TextoFilaServidores(sup_, c.Servidores, reg_));
+            MarcasCaja(c);
             break;
         }
         case 2:
@@ -85,7 +105,7 @@ void Editor::RedibujarTodo() {
 
 void Editor::RedibujarCentro(std::int16_t posicion, int modo) {
     const CentroProductivo& c = red_.Centros(posicion);
-    BorrarCaja(sup_, c);
+    FondoCaja(c);
     if (auto color = ColorDeModo(modo)) ContornoCaja(sup_, c, *color);
     DibujarTextoCentro(posicion, 1);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "editor/Sombreado.h"
 #include "editor/Superficie.h"
 #include "model/Mensajes.h"
 #include "model/Numeros.h"
@@ -35,6 +36,10 @@ public:
     // Outline colour of a node in a full redraw (green, red or black).
     Color ColorContorno(const CentroProductivo& c) const;
 
+    // Overlays of the results windows; the caller redraws after changing them.
+    CapasSombreado& capas() { return capas_; }
+    const CapasSombreado& capas() const { return capas_; }
+
     // Editing.
     void ColocarCentro(float x, float y, std::uint8_t tipo);
     void ConectarCentros(float xa, float ya, float xb, float yb, std::uint8_t modo);
@@ -54,6 +59,11 @@ private:
     Superficie& sup_;
     Mensajes& msj_;
     Regional reg_;
+    CapasSombreado capas_;
+
+    // Erases a box to its overlay fill (white without one) and paints its mark.
+    void FondoCaja(const CentroProductivo& c);
+    void MarcasCaja(const CentroProductivo& c);
 };
 
 }  // namespace vortena

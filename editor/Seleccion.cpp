@@ -34,7 +34,7 @@ void Editor::QuitarSeleccion() {
     // give back.
     if (red_.CentroActual != 0 && red_.Centros.Existe(red_.CentroActual)) {
         const CentroProductivo& c = red_.Centros(red_.CentroActual);
-        BorrarCaja(sup_, c);
+        FondoCaja(c);
         DibujarTextoCentro(red_.CentroActual, TipoNodo(c));
         ContornoCaja(sup_, c, ColorContorno(c));
     }

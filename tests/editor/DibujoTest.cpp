@@ -174,5 +174,30 @@ TEST_F(Dibujo_, RedibujarNodoFinUsaElNodoActualConContornoNegro) {
                                         Texto(8640, 1150 + 505 / 1.5f, "7.5[u/t]")));
 }
 
+TEST_F(Dibujo_, CapasRellenanYMarcanSoloSusCentrosYSeQuitan) {
+    ed.DiagramaInicial();
+    Sombreado uso;
+    uso.relleno[2] = Color{200, 0, 0};
+    Sombreado encima;
+    encima.relleno[2] = Color{0, 200, 0};
+    encima.marca[2] = MarcaCentro{kRojo, "x"};
+    ed.capas().Poner("uso", uso);
+    ed.capas().Poner("sim", encima);
+    sup.Olvidar();
+    ed.RedibujarTodo();
+    const auto rellenos = sup.De(Op::Rectangulo);
+    // The later layer's fill wins; the start and end nodes stay white.
+    EXPECT_EQ(rellenos[0].color, kBlanco);
+    EXPECT_EQ(rellenos[2], Rectangulo(4000, 1000, 5000, 2000, Color{0, 200, 0}, 3, true));
+    EXPECT_EQ(rellenos[4], Rectangulo(4820, 1030, 4970, 1180, kRojo, 1, true));
+
+    ed.capas().Quitar("sim");
+    ed.capas().Quitar("uso");
+    sup.Olvidar();
+    ed.RedibujarTodo();
+    EXPECT_EQ(sup.De(Op::Rectangulo)[2].color, kBlanco);
+    EXPECT_TRUE(ed.capas().Vacia());
+}
+
 }  // namespace
 }  // namespace vortena::prueba
