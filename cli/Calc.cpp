@@ -47,7 +47,8 @@ std::optional<PasoPedido> BuscarPaso(const std::string& texto) {
 
 // The "--name value" (or "--name=value") pairs from args[i] on, as lines;
 // returns the index of the first argument that is not one.
-std::size_t ReunirOpciones(const std::vector<std::string>& args, std::size_t i, std::string& opciones) {
+std::size_t ReunirOpciones(const std::vector<std::string>& args, std::size_t i,
+                           std::string& opciones) {
     while (i < args.size() && args[i].size() > 2 && args[i].rfind("--", 0) == 0) {
         std::string opcion = args[i++];
         if (opcion.find('=') == std::string::npos) {
@@ -110,8 +111,8 @@ std::string LocaleDelEntorno() {
     return {};
 }
 
-int EjecutarCalc(const std::vector<std::string>& args, const std::string& locale,
-                 std::ostream& out, std::ostream& err) {
+int EjecutarCalc(const std::vector<std::string>& args, const std::string& locale, std::ostream& out,
+                 std::ostream& err) {
     for (const std::string& a : args) {
         if (a == "--help" || a == "-h") {
             out << TextoUso();
@@ -146,7 +147,8 @@ int EjecutarCalc(const std::vector<std::string>& args, const std::string& locale
     for (const PasoPedido& p : pedido.pasos)
         if (!p.paso->ejecutar(entorno, p.argumento)) return kSalidaArchivo;
     out.flush();
-    return out ? kSalidaBien : kSalidaArchivo;
+    if (!out) return kSalidaArchivo;
+    return mensajes.HuboError() ? kSalidaError : kSalidaBien;
 }
 
 }  // namespace vortena::calc

@@ -13,6 +13,7 @@ namespace vortena::calc {
 
 inline constexpr int kSalidaBien = 0;
 inline constexpr int kSalidaArchivo = 1;  // the file could not be read or written
+inline constexpr int kSalidaError = 1;    // a step reported an error
 inline constexpr int kSalidaUso = 2;      // wrong usage
 
 // The locale name the regional settings follow by default: the first
@@ -21,7 +22,7 @@ std::string LocaleDelEntorno();
 
 // Runs the tool on the arguments that follow the program name. The default
 // regional settings are those of `locale` (a name such as "es_AR.UTF-8").
-int EjecutarCalc(const std::vector<std::string>& args, const std::string& locale,
-                 std::ostream& out, std::ostream& err);
+int EjecutarCalc(const std::vector<std::string>& args, const std::string& locale, std::ostream& out,
+                 std::ostream& err);
 
 }  // namespace vortena::calc

@@ -16,9 +16,13 @@ public:
     explicit MensajesConsola(std::ostream& err) : err_(err) {}
     Respuesta Mostrar(const std::string& texto, const std::string& titulo, Botones botones,
                       Icono icono) override;
+    // A warning or critical box was shown, other than the notice that a
+    // computation raised a centre's servers to the minimum.
+    bool HuboError() const { return huboError_; }
 
 private:
     std::ostream& err_;
+    bool huboError_ = false;
 };
 
 class DocumentoCalc : public Documento {

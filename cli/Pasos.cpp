@@ -9,12 +9,18 @@
 #include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
 #include "files/Resumen.h"
+#include "model/ErrorAritmetico.h"
 
 namespace vortena::calc {
 namespace {
 
 bool Propagar(EntornoCalc& e, const std::string&) {
-    PropagarFlujo(e.red, e.doc);
+    try {
+        PropagarFlujo(e.red, e.doc);
+    } catch (const ErrorAritmetico&) {
+        e.mensajes.Mostrar(kTextoDesbordamiento, kTituloPrograma, Botones::Aceptar,
+                           Icono::Exclamacion);
+    }
     return true;
 }
 bool Minimos(EntornoCalc& e, const std::string&) {
@@ -91,7 +97,9 @@ constexpr std::array kPasos = {
 
 }  // namespace
 
-std::span<const Paso> Pasos() { return kPasos; }
+std::span<const Paso> Pasos() {
+    return kPasos;
+}
 
 std::string TextoUso() {
     constexpr std::size_t kColumna = 20;

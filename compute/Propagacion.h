@@ -12,7 +12,10 @@ namespace vortena {
 // the end node's Salida is shared out over incoming connections in
 // proportion to multReal; each centre reached gets the sum of its shares as
 // Lamda and its minimum servers. Both passes are linear in the network size.
-// Marks the document modified at the end.
+// The forward flows are kept scaled by powers of two, so long chains whose
+// rates are ordinary never overflow on the way. Marks the document modified
+// at the end. A rate that truly overflows throws ErrorAritmetico and leaves
+// the network as it was.
 void PropagarFlujo(Red& red, Documento& doc);
 
 }  // namespace vortena

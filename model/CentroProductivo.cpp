@@ -1,8 +1,10 @@
 #include "model/CentroProductivo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
+#include "model/Erlang.h"
 #include "model/ErrorAritmetico.h"
 #include "model/Numeros.h"
 
@@ -31,25 +33,27 @@ std::int16_t& Celda(std::vector<std::int16_t>& lista, std::int16_t i) {
     return lista[static_cast<std::size_t>(i)];
 }
 
-// The first s terms of the Erlang series: sum of r^n / n! for n < s, with
-// r^(s-1) and (s-1)! that the closing term of both formulas builds on.
-struct SerieErlang {
-    double suma = 1.0;
-    double potencia = 1.0;
-    double factorial = 1.0;
-};
+// A traffic this close to a whole number is that number: rates summed from
+// shares carry rounding errors of a few ulps, which must not decide between
+// a stable and an unstable centre.
+constexpr double kToleranciaCarga = 1e-12;
 
-SerieErlang SerieHasta(double r, int s) {
-    SerieErlang serie;
-    for (int n = 1; n <= s - 1; ++n) {
-        serie.factorial = Multiplicar(n, serie.factorial);
-        serie.potencia = Multiplicar(serie.potencia, r);
-        serie.suma = Sumar(serie.suma, Dividir(serie.potencia, serie.factorial));
-    }
-    return serie;
+double CargaRedondeada(double r) {
+    const double entero = std::nearbyint(r);
+    return std::fabs(r - entero) <= kToleranciaCarga * entero ? entero : r;
 }
 
+// The server count is an int16 in files; no search goes past it.
+constexpr int kMaximoServidores = 32767;
+
 }  // namespace
+
+bool EsDesviacionExponencial(double desviacion, double tasa) {
+    if (tasa == 0) return false;
+    const double exponencial = 1.0 / tasa;
+    if (!std::isfinite(exponencial)) return false;
+    return std::fabs(desviacion - exponencial) <= 1e-12 * std::fabs(exponencial);
+}
 
 void CentroProductivo::predeterminado() {
     Nombre = "Sin nombre";
@@ -163,7 +167,7 @@ void CentroProductivo::CalculosSinGuardia(bool& errorCalculo, Mensajes& mensajes
     // A negative count is as meaningless as none; both fail here, where a
     // zero count fails by its division.
     if (Servidores < 0) throw ErrorAritmetico("número de servidores negativo");
-    if (Dividir(Rho, Servidores) >= 1.0) {
+    if (Dividir(Rho, Servidores) >= 1.0 - kToleranciaCarga) {
         ServidoresMinimos(errorCalculo);
         // Going on with an unstable count would report nonsense as success.
         if (errorCalculo) throw ErrorAritmetico("sin número de servidores estable");
@@ -175,19 +179,18 @@ void CentroProductivo::CalculosSinGuardia(bool& errorCalculo, Mensajes& mensajes
 
     const double r = Dividir(Lamda, Mu);
     const int s = Servidores;
-    const auto [suma, potenciaAnterior, factorial] = SerieHasta(r, s);
-    const double factorialS = Multiplicar(s, factorial);
-    const double potencia = Multiplicar(potenciaAnterior, r);  // r^s
     const double sMu = Multiplicar(s, Mu);
     const double holgura = Restar(sMu, Lamda);
     const double q = Dividir(sMu, holgura);
-    const double inversaS = Dividir(1.0, factorialS);
+    const ErlangEscalado estados(r, s, q);
 
-    P0 = Dividir(1.0, Sumar(suma, Multiplicar(Multiplicar(inversaS, potencia), q)));
-    Pn = Multiplicar(Multiplicar(Multiplicar(Multiplicar(inversaS, P0), potencia), q), factorK_);
-    MaximoEstado(mensajes);
-    Wq = Dividir(Multiplicar(Multiplicar(Multiplicar(potencia, Mu), P0), factorK_),
-                 Multiplicar(Multiplicar(holgura, holgura), factorial));
+    P0 = Finito(estados.P(0));
+    // The correction can push the probability of waiting past 1; it is
+    // still a probability.
+    Pn = std::min(1.0, Multiplicar(estados.Espera(), factorK_));
+    MaximoEstado(mensajes, estados);
+    Wq = Dividir(Multiplicar(Multiplicar(Multiplicar(estados.P(s), s), Mu), factorK_),
+                 Multiplicar(holgura, holgura));
     Lq = Multiplicar(Wq, Lamda);
     W = Sumar(Dividir(1.0, Mu), Wq);
     L = Multiplicar(W, Lamda);
@@ -199,15 +202,15 @@ void CentroProductivo::CalculosSinGuardia(bool& errorCalculo, Mensajes& mensajes
     errorCalculo = false;
 }
 
-// Each state's term comes from the previous one, so a heavily loaded but
-// stable centre never overflows in Rho^n or s^n although every term is small.
-void CentroProductivo::MaximoEstado(Mensajes& mensajes) {
+// The states up to s come from the scaled terms, the ones beyond from the
+// previous one, so a heavily loaded but stable centre never overflows.
+void CentroProductivo::MaximoEstado(Mensajes& mensajes, const ErlangEscalado& estados) {
     const int s = Servidores;
     double acumulada = P0;
     double termino = P0;
     int n = 1;
     for (; n <= s; ++n) {
-        termino = Dividir(Multiplicar(termino, Rho), n);
+        termino = estados.P(n);
         acumulada = Sumar(acumulada, termino);
         if (acumulada >= Probabilidad) break;
     }
@@ -227,7 +230,7 @@ void CentroProductivo::MaximoEstado(Mensajes& mensajes) {
 void CentroProductivo::ServidoresMinimos(bool& errorCalculo) {
     errorCalculo = false;
     try {
-        Servidores = AEntero16(Sumar(std::trunc(Dividir(Lamda, Mu)), 1.0));
+        Servidores = AEntero16(Sumar(std::trunc(CargaRedondeada(Dividir(Lamda, Mu))), 1.0));
     } catch (const ErrorAritmetico&) {
         errorCalculo = true;
     }
@@ -235,19 +238,15 @@ void CentroProductivo::ServidoresMinimos(bool& errorCalculo) {
 
 void CentroProductivo::ClientesEnSistema(int s, double& Lsistema) const {
     const double rho = Rho;
-    const auto [suma, potencia, factorial] = SerieHasta(rho, s);
-    const double factorialS = Multiplicar(s, factorial);
-    const double potenciaS = Multiplicar(potencia, rho);
     const double holgura = Restar(s, rho);
-    const double p0 =
-        Dividir(1.0, Sumar(suma, Multiplicar(Dividir(potenciaS, factorialS), Dividir(s, holgura))));
-    Lsistema = Sumar(Dividir(Multiplicar(p0, Multiplicar(potenciaS, rho)),
-                             Multiplicar(factorial, Multiplicar(holgura, holgura))),
-                     rho);
+    const ErlangEscalado estados(rho, s, Dividir(s, holgura));
+    Lsistema = Sumar(
+        Dividir(Multiplicar(Multiplicar(estados.P(s), s), rho), Multiplicar(holgura, holgura)),
+        rho);
 }
 
-// The search ends at the latest when the factorials overflow (past 170
-// servers), so it always terminates, by a result or by ErrorAritmetico.
+// The search ends at the latest at the largest count a file can hold, so it
+// always terminates, by a result or by ErrorAritmetico.
 // A failed search leaves the count it found the centre with.
 void CentroProductivo::ServidoresOptimos(bool& errorCalculo) {
     const double razon = Dividir(CostoCentro, CostoEspera);
@@ -262,6 +261,7 @@ void CentroProductivo::ServidoresOptimos(bool& errorCalculo) {
         ClientesEnSistema(s, actual);
         ClientesEnSistema(s + 1, siguiente);
         while (!(actual - siguiente <= razon && anterior - actual >= razon)) {
+            if (s + 1 >= kMaximoServidores) throw ErrorAritmetico("sin óptimo de servidores");
             ++s;
             anterior = actual;
             actual = siguiente;

@@ -10,6 +10,8 @@
 
 namespace vortena {
 
+class ErlangEscalado;
+
 class CentroProductivo {
 public:
     std::int16_t posicion = 0;
@@ -115,8 +117,12 @@ private:
     void FactorVariabilidad();
     void ClientesEnSistema(int s, double& L) const;
     void CalculosSinGuardia(bool& errorCalculo, Mensajes& mensajes);
-    void MaximoEstado(Mensajes& mensajes);
+    void MaximoEstado(Mensajes& mensajes, const ErlangEscalado& estados);
 };
+
+// A deviation is the exponential one for a rate when it equals 1/rate up to
+// the 15 digits a file keeps (relative tolerance 1e-12).
+bool EsDesviacionExponencial(double desviacion, double tasa);
 
 // Texts of the centre's message boxes, also used by the windows.
 inline constexpr const char* kTextoServidoresMinimos = "El número de Servidores mínimos es:";

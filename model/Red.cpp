@@ -17,7 +17,8 @@ void Red::LimpiarSeleccion() {
 }
 
 bool EsCritico(const CentroProductivo& c) {
-    if (!c.ParticipaPERT()) return c.indFlotamiento == 0.0;
+    // A node the PERT never reached has no float to speak of.
+    if (!c.ParticipaPERT()) return false;
     return std::fabs(c.indFlotamiento) <= 1e-9 * std::max(1.0, std::fabs(c.tmpoTardio));
 }
 

@@ -31,7 +31,7 @@ struct Red {
 
 // The one criticality predicate used by canvas, dialog and report. A node in
 // the PERT is critical when its float is zero up to rounding of summed
-// times; a node outside it keeps the exact test.
+// times; a node outside it never is.
 bool EsCritico(const CentroProductivo& c);
 
 }  // namespace vortena

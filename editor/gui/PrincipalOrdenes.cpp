@@ -11,6 +11,7 @@
 #include "editor/gui/Fondo.h"
 #include "editor/gui/Principal.h"
 #include "files/Comandos.h"
+#include "model/ErrorAritmetico.h"
 #include "optimise/gui/IniciarOptimizacion.h"
 
 namespace vortena {
@@ -68,7 +69,12 @@ void Principal::OrdenServidoresMinimos() {
 }
 
 void Principal::OrdenPropagar() {
-    PropagarFlujo(red_, *this);
+    try {
+        PropagarFlujo(red_, *this);
+    } catch (const ErrorAritmetico&) {
+        dialogos_->Mostrar(kTextoDesbordamiento, kTituloPrograma, Botones::Aceptar,
+                           Icono::Exclamacion);
+    }
     RedibujarTodo();
 }
 

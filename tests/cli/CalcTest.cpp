@@ -64,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Argumentos, UsoIncorrecto,
                          ::testing::Values("", "red.vtq", "red.vtq volar", "red.vtq guardar",
                                            "red.vtq guardar=", "red.vtq medidas=x",
                                            "--decimal red.vtq calcular",
-                                           "--decimal x red.vtq calcular", "--rapido red.vtq calcular"));
+                                           "--decimal x red.vtq calcular",
+                                           "--rapido red.vtq calcular"));
 
 TEST_F(Calc, UnreadableFileExitsWithOneAndTheOpenMessage) {
     const std::string ruta = dir / "malo.vtq";
@@ -72,7 +73,8 @@ TEST_F(Calc, UnreadableFileExitsWithOneAndTheOpenMessage) {
     for (const std::string& red : {ruta, dir / "no-existe.vtq"}) {
         const Corrida c = Ejecutar("'" + red + "' calcular");
         EXPECT_EQ(c.estado, 1);
-        EXPECT_EQ(c.errores.rfind("Error de sistema: Error al abrir el archivo!!!\n", 0), 0u) << c.errores;
+        EXPECT_EQ(c.errores.rfind("Error de sistema: Error al abrir el archivo!!!\n", 0), 0u)
+            << c.errores;
     }
 }
 
@@ -106,7 +108,8 @@ TEST_P(SobreEjemplos, MeasuresMatchTheComputationInTheProgram) {
 }
 
 TEST_P(SobreEjemplos, ReportFileIsTheOneTheMenuWrites) {
-    const Corrida c = Ejecutar("--decimal , " + Ejemplo(GetParam()) + " informe='" + (dir / "r.txt") + "'");
+    const Corrida c =
+        Ejecutar("--decimal , " + Ejemplo(GetParam()) + " informe='" + (dir / "r.txt") + "'");
     ASSERT_EQ(c.estado, 0) << c.errores;
 
     Red red;
@@ -119,7 +122,8 @@ TEST_P(SobreEjemplos, ReportFileIsTheOneTheMenuWrites) {
 }
 
 TEST_P(SobreEjemplos, SavingWithTheirSeparatorGivesTheSameBytes) {
-    const Corrida c = Ejecutar("--decimal , " + Ejemplo(GetParam()) + " guardar='" + (dir / "g.vtq") + "'");
+    const Corrida c =
+        Ejecutar("--decimal , " + Ejemplo(GetParam()) + " guardar='" + (dir / "g.vtq") + "'");
     ASSERT_EQ(c.estado, 0) << c.errores;
     EXPECT_EQ(prueba::LeerArchivo(dir / "g.vtq"), prueba::LeerArchivo(kEjemplos + GetParam()));
 }
@@ -138,20 +142,22 @@ struct CasoSeparador {
 class Separador : public Calc, public ::testing::WithParamInterface<CasoSeparador> {};
 
 TEST_P(Separador, FollowsTheOptionOrElseTheLocale) {
-    const Corrida c = Ejecutar(std::string(GetParam().opcion) + " " + Ejemplo("nuevo.vtq") + " informe",
-                               GetParam().entorno);
+    const Corrida c =
+        Ejecutar(std::string(GetParam().opcion) + " " + Ejemplo("nuevo.vtq") + " informe",
+                 GetParam().entorno);
     ASSERT_EQ(c.estado, 0) << c.errores;
     EXPECT_NE(c.salida.find(GetParam().esperado), std::string::npos) << c.salida;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Locales, Separador,
-    ::testing::Values(CasoSeparador{"Lang", "LANG=es_AR.UTF-8", "", "Rho = 0,50\n"},
-                      CasoSeparador{"LcNumericAntesQueLang", "LC_NUMERIC=de_DE LANG=en_US", "", "Rho = 0,50\n"},
-                      CasoSeparador{"LcAllAntesQueTodo", "LC_ALL=C LC_NUMERIC=fr_FR", "", "Rho = 0.50\n"},
-                      CasoSeparador{"SinLocale", "", "", "Rho = 0.50\n"},
-                      CasoSeparador{"OpcionComa", "LANG=en_US.UTF-8", "--decimal ,", "Rho = 0,50\n"},
-                      CasoSeparador{"OpcionPunto", "LANG=es_ES.UTF-8", "--decimal .", "Rho = 0.50\n"}),
+    ::testing::Values(
+        CasoSeparador{"Lang", "LANG=es_AR.UTF-8", "", "Rho = 0,50\n"},
+        CasoSeparador{"LcNumericAntesQueLang", "LC_NUMERIC=de_DE LANG=en_US", "", "Rho = 0,50\n"},
+        CasoSeparador{"LcAllAntesQueTodo", "LC_ALL=C LC_NUMERIC=fr_FR", "", "Rho = 0.50\n"},
+        CasoSeparador{"SinLocale", "", "", "Rho = 0.50\n"},
+        CasoSeparador{"OpcionComa", "LANG=en_US.UTF-8", "--decimal ,", "Rho = 0,50\n"},
+        CasoSeparador{"OpcionPunto", "LANG=es_ES.UTF-8", "--decimal .", "Rho = 0.50\n"}),
     [](const auto& i) { return std::string(i.param.nombre); });
 
 TEST_F(Calc, StepsRunInTheOrderGiven) {
@@ -165,27 +171,51 @@ TEST_F(Calc, StepsRunInTheOrderGiven) {
     EXPECT_EQ(lineas[6].rfind("2\tSin nombre\t20\t2\t11\t10\t", 0), 0u) << lineas[6];
 }
 
-TEST_F(Calc, MessagesGoToStandardErrorAndTheRunGoesOn) {
+TEST_F(Calc, MessagesGoToStandardErrorAndTheRunGoesOnButExitsWithOne) {
     Red red;
     prueba::RedNueva(red);
     red.NodoFin = 1;  // the PERT cannot reach it
     const std::string ruta = dir / "mala-pert.vtq";
     prueba::EscribirArchivo(ruta, EscribirRed(red, Regional::Ingles()));
     const Corrida c = Ejecutar("'" + ruta + "' calcular medidas");
-    EXPECT_EQ(c.estado, 0);
+    EXPECT_EQ(c.estado, 1);
     EXPECT_EQ(c.errores, "Vortena de líneas de Producción: Centros de inicio y/o Fin inválidos\n");
     EXPECT_EQ(prueba::PartirLineas(c.salida, "\n").size(), 4u);
 }
 
+TEST_F(Calc, AFailingCentreIsNamedAndTheExitIsOneButANoticeIsNoError) {
+    Red red;
+    prueba::RedNueva(red);
+    red.Centros(2).Nombre = "Pintura";
+    red.Centros(2).Mu = 0;
+    const std::string ruta = dir / "mu-cero.vtq";
+    prueba::EscribirArchivo(ruta, EscribirRed(red, Regional::Ingles()));
+    const Corrida c = Ejecutar("'" + ruta + "' calcular");
+    EXPECT_EQ(c.estado, 1);
+    EXPECT_EQ(c.errores,
+              "Vortena de líneas de Producción: Error por Desbordamiento\nCentro: Pintura\n");
+
+    // Raising a centre to its minimum is a notice, not an error.
+    red.Centros(2).Mu = 2;
+    red.Centros(2).Lamda = 9;
+    red.Centros(2).Servidores = 1;
+    prueba::EscribirArchivo(ruta, EscribirRed(red, Regional::Ingles()));
+    const Corrida bien = Ejecutar("'" + ruta + "' calcular");
+    EXPECT_EQ(bien.estado, 0) << bien.errores;
+    EXPECT_NE(bien.errores.find("Servidores"), std::string::npos);
+}
+
 TEST_F(Calc, UnwritableOutputsExitWithOne) {
-    const Corrida g = Ejecutar(Ejemplo("nuevo.vtq") + " guardar='" + (dir / "no/g.vtq") + "' medidas");
+    const Corrida g =
+        Ejecutar(Ejemplo("nuevo.vtq") + " guardar='" + (dir / "no/g.vtq") + "' medidas");
     EXPECT_EQ(g.estado, 1);
     EXPECT_EQ(g.errores, "Error de sistema: Error Guardando!!!\n");
     EXPECT_TRUE(g.salida.empty());  // the run ended at the failing step
 
     const Corrida i = Ejecutar(Ejemplo("nuevo.vtq") + " informe='" + (dir / "no/r.txt") + "'");
     EXPECT_EQ(i.estado, 1);
-    EXPECT_NE(i.errores.find("No se pudo escribir el resumen en " + dir / "no/r.txt"), std::string::npos)
+    EXPECT_NE(i.errores.find("No se pudo escribir el resumen en " + dir / "no/r.txt"),
+              std::string::npos)
         << i.errores;
 }
 

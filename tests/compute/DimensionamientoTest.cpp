@@ -173,7 +173,8 @@ TEST(CalcularRed, UnreachedCentreAfterPropagationStopsBeforeThePert) {
     b[f].tmpoTemprano = -1;
     CalcularRed(red, msj, doc);
     ASSERT_EQ(msj.vistos.size(), 1u);
-    EXPECT_EQ(msj.vistos[0].texto, "Error por Desbordamiento");
+    // The text names the centre where the computation stopped.
+    EXPECT_EQ(msj.vistos[0].texto, "Error por Desbordamiento\nCentro: Z");
     EXPECT_EQ(msj.vistos[0].titulo, kTituloPrograma);
     EXPECT_EQ(msj.vistos[0].icono, Icono::Exclamacion);
     EXPECT_TRUE(red.ErrorCalculo);

@@ -278,6 +278,20 @@ TEST(Criticidad, SmallRealFloatIsNotCritical) {
     EXPECT_TRUE(EsCritico(b[a]));
 }
 
+// A centre the PERT never reached keeps a float of 0 from before, but is not
+// on any path: it must not be drawn or reported as critical.
+TEST(Criticidad, OnlyNodesInThePertAreCritical) {
+    Red red;
+    ConstructorRed b(red);
+    auto i = b.Inicio(), a = ConW(b, "A", 1.0), suelto = ConW(b, "Suelto", 1.0), f = b.Fin();
+    b.Conectar(i, a);
+    b.Conectar(a, f);
+    CalcularPERT(red, i, f);
+    EXPECT_TRUE(EsCritico(b[a]));
+    EXPECT_EQ(b[suelto].indFlotamiento, 0.0);
+    EXPECT_FALSE(EsCritico(b[suelto]));
+}
+
 TEST(Pert, LongChainDoesNotExhaustTheStack) {
     constexpr int kCentros = 30000;
     Red red;

@@ -101,15 +101,22 @@ TEST(Optimos, FalloDeLaBusquedaLlegaAlLlamadorSinCambiarLaCuenta) {
     bool error = false;
     EXPECT_THROW(gratis.ServidoresOptimos(error), ErrorAritmetico);
     EXPECT_EQ(gratis.Servidores, 4);
+}
 
-    // A minimum of 201 servers: the factorials of the search overflow.
+TEST(Optimos, CentrosDeCientosDeServidoresTienenSuOptimo) {
+    // A minimum of 201 servers: past 170 the terms are scaled, not factorials.
     CentroProductivo enorme;
     enorme.predeterminado();
     enorme.Lamda = 400;
     enorme.Servidores = 250;
     enorme.GetRho();
-    EXPECT_THROW(enorme.ServidoresOptimos(error), ErrorAritmetico);
-    EXPECT_EQ(enorme.Servidores, 250);
+    bool error = false;
+    ASSERT_NO_THROW(enorme.ServidoresOptimos(error));
+    EXPECT_FALSE(error);
+    // One waiting unit costs a tenth of a server: staff well past the minimum,
+    // but not far past the load.
+    EXPECT_GT(enorme.Servidores, 201);
+    EXPECT_LT(enorme.Servidores, 260);
 }
 
 TEST(OperacionesSimples, DivisionesComprobadas) {
