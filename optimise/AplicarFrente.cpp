@@ -42,13 +42,18 @@ std::string Campo(const std::string& s) {
 std::string TextoCsvFrente(const ModeloFrente& modelo, const ResultadoFrente& resultado) {
     const Regional punto = Regional::Ingles();
     std::string t = "costo,tiempo,aporte";
-    for (const ModeloFrente::Gen& g : modelo.genes()) t += "," + Campo(g.nombre);
-    t += "\n";
+    auto campo = [&t](const std::string& s) {
+        t += ',';
+        t += s;
+    };
+    for (const ModeloFrente::Gen& g : modelo.genes()) campo(Campo(g.nombre));
+    t += '\n';
     for (const PuntoFrente& p : resultado.puntos) {
-        t += TextoGeneral(p.costo, punto) + "," + TextoGeneral(p.tiempo, punto) + "," +
-             TextoGeneral(p.aporte, punto);
-        for (std::int16_t s : p.servidores) t += "," + TextoGeneral(s, punto);
-        t += "\n";
+        t += TextoGeneral(p.costo, punto);
+        campo(TextoGeneral(p.tiempo, punto));
+        campo(TextoGeneral(p.aporte, punto));
+        for (std::int16_t s : p.servidores) campo(TextoGeneral(s, punto));
+        t += '\n';
     }
     return t;
 }

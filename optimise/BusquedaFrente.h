@@ -20,6 +20,9 @@ struct AjustesFrente {
     int generaciones = 200;  // G
     std::uint32_t semilla = 1;
     int hilos = 0;  // 0: one per processor
+    // Below this much work a batch of NSGA-II is computed on one thread
+    // (CacheFrente::kMinimoParalelo); tests lower it to exercise the threads.
+    std::size_t minimoParalelo = 200'000;
 };
 
 struct PuntoFrente {

@@ -16,7 +16,13 @@ namespace vortena {
 
 class CacheFrente {
 public:
-    CacheFrente(const ModeloFrente& modelo, int hilos) : modelo_(modelo), hilos_(hilos) {}
+    // A batch smaller than `minimoParalelo` units of work (see
+    // ModeloFrente::Tamano) is computed on the calling thread: handing a
+    // few microseconds of work to other threads costs more than it saves,
+    // and far more on a busy machine.
+    static constexpr std::size_t kMinimoParalelo = 200'000;
+    CacheFrente(const ModeloFrente& modelo, int hilos, std::size_t minimoParalelo = kMinimoParalelo)
+        : modelo_(modelo), hilos_(hilos), minimoParalelo_(minimoParalelo) {}
 
     // A combination as digits 0..E per gene, one byte each: the byte
     // order of the key is the lexicographic order of the digits.
@@ -34,6 +40,7 @@ public:
 private:
     const ModeloFrente& modelo_;
     int hilos_;
+    std::size_t minimoParalelo_;
     std::map<Clave, EvaluacionFrente> entradas_;
     std::uint64_t calculadas_ = 0;
 };

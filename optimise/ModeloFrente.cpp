@@ -116,8 +116,8 @@ std::optional<ModeloFrente> PrepararFrente(const Red& red, int extra, Mensajes& 
         bool error = false;
         minimo.ServidoresMinimos(error);
         if (error) {
-            mensajes.Mostrar(kPrefijoFallo + std::string("el centro «") + minimo.Nombre +
-                                 "» no tiene un número de servidores estable.",
+            const std::string motivo = "el centro «" + minimo.Nombre + "» no tiene un número de servidores estable.";
+            mensajes.Mostrar(kPrefijoFallo + motivo,
                              kTituloPrograma, Botones::Aceptar, Icono::Critico);
             return std::nullopt;
         }

@@ -47,6 +47,9 @@ public:
 
     std::vector<std::int16_t> Servidores(std::span<const std::uint8_t> digitos) const;
 
+    // Rough work of one evaluation, in table look-ups and connection steps.
+    std::size_t Tamano() const { return genes_.size() + iniciales_.size() + indices_.size(); }
+
 private:
     friend std::optional<ModeloFrente> PrepararFrente(const Red&, int, Mensajes&);
 

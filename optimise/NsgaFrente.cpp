@@ -27,7 +27,8 @@ struct EstadoNsga {
     const ModeloFrente* modelo = nullptr;
     CacheFrente cache;
     const Trabajo* trabajo = nullptr;
-    EstadoNsga(const ModeloFrente& m, int hilos, const Trabajo& t) : modelo(&m), cache(m, hilos), trabajo(&t) {}
+    EstadoNsga(const ModeloFrente& m, const AjustesFrente& a, const Trabajo& t)
+        : modelo(&m), cache(m, a.hilos, a.minimoParalelo), trabajo(&t) {}
 };
 
 class ProblemaFrente {
@@ -71,7 +72,7 @@ private:
 }  // namespace
 
 ResultadoFrente FrenteNsga2(const ModeloFrente& modelo, const AjustesFrente& ajustes, Trabajo& trabajo) {
-    auto estado = std::make_shared<EstadoNsga>(modelo, ajustes.hilos, trabajo);
+    auto estado = std::make_shared<EstadoNsga>(modelo, ajustes, trabajo);
     const pagmo::problem problema{ProblemaFrente(estado)};
     const pagmo::bfe evaluador{pagmo::member_bfe{}};
     const int P = std::max(8, (ajustes.poblacion + 3) / 4 * 4);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <utility>
@@ -15,6 +16,8 @@
 #include "optimise/CentrosGen.h"
 #include "optimise/FrenteNoDominado.h"
 #include "optimise/ModeloFrente.h"
+#include "files/ArchivoRed.h"
+#include "support/DocumentoFalso.h"
 #include "support/MensajesGrabados.h"
 
 namespace vortena {
@@ -90,6 +93,29 @@ TEST(ModeloFrente, EqualsTheGeneticSearchEvaluationOnEveryCombination) {
             ASSERT_TRUE(e.valida && c.e.valida);
             EXPECT_EQ(e.costo, c.e.costo);
             EXPECT_EQ(e.tiempo, c.e.tiempo);
+        }
+    }
+}
+
+// The sample files: joins, splits and twenty centres, sampled with a fixed
+// stream of combinations.
+TEST(ModeloFrente, EqualsTheGeneticSearchEvaluationOnTheSampleNetworks) {
+    for (const char* archivo : {"division-y-union.vtq", "planta-20-centros.vtq"}) {
+        Red red;
+        prueba::DocumentoFalso doc;
+        AbrirRed(red, std::string(VORTENA_SOURCE_DIR) + "/examples/" + archivo, doc);
+        const ModeloFrente modelo = Preparar(red, 6);
+        ASSERT_GE(modelo.genes().size(), 3u) << archivo;
+        std::mt19937 azar(11);
+        std::vector<double> valores;
+        std::vector<std::uint8_t> d(modelo.genes().size());
+        for (int i = 0; i < 60; ++i) {
+            for (auto& x : d) x = static_cast<std::uint8_t>(azar() % 7);
+            const EvaluacionFrente e = modelo.Evaluar(d, valores);
+            const EvaluacionFrente g = EvaluarComoGenetica(red, modelo.Servidores(d));
+            ASSERT_TRUE(e.valida && g.valida) << archivo;
+            EXPECT_EQ(e.costo, g.costo) << archivo;
+            EXPECT_EQ(e.tiempo, g.tiempo) << archivo;
         }
     }
 }
@@ -195,6 +221,7 @@ TEST(FrenteNsga2, SameSeedSameFrontWhateverTheThreads) {
     a.poblacion = 24;
     a.generaciones = 15;
     a.semilla = 3;
+    a.minimoParalelo = 0;  // every batch on the threads
     std::vector<ResultadoFrente> r;
     for (int hilos : {1, 2, 5}) {
         a.hilos = hilos;
@@ -236,7 +263,7 @@ TEST(CacheFrente, ComputesEachCombinationOnceAcrossBatches) {
     Red red;
     prueba::Cadena(red, {1.5, 0.8});
     const ModeloFrente modelo = Preparar(red, 3);
-    CacheFrente cache(modelo, 3);
+    CacheFrente cache(modelo, 3, 0);
     const CacheFrente::Clave a("\x00\x01", 2), b("\x02\x03", 2), c("\x01\x01", 2);
     const auto r1 = cache.EvaluarLote({a, b, a, a}, nullptr);
     EXPECT_EQ(cache.Calculadas(), 2u);
