@@ -24,7 +24,8 @@ std::variant<AjustesFrente, std::string> Leer(const std::string& opciones, const
     while (std::getline(lineas, linea)) {
         const std::size_t igual = linea.find('=');
         const std::string nombre = linea.substr(0, igual);
-        const std::string valor = igual == std::string::npos ? std::string() : linea.substr(igual + 1);
+        const std::string valor =
+            igual == std::string::npos ? std::string() : linea.substr(igual + 1);
         if (vistas.find(" " + nombre + " ") != std::string::npos) return nombre + " repetida";
         vistas += " " + nombre + " ";
         const auto v = LeerNumero(valor, reg);
@@ -44,7 +45,8 @@ std::variant<AjustesFrente, std::string> Leer(const std::string& opciones, const
             a.extra = static_cast<int>(*e);
         } else if (nombre == "--poblacion") {
             const auto p = entero(8, 10000);
-            if (!p || static_cast<int>(*p) % 4 != 0) return nombre + " espera un múltiplo de 4 de 8 a 10000";
+            if (!p || static_cast<int>(*p) % 4 != 0)
+                return nombre + " espera un múltiplo de 4 de 8 a 10000";
             a.poblacion = static_cast<int>(*p);
         } else if (nombre == "--generaciones") {
             const auto g = entero(1, 100000);

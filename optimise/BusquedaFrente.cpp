@@ -32,16 +32,18 @@ std::vector<std::uint8_t> Digitos(std::uint64_t indice, std::size_t n, int base)
 
 }  // namespace
 
-void CompletarResultado(ResultadoFrente& r, const std::vector<ElementoFrente>& frente, double peorCosto,
-                        double peorTiempo,
-                        const std::function<std::vector<std::int16_t>(std::uint64_t)>& servidoresDe) {
+void CompletarResultado(
+    ResultadoFrente& r, const std::vector<ElementoFrente>& frente, double peorCosto,
+    double peorTiempo,
+    const std::function<std::vector<std::int16_t>(std::uint64_t)>& servidoresDe) {
     r.refCosto = Referencia(peorCosto);
     r.refTiempo = Referencia(peorTiempo);
     const Hipervolumen h = CalcularHipervolumen(frente, r.refCosto, r.refTiempo);
     r.hipervolumen = h.total;
     r.puntos.clear();
     for (std::size_t i = 0; i < frente.size(); ++i)
-        r.puntos.push_back({frente[i].costo, frente[i].tiempo, servidoresDe(frente[i].id), h.aportes[i]});
+        r.puntos.push_back(
+            {frente[i].costo, frente[i].tiempo, servidoresDe(frente[i].id), h.aportes[i]});
 }
 
 ResultadoFrente FrenteExacto(const ModeloFrente& modelo, int hilos, Trabajo& trabajo) {
@@ -94,9 +96,11 @@ ResultadoFrente FrenteExacto(const ModeloFrente& modelo, int hilos, Trabajo& tra
     return r;
 }
 
-ResultadoFrente BuscarFrente(const ModeloFrente& modelo, const AjustesFrente& ajustes, Trabajo& trabajo) {
+ResultadoFrente BuscarFrente(const ModeloFrente& modelo, const AjustesFrente& ajustes,
+                             Trabajo& trabajo) {
     const auto total = modelo.Combinaciones();
-    if (total && *total <= AjustesFrente::kLimiteExacto) return FrenteExacto(modelo, ajustes.hilos, trabajo);
+    if (total && *total <= AjustesFrente::kLimiteExacto)
+        return FrenteExacto(modelo, ajustes.hilos, trabajo);
     return FrenteNsga2(modelo, ajustes, trabajo);
 }
 

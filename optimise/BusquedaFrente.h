@@ -45,16 +45,18 @@ struct ResultadoFrente {
 // The result depends on the model and the settings only, never on the
 // number of threads. The model's E is the one used; `ajustes.extra` is for
 // whoever builds the model.
-ResultadoFrente BuscarFrente(const ModeloFrente& modelo, const AjustesFrente& ajustes, Trabajo& trabajo);
+ResultadoFrente BuscarFrente(const ModeloFrente& modelo, const AjustesFrente& ajustes,
+                             Trabajo& trabajo);
 
 // The two methods, for tests that want one regardless of the count.
 ResultadoFrente FrenteExacto(const ModeloFrente& modelo, int hilos, Trabajo& trabajo);
-ResultadoFrente FrenteNsga2(const ModeloFrente& modelo, const AjustesFrente& ajustes, Trabajo& trabajo);
+ResultadoFrente FrenteNsga2(const ModeloFrente& modelo, const AjustesFrente& ajustes,
+                            Trabajo& trabajo);
 
 // Fills the result from a non-dominated set (cost ascending) and the worst
 // values seen; `servidoresDe` turns an element's id into server counts.
-void CompletarResultado(ResultadoFrente& r, const std::vector<ElementoFrente>& frente, double peorCosto,
-                        double peorTiempo,
-                        const std::function<std::vector<std::int16_t>(std::uint64_t)>& servidoresDe);
+void CompletarResultado(
+    ResultadoFrente& r, const std::vector<ElementoFrente>& frente, double peorCosto,
+    double peorTiempo, const std::function<std::vector<std::int16_t>(std::uint64_t)>& servidoresDe);
 
 }  // namespace vortena

@@ -18,7 +18,8 @@ std::vector<EvaluacionFrente> CacheFrente::EvaluarLote(const std::vector<Clave>&
     std::vector<EvaluacionFrente> calculo(porCalcular.size());
     const bool grande = porCalcular.size() * modelo_.Tamano() >= minimoParalelo_;
     const int hilos = grande ? HilosEfectivos(hilos_) : 1;
-    const std::size_t bloques = std::min<std::size_t>(porCalcular.size(), static_cast<std::size_t>(hilos));
+    const std::size_t bloques =
+        std::min<std::size_t>(porCalcular.size(), static_cast<std::size_t>(hilos));
     ParaCada(bloques, hilos, [&](std::size_t b) {
         std::vector<double> valores;
         for (std::size_t i = b; i < porCalcular.size(); i += bloques) {

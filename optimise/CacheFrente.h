@@ -30,7 +30,8 @@ public:
 
     // The evaluation of every combination of the batch, in batch order.
     // Throws Cancelado when `trabajo` is cancelled.
-    std::vector<EvaluacionFrente> EvaluarLote(const std::vector<Clave>& lote, const Trabajo* trabajo);
+    std::vector<EvaluacionFrente> EvaluarLote(const std::vector<Clave>& lote,
+                                              const Trabajo* trabajo);
 
     // Combinations actually computed so far (each once).
     std::uint64_t Calculadas() const { return calculadas_; }

@@ -30,7 +30,9 @@ std::vector<ElementoFrente> FrenteIncremental::Elementos() const {
     return r;
 }
 
-double Referencia(double peor) { return peor + 0.01 * std::abs(peor); }
+double Referencia(double peor) {
+    return peor + 0.01 * std::abs(peor);
+}
 
 Hipervolumen CalcularHipervolumen(std::span<const ElementoFrente> frente, double refCosto,
                                   double refTiempo) {

@@ -24,7 +24,8 @@ std::string CalcularComoGenetica(Red& copia, MensajesCallados& callados) {
         callados.textos.clear();
         c.Calculos(copia.ErrorCalculo, callados);
         if (copia.ErrorCalculo) {
-            const std::string motivo = callados.textos.empty() ? kTextoDesbordamiento : callados.textos.back();
+            const std::string motivo =
+                callados.textos.empty() ? kTextoDesbordamiento : callados.textos.back();
             return "el centro «" + c.Nombre + "» no se puede calcular (" + motivo + ").";
         }
     }
@@ -116,9 +117,10 @@ std::optional<ModeloFrente> PrepararFrente(const Red& red, int extra, Mensajes& 
         bool error = false;
         minimo.ServidoresMinimos(error);
         if (error) {
-            const std::string motivo = "el centro «" + minimo.Nombre + "» no tiene un número de servidores estable.";
-            mensajes.Mostrar(kPrefijoFallo + motivo,
-                             kTituloPrograma, Botones::Aceptar, Icono::Critico);
+            const std::string motivo =
+                "el centro «" + minimo.Nombre + "» no tiene un número de servidores estable.";
+            mensajes.Mostrar(kPrefijoFallo + motivo, kTituloPrograma, Botones::Aceptar,
+                             Icono::Critico);
             return std::nullopt;
         }
         genDe[static_cast<std::size_t>(pos)] = static_cast<int>(m.genes_.size());

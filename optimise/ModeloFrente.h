@@ -43,7 +43,8 @@ public:
 
     // digitos[k] in 0..E: gene k takes minimo + digitos[k] servers.
     // `valores` is scratch space the caller keeps between calls.
-    EvaluacionFrente Evaluar(std::span<const std::uint8_t> digitos, std::vector<double>& valores) const;
+    EvaluacionFrente Evaluar(std::span<const std::uint8_t> digitos,
+                             std::vector<double>& valores) const;
 
     std::vector<std::int16_t> Servidores(std::span<const std::uint8_t> digitos) const;
 

@@ -71,7 +71,8 @@ private:
 
 }  // namespace
 
-ResultadoFrente FrenteNsga2(const ModeloFrente& modelo, const AjustesFrente& ajustes, Trabajo& trabajo) {
+ResultadoFrente FrenteNsga2(const ModeloFrente& modelo, const AjustesFrente& ajustes,
+                            Trabajo& trabajo) {
     auto estado = std::make_shared<EstadoNsga>(modelo, ajustes, trabajo);
     const pagmo::problem problema{ProblemaFrente(estado)};
     const pagmo::bfe evaluador{pagmo::member_bfe{}};

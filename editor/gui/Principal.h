@@ -90,7 +90,8 @@ public:
     // The one way a front point reaches the network: the gene centres take
     // the counts, are computed, the document is marked modified and the
     // canvas redrawn. One document step.
-    void AplicarServidoresFrente(const ModeloFrente& modelo, const std::vector<std::int16_t>& servidores);
+    void AplicarServidoresFrente(const ModeloFrente& modelo,
+                                 const std::vector<std::int16_t>& servidores);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

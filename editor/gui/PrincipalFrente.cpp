@@ -20,7 +20,8 @@ void Principal::OrdenFrenteCostoTiempo() {
     ContextoFrente ctx{red_, *dialogos_, regional_, std::nullopt, std::nullopt, {}};
     const Optimizacion* genetica = OptimizacionGuardada(this, red_, *dialogos_);
     if (genetica && genetica->HuboCorrida()) {
-        ctx.genetica = EvaluacionFrente{genetica->MejorCadena.rOptimo, genetica->MejorCadena.rTiempo, true};
+        ctx.genetica =
+            EvaluacionFrente{genetica->MejorCadena.rOptimo, genetica->MejorCadena.rTiempo, true};
         ctx.deseado = genetica->TiempoDeseado;
     }
     ctx.aplicar = [this](const ModeloFrente& modelo, const std::vector<std::int16_t>& servidores) {
@@ -32,7 +33,8 @@ void Principal::OrdenFrenteCostoTiempo() {
     ventana->Calcular();
 }
 
-void Principal::AplicarServidoresFrente(const ModeloFrente& modelo, const std::vector<std::int16_t>& servidores) {
+void Principal::AplicarServidoresFrente(const ModeloFrente& modelo,
+                                        const std::vector<std::int16_t>& servidores) {
     if (AplicarServidores(red_, *dialogos_, *this, modelo, servidores)) RedibujarTodo();
 }
 

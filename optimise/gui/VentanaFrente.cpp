@@ -18,8 +18,8 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QToolTip>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -32,7 +32,9 @@ namespace {
 constexpr int kPasosProgreso = 1000;
 const QColor kColorCambio(255, 232, 160);
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QScatterSeries* Serie(const QString& nombre, QScatterSeries::MarkerShape forma, qreal tamano,
                       const QColor& color) {
@@ -107,8 +109,8 @@ void VentanaFrente::Construir() {
 
     tabla_ = new QTableWidget(0, 3);
     tabla_->setObjectName(QStringLiteral("tabla"));
-    tabla_->setHorizontalHeaderLabels({QStringLiteral("Centro"), QStringLiteral("Actual"),
-                                       QStringLiteral("Propuesto")});
+    tabla_->setHorizontalHeaderLabels(
+        {QStringLiteral("Centro"), QStringLiteral("Actual"), QStringLiteral("Propuesto")});
     tabla_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     tabla_->verticalHeader()->hide();
     tabla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -135,15 +137,19 @@ void VentanaFrente::Construir() {
 
     grafico_ = new QChart;
     grafico_->setTitle(QString::fromUtf8("Frente costo–tiempo"));
-    frente_ = Serie(QStringLiteral("Frente"), QScatterSeries::MarkerShapeCircle, 9, QColor(0, 90, 170));
-    actual_ = Serie(QStringLiteral("Red actual"), QScatterSeries::MarkerShapeRectangle, 12, QColor(200, 40, 40));
-    geneticaSerie_ = Serie(QString::fromUtf8("Búsqueda genética"), QScatterSeries::MarkerShapeTriangle, 14,
-                           QColor(30, 150, 60));
-    elegido_ = Serie(QStringLiteral("Elegido"), QScatterSeries::MarkerShapeCircle, 16, QColor(250, 170, 0));
+    frente_ =
+        Serie(QStringLiteral("Frente"), QScatterSeries::MarkerShapeCircle, 9, QColor(0, 90, 170));
+    actual_ = Serie(QStringLiteral("Red actual"), QScatterSeries::MarkerShapeRectangle, 12,
+                    QColor(200, 40, 40));
+    geneticaSerie_ = Serie(QString::fromUtf8("Búsqueda genética"),
+                           QScatterSeries::MarkerShapeTriangle, 14, QColor(30, 150, 60));
+    elegido_ = Serie(QStringLiteral("Elegido"), QScatterSeries::MarkerShapeCircle, 16,
+                     QColor(250, 170, 0));
     lineaDeseado_ = new QLineSeries;
     lineaDeseado_->setName(QStringLiteral("Tiempo deseado"));
     lineaDeseado_->setPen(QPen(QColor(120, 120, 120), 1.5, Qt::DashLine));
-    for (QXYSeries* s : std::initializer_list<QXYSeries*>{lineaDeseado_, frente_, elegido_, actual_, geneticaSerie_})
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{lineaDeseado_, frente_, elegido_, actual_,
+                                                          geneticaSerie_})
         grafico_->addSeries(s);
     auto* ejeX = new QValueAxis;
     ejeX->setTitleText(QStringLiteral("Costo"));
@@ -164,12 +170,14 @@ void VentanaFrente::Construir() {
         const int i = dentro ? Cercano(p) : -1;
         if (i < 0) return QToolTip::hideText();
         const PuntoFrente& q = resultado_->puntos[static_cast<std::size_t>(i)];
-        QToolTip::showText(QCursor::pos(),
-                           QStringLiteral("Costo: %1\nTiempo: %2\n%3")
-                               .arg(Texto(q.costo, "#0.##"), Texto(q.tiempo), Conteos(q.servidores)),
-                           vista_);
+        QToolTip::showText(
+            QCursor::pos(),
+            QStringLiteral("Costo: %1\nTiempo: %2\n%3")
+                .arg(Texto(q.costo, "#0.##"), Texto(q.tiempo), Conteos(q.servidores)),
+            vista_);
     });
-    connect(frente_, &QScatterSeries::clicked, this, [this](const QPointF& p) { Seleccionar(Cercano(p)); });
+    connect(frente_, &QScatterSeries::clicked, this,
+            [this](const QPointF& p) { Seleccionar(Cercano(p)); });
 
     auto* izquierda = new QVBoxLayout;
     izquierda->addLayout(ajustes);
@@ -242,7 +250,8 @@ bool VentanaFrente::Calcular() {
     for (const ModeloFrente::Gen& g : modelo_->genes()) actuales_.push_back(g.actual);
     puntoActual_ = modelo_->actual();
     // Without the genetic search's desired time, the line's own.
-    if (!ctx_.deseado && deseado_->value() == 0 && puntoActual_.valida) deseado_->setValue(puntoActual_.tiempo);
+    if (!ctx_.deseado && deseado_->value() == 0 && puntoActual_.valida)
+        deseado_->setValue(puntoActual_.tiempo);
 
     AjustesFrente a;
     a.extra = extra_->value();
@@ -252,7 +261,8 @@ bool VentanaFrente::Calcular() {
     trabajo_ = std::make_shared<Trabajo>();
     trabajo_->progreso = [this](double f) {
         QMetaObject::invokeMethod(
-            this, [this, f] { progreso_->setValue(static_cast<int>(std::lround(f * kPasosProgreso))); },
+            this,
+            [this, f] { progreso_->setValue(static_cast<int>(std::lround(f * kPasosProgreso))); },
             Qt::QueuedConnection);
     };
     calcular_->setEnabled(false);
@@ -267,7 +277,8 @@ bool VentanaFrente::Calcular() {
         } catch (const Cancelado&) {
         }
         QMetaObject::invokeMethod(
-            this, [this, r = std::move(r)]() mutable { Terminar(std::move(r)); }, Qt::QueuedConnection);
+            this, [this, r = std::move(r)]() mutable { Terminar(std::move(r)); },
+            Qt::QueuedConnection);
     });
     return true;
 }
@@ -284,13 +295,15 @@ void VentanaFrente::Terminar(std::optional<ResultadoFrente> r) {
         resultado_ = std::move(r);
         seleccionado_ = -1;
         progreso_->setValue(kPasosProgreso);
-        const QString metodo = resultado_->exacto ? QStringLiteral("exacto") : QStringLiteral("aproximado (NSGA-II)");
-        estado_->setText(QString::fromUtf8("Frente %1: %2 puntos de %3 combinaciones evaluadas. "
-                                           "Hipervolumen: %4.")
-                             .arg(metodo)
-                             .arg(resultado_->puntos.size())
-                             .arg(Q(TextoGeneral(static_cast<double>(resultado_->evaluaciones), ctx_.regional)))
-                             .arg(Texto(resultado_->hipervolumen)));
+        const QString metodo =
+            resultado_->exacto ? QStringLiteral("exacto") : QStringLiteral("aproximado (NSGA-II)");
+        estado_->setText(
+            QString::fromUtf8("Frente %1: %2 puntos de %3 combinaciones evaluadas. "
+                              "Hipervolumen: %4.")
+                .arg(metodo)
+                .arg(resultado_->puntos.size())
+                .arg(Q(TextoGeneral(static_cast<double>(resultado_->evaluaciones), ctx_.regional)))
+                .arg(Texto(resultado_->hipervolumen)));
         csv_->setEnabled(true);
         Dibujar();
         MostrarSeleccion();
@@ -382,8 +395,9 @@ void VentanaFrente::MostrarSeleccion() {
         return (d > 0 ? QStringLiteral("+") : QString()) + Texto(d, patron);
     };
     diferencias_->setText(QStringLiteral("Costo: %1 (%2)   Tiempo: %3 (%4)")
-                              .arg(Texto(p.costo, "#0.##"), conSigno(p.costo - puntoActual_.costo, "#0.##"),
-                                   Texto(p.tiempo), conSigno(p.tiempo - puntoActual_.tiempo, "#0.####")));
+                              .arg(Texto(p.costo, "#0.##"),
+                                   conSigno(p.costo - puntoActual_.costo, "#0.##"), Texto(p.tiempo),
+                                   conSigno(p.tiempo - puntoActual_.tiempo, "#0.####")));
 }
 
 void VentanaFrente::AlAplicar() {
@@ -394,7 +408,8 @@ void VentanaFrente::AlAplicar() {
     bool tomado = true;
     for (std::size_t k = 0; k < modelo_->genes().size(); ++k) {
         const std::int16_t pos = modelo_->genes()[k].posicion;
-        tomado = tomado && ctx_.red.Centros.Existe(pos) && ctx_.red.Centros(pos).Servidores == p.servidores[k];
+        tomado = tomado && ctx_.red.Centros.Existe(pos) &&
+                 ctx_.red.Centros(pos).Servidores == p.servidores[k];
     }
     if (!tomado) return;
     actuales_ = p.servidores;
@@ -409,18 +424,18 @@ void VentanaFrente::ExportarCsv() {
     if (!nombre) return;
     QSaveFile f(Q(*nombre));
     const std::string texto = TextoCsvFrente(*modelo_, *resultado_);
-    if (!f.open(QIODevice::WriteOnly) || f.write(texto.data(), static_cast<qint64>(texto.size())) < 0 ||
-        !f.commit())
-        ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana, Botones::Aceptar,
-                              Icono::Critico);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(texto.data(), static_cast<qint64>(texto.size())) < 0 || !f.commit())
+        ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana,
+                              Botones::Aceptar, Icono::Critico);
 }
 
 void VentanaFrente::GuardarImagen() {
     const auto nombre = ctx_.dialogos.NombreGuardar("Imágenes PNG (*.png)|*.png|");
     if (!nombre) return;
     if (!vista_->grab().save(Q(*nombre), "PNG"))
-        ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana, Botones::Aceptar,
-                              Icono::Critico);
+        ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana,
+                              Botones::Aceptar, Icono::Critico);
 }
 
 }  // namespace vortena

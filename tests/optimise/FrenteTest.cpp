@@ -11,12 +11,12 @@
 #include <utility>
 
 #include "RedesOptimizacion.h"
+#include "files/ArchivoRed.h"
 #include "optimise/BusquedaFrente.h"
 #include "optimise/CacheFrente.h"
 #include "optimise/CentrosGen.h"
 #include "optimise/FrenteNoDominado.h"
 #include "optimise/ModeloFrente.h"
-#include "files/ArchivoRed.h"
 #include "support/DocumentoFalso.h"
 #include "support/MensajesGrabados.h"
 
@@ -203,7 +203,8 @@ TEST(FrenteNsga2, FrontOfEverythingEvaluatedEachCombinationOnce) {
     const auto exacto = NoDominados(FuerzaBruta(red, modelo));
     for (const PuntoFrente& p : r.puntos) {
         for (const PuntoFrente& q : r.puntos)
-            EXPECT_FALSE(q.costo <= p.costo && q.tiempo <= p.tiempo && (q.costo < p.costo || q.tiempo < p.tiempo));
+            EXPECT_FALSE(q.costo <= p.costo && q.tiempo <= p.tiempo &&
+                         (q.costo < p.costo || q.tiempo < p.tiempo));
         const EvaluacionFrente e = EvaluarComoGenetica(red, p.servidores);
         EXPECT_EQ(e.costo, p.costo);
         EXPECT_EQ(e.tiempo, p.tiempo);
@@ -293,8 +294,8 @@ TEST(Hipervolumen, HandComputedFronts) {
     const std::vector<ElementoFrente> dos = {{0, 10, 0}, {4, 2, 1}};
     h = CalcularHipervolumen(dos, 10, 12);
     EXPECT_DOUBLE_EQ(h.total, 4 * 2 + 6 * 10);
-    EXPECT_DOUBLE_EQ(h.aportes[0], 4 * 2 / 68.0);   // up to the reference time
-    EXPECT_DOUBLE_EQ(h.aportes[1], 6 * 8 / 68.0);   // up to the first point's time
+    EXPECT_DOUBLE_EQ(h.aportes[0], 4 * 2 / 68.0);  // up to the reference time
+    EXPECT_DOUBLE_EQ(h.aportes[1], 6 * 8 / 68.0);  // up to the first point's time
 
     EXPECT_EQ(CalcularHipervolumen({}, 1, 1).total, 0);
     EXPECT_DOUBLE_EQ(Referencia(200), 202);
@@ -357,7 +358,7 @@ TEST(PrepararFrente, NetworkThatFailsIsToldOnceAndLeftAsItWas) {
         Red red;
         prueba::Cadena(red, {1.5, 0.8}, {2, 3});
         if (caso == 0) red.Centros(3).Mu = 0;  // C2 cannot compute
-        if (caso == 1) {  // the PERT must end on a centre nothing reaches
+        if (caso == 1) {                       // the PERT must end on a centre nothing reaches
             prueba::ConstructorRed b(red);
             red.NodoFin = b.Centro("Suelto", 1.0, 2.0);
         }

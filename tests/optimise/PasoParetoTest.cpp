@@ -66,8 +66,8 @@ TEST(PasoPareto, ExactFrontWithHeaderAndPointsByCost) {
 
 TEST(PasoPareto, ManyCombinationsGoToNsga2AndRepeatWithTheSeed) {
     // 41^4 combinations: beyond the exact limit.
-    const std::vector<std::string> base = {kCadena, "pareto", "--extra", "40", "--poblacion", "16",
-                                           "--generaciones", "10"};
+    const std::vector<std::string> base = {kCadena,       "pareto", "--extra",        "40",
+                                           "--poblacion", "16",     "--generaciones", "10"};
     auto con = [&](std::vector<std::string> mas) {
         auto a = base;
         a.insert(a.end(), mas.begin(), mas.end());
@@ -82,10 +82,14 @@ TEST(PasoPareto, ManyCombinationsGoToNsga2AndRepeatWithTheSeed) {
 }
 
 TEST(PasoPareto, BadOptionsNameTheOptionExitTwoAndPrintNothing) {
-    for (const std::vector<std::string>& opciones :
-         {std::vector<std::string>{"--extra", "101"}, {"--extra", "x"}, {"--poblacion", "10"},
-          {"--generaciones", "0"}, {"--semilla", "-1"}, {"--hilos", "0"}, {"--rapido", "1"},
-          {"--extra", "2", "--extra", "3"}}) {
+    for (const std::vector<std::string>& opciones : {std::vector<std::string>{"--extra", "101"},
+                                                     {"--extra", "x"},
+                                                     {"--poblacion", "10"},
+                                                     {"--generaciones", "0"},
+                                                     {"--semilla", "-1"},
+                                                     {"--hilos", "0"},
+                                                     {"--rapido", "1"},
+                                                     {"--extra", "2", "--extra", "3"}}) {
         std::vector<std::string> args = {kCadena, "pareto"};
         args.insert(args.end(), opciones.begin(), opciones.end());
         const Salida s = Calc(args);

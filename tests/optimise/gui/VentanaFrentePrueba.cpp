@@ -79,7 +79,8 @@ private slots:
         int cambiadas = 0;
         for (int fila = 0; fila < 3; ++fila) {
             QCOMPARE(tabla->item(fila, 0)->text(), QStringLiteral("C%1").arg(fila + 1));
-            QCOMPARE(tabla->item(fila, 2)->text().toInt(), propuestos[static_cast<std::size_t>(fila)]);
+            QCOMPARE(tabla->item(fila, 2)->text().toInt(),
+                     propuestos[static_cast<std::size_t>(fila)]);
             const bool cambia = tabla->item(fila, 1)->text() != tabla->item(fila, 2)->text();
             QCOMPARE(tabla->item(fila, 1)->background() != QBrush(), cambia);
             cambiadas += cambia;
@@ -87,7 +88,9 @@ private slots:
         QVERIFY(cambiadas > 0);
         if (qEnvironmentVariableIsSet("VORTENA_CAPTURA"))
             f->grab().save(qEnvironmentVariable("VORTENA_CAPTURA"));
-        QVERIFY(f->findChild<QLabel*>(QStringLiteral("diferencias"))->text().contains(QStringLiteral("Tiempo:")));
+        QVERIFY(f->findChild<QLabel*>(QStringLiteral("diferencias"))
+                    ->text()
+                    .contains(QStringLiteral("Tiempo:")));
 
         QTest::mouseClick(aplicar, Qt::LeftButton);
         for (std::size_t k = 0; k < 3; ++k)
@@ -104,8 +107,10 @@ private slots:
         const QString csv = v.carpeta.filePath(QStringLiteral("frente.csv"));
         const QString png = v.carpeta.filePath(QStringLiteral("frente.png"));
         v.dialogos.nombresGuardar = {csv.toStdString(), png.toStdString()};
-        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("exportarCsv")), Qt::LeftButton);
-        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("guardarImagen")), Qt::LeftButton);
+        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("exportarCsv")),
+                          Qt::LeftButton);
+        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("guardarImagen")),
+                          Qt::LeftButton);
         QFile texto(csv);
         QVERIFY(texto.open(QIODevice::ReadOnly));
         QCOMPARE(texto.readLine(), QByteArray("costo,tiempo,aporte,C1,C2,C3\n"));
@@ -137,7 +142,8 @@ private slots:
         QVERIFY(f->Ocupada());
         QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("cancelar")), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!f->Ocupada(), 20000);
-        QCOMPARE(f->findChild<QLabel*>(QStringLiteral("estado"))->text(), QString::fromUtf8("Cálculo cancelado."));
+        QCOMPARE(f->findChild<QLabel*>(QStringLiteral("estado"))->text(),
+                 QString::fromUtf8("Cálculo cancelado."));
     }
 
     void NetworkThatFailsShowsOneMessageAndChangesNothing() {
