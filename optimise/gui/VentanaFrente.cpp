@@ -172,8 +172,9 @@ void VentanaFrente::Construir() {
         const PuntoFrente& q = resultado_->puntos[static_cast<std::size_t>(i)];
         QToolTip::showText(
             QCursor::pos(),
-            QStringLiteral("Costo: %1\nTiempo: %2\n%3")
-                .arg(Texto(q.costo, "#0.##"), Texto(q.tiempo), Conteos(q.servidores)),
+            QString::fromUtf8("Costo: %1\nTiempo: %2\nAporte al hipervolumen: %3 %\n%4")
+                .arg(Texto(q.costo, "#0.##"), Texto(q.tiempo), Texto(100 * q.aporte, "#0.#"),
+                     Conteos(q.servidores)),
             vista_);
     });
     connect(frente_, &QScatterSeries::clicked, this,
