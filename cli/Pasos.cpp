@@ -4,6 +4,7 @@
 
 #include "cli/Medidas.h"
 #include "cli/PasoOptimizar.h"
+#include "cli/PasoPareto.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
@@ -93,6 +94,14 @@ constexpr std::array kPasos = {
          "Prints \" Costo: … Tiempo: …\" and one tab-separated line per gene centre:\n"
          "posicion, Nombre, servers; the network keeps the best counts",
          Optimizar, ComprobarOptimizar},
+    Paso{"pareto", Argumento::Opciones, "pareto [OPTS]",
+         "cost-time front of the gene centres' server counts (minimum to minimum + E);\n"
+         "OPTS: --extra E (0..100, default 10), --poblacion P (multiple of 4, default 100),\n"
+         "--generaciones G (default 200), --semilla S (default 1), --hilos T (default one\n"
+         "per processor). Exact up to 1,000,000 combinations, NSGA-II beyond. Prints\n"
+         "metodo<TAB>exacto|aproximado, hipervolumen<TAB>H, a header costo<TAB>tiempo<TAB> and\n"
+         "the gene centres' names, then one line per point by cost ascending",
+         Pareto, ComprobarPareto},
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/Editor.h"
 #include "files/Comandos.h"
@@ -23,6 +24,7 @@ class QToolBar;
 namespace vortena {
 
 class Ayuda;
+class ModeloFrente;
 class BarraDeEstado;
 class DialogosQt;
 class Fondo;
@@ -80,8 +82,16 @@ public:
     void OrdenServidoresOptimos();
     void OrdenPert();
     void OrdenOptimizacionTiempos();
+    // Opens (or brings forward) the non-modal cost–time front window.
+    void OrdenFrenteCostoTiempo();
     void OrdenContenido();
     void OrdenAcercaDe();
+
+    // The one way a front point reaches the network: the gene centres take
+    // the counts, are computed, the document is marked modified and the
+    // canvas redrawn. One document step.
+    void AplicarServidoresFrente(const ModeloFrente& modelo,
+                                 const std::vector<std::int16_t>& servidores);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

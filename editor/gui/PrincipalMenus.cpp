@@ -48,6 +48,8 @@ const DefAccion kAcciones[] = {
     {"mnPert", "Cálculo de PERT", Qt::CTRL | Qt::Key_E, Pictograma::Pert, &Principal::OrdenPert},
     {"mnTiempos", "Optimización de Tiempos", Qt::CTRL | Qt::Key_B, Pictograma::OptimizacionTiempos,
      &Principal::OrdenOptimizacionTiempos},
+    {"mnFrente", "Frente costo–tiempo…", kSinAtajo, std::nullopt,
+     &Principal::OrdenFrenteCostoTiempo},
     {"mnContenido", "Contenido", QKeyCombination(Qt::Key_F1), std::nullopt,
      &Principal::OrdenContenido},
     {"mnAcerca", "Acerca de Vortena...", kSinAtajo, std::nullopt, &Principal::OrdenAcercaDe},
@@ -91,7 +93,9 @@ const std::vector<DefMenu>& Menus() {
          {"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "mnseparador", "mnImprimir", "mnseparador1",
           "mnSalir"}},
         {"mnEdicion", "&Edición", {"mnGrafico", "mnTexto"}},
-        {"mnLinea", "&Línea de Producción", {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos"}},
+        {"mnLinea",
+         "&Línea de Producción",
+         {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos", "mnFrente"}},
         {"mnAyuda", "&Ayuda", {"mnContenido", "mnSeparador2", "mnAcerca"}},
     };
     return menus;

@@ -35,6 +35,16 @@ void IniciarOptimizacion(Optimizacion& opt, Documento& doc, Regional reg, QWidge
     opt.Cerrar();
 }
 
+const Optimizacion* OptimizacionGuardada(const QWidget* padre, const Red& red,
+                                         const Mensajes& mensajes) {
+    if (!padre) return nullptr;
+    for (QObject* hijo : padre->children())
+        if (auto* e = dynamic_cast<EstadoOptimizacion*>(hijo);
+            e && e->red == &red && e->mensajes == &mensajes)
+            return &e->opt;
+    return nullptr;
+}
+
 void IniciarOptimizacion(Red& red, Mensajes& mensajes, Documento& doc, Regional reg, QWidget* padre) {
     if (!padre) {
         FuenteAleatoria azar;

@@ -20,6 +20,11 @@ class Optimizacion;
 // long as the window lives. Without a parent each call starts afresh.
 void IniciarOptimizacion(Red& red, Mensajes& mensajes, Documento& doc, Regional reg, QWidget* padre);
 
+// The search state `padre` keeps for this network and these messages, or
+// nullptr before the first call.
+const Optimizacion* OptimizacionGuardada(const QWidget* padre, const Red& red,
+                                         const Mensajes& mensajes);
+
 // The same on a search state the caller keeps.
 void IniciarOptimizacion(Optimizacion& opt, Documento& doc, Regional reg, QWidget* padre);
 

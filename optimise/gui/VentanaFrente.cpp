@@ -1,0 +1,442 @@
+#include "optimise/gui/VentanaFrente.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCursor>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "optimise/AplicarFrente.h"
+
+namespace vortena {
+
+namespace {
+
+constexpr int kPasosProgreso = 1000;
+const QColor kColorCambio(255, 232, 160);
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QScatterSeries* Serie(const QString& nombre, QScatterSeries::MarkerShape forma, qreal tamano,
+                      const QColor& color) {
+    auto* s = new QScatterSeries;
+    s->setName(nombre);
+    s->setMarkerShape(forma);
+    s->setMarkerSize(tamano);
+    s->setColor(color);
+    s->setBorderColor(color.darker(140));
+    return s;
+}
+
+QSpinBox* Caja(int min, int max, int valor, int paso, const char* nombre) {
+    auto* c = new QSpinBox;
+    c->setRange(min, max);
+    c->setSingleStep(paso);
+    c->setValue(valor);
+    c->setObjectName(QString::fromLatin1(nombre));
+    return c;
+}
+
+}  // namespace
+
+VentanaFrente::VentanaFrente(ContextoFrente contexto, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(std::move(contexto)) {
+    setObjectName(QStringLiteral("VentanaFrente"));
+    setWindowTitle(QString::fromUtf8("Frente costo–tiempo"));
+    Construir();
+}
+
+VentanaFrente::~VentanaFrente() {
+    if (trabajo_) trabajo_->Cancelar();
+    if (hilo_.joinable()) hilo_.join();
+}
+
+void VentanaFrente::Construir() {
+    AjustesFrente def;
+    extra_ = Caja(0, kExtraFrenteMax, def.extra, 1, "extra");
+    poblacion_ = Caja(8, 10000, def.poblacion, 4, "poblacion");
+    generaciones_ = Caja(1, 100000, def.generaciones, 10, "generaciones");
+    semilla_ = Caja(0, 1 << 30, static_cast<int>(def.semilla), 1, "semilla");
+    deseado_ = new QDoubleSpinBox;
+    deseado_->setObjectName(QStringLiteral("deseado"));
+    deseado_->setDecimals(4);
+    deseado_->setRange(0, 1e12);
+    deseado_->setValue(ctx_.deseado.value_or(0));
+    connect(deseado_, &QDoubleSpinBox::valueChanged, this, [this] { EjesYDeseado(); });
+
+    auto* ajustes = new QFormLayout;
+    ajustes->addRow(QString::fromUtf8("Servidores extra por centro:"), extra_);
+    ajustes->addRow(QString::fromUtf8("Población (NSGA-II):"), poblacion_);
+    ajustes->addRow(QString::fromUtf8("Generaciones (NSGA-II):"), generaciones_);
+    ajustes->addRow(QString::fromUtf8("Semilla:"), semilla_);
+    ajustes->addRow(QString::fromUtf8("Tiempo deseado:"), deseado_);
+
+    calcular_ = new QPushButton(QStringLiteral("Calcular"));
+    calcular_->setObjectName(QStringLiteral("calcular"));
+    cancelar_ = new QPushButton(QStringLiteral("Cancelar"));
+    cancelar_->setObjectName(QStringLiteral("cancelar"));
+    cancelar_->setEnabled(false);
+    progreso_ = new QProgressBar;
+    progreso_->setObjectName(QStringLiteral("progreso"));
+    progreso_->setRange(0, kPasosProgreso);
+    progreso_->setValue(0);
+    estado_ = new QLabel;
+    estado_->setObjectName(QStringLiteral("estado"));
+    estado_->setWordWrap(true);
+    estado_->setMinimumHeight(3 * estado_->fontMetrics().lineSpacing());
+    estado_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(calcular_, &QPushButton::clicked, this, [this] { Calcular(); });
+    connect(cancelar_, &QPushButton::clicked, this, [this] { Cancelar(); });
+
+    tabla_ = new QTableWidget(0, 3);
+    tabla_->setObjectName(QStringLiteral("tabla"));
+    tabla_->setHorizontalHeaderLabels(
+        {QStringLiteral("Centro"), QStringLiteral("Actual"), QStringLiteral("Propuesto")});
+    tabla_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tabla_->verticalHeader()->hide();
+    tabla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabla_->setSelectionMode(QAbstractItemView::NoSelection);
+    diferencias_ = new QLabel(QString::fromUtf8("Elija un punto del frente."));
+    diferencias_->setObjectName(QStringLiteral("diferencias"));
+    diferencias_->setWordWrap(true);
+    diferencias_->setMinimumHeight(2 * diferencias_->fontMetrics().lineSpacing());
+
+    aplicar_ = new QPushButton(QStringLiteral("Aplicar"));
+    aplicar_->setObjectName(QStringLiteral("aplicar"));
+    aplicar_->setEnabled(false);
+    csv_ = new QPushButton(QString::fromUtf8("Exportar CSV…"));
+    csv_->setObjectName(QStringLiteral("exportarCsv"));
+    csv_->setEnabled(false);
+    imagen_ = new QPushButton(QString::fromUtf8("Guardar imagen…"));
+    imagen_->setObjectName(QStringLiteral("guardarImagen"));
+    auto* cerrar = new QPushButton(QStringLiteral("Cerrar"));
+    cerrar->setObjectName(QStringLiteral("cerrar"));
+    connect(aplicar_, &QPushButton::clicked, this, [this] { AlAplicar(); });
+    connect(csv_, &QPushButton::clicked, this, [this] { ExportarCsv(); });
+    connect(imagen_, &QPushButton::clicked, this, [this] { GuardarImagen(); });
+    connect(cerrar, &QPushButton::clicked, this, &QWidget::close);
+
+    grafico_ = new QChart;
+    grafico_->setTitle(QString::fromUtf8("Frente costo–tiempo"));
+    frente_ =
+        Serie(QStringLiteral("Frente"), QScatterSeries::MarkerShapeCircle, 9, QColor(0, 90, 170));
+    actual_ = Serie(QStringLiteral("Red actual"), QScatterSeries::MarkerShapeRectangle, 12,
+                    QColor(200, 40, 40));
+    geneticaSerie_ = Serie(QString::fromUtf8("Búsqueda genética"),
+                           QScatterSeries::MarkerShapeTriangle, 14, QColor(30, 150, 60));
+    elegido_ = Serie(QStringLiteral("Elegido"), QScatterSeries::MarkerShapeCircle, 16,
+                     QColor(250, 170, 0));
+    lineaDeseado_ = new QLineSeries;
+    lineaDeseado_->setName(QStringLiteral("Tiempo deseado"));
+    lineaDeseado_->setPen(QPen(QColor(120, 120, 120), 1.5, Qt::DashLine));
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{lineaDeseado_, frente_, elegido_, actual_,
+                                                          geneticaSerie_})
+        grafico_->addSeries(s);
+    auto* ejeX = new QValueAxis;
+    ejeX->setTitleText(QStringLiteral("Costo"));
+    auto* ejeY = new QValueAxis;
+    ejeY->setTitleText(QStringLiteral("Tiempo"));
+    grafico_->addAxis(ejeX, Qt::AlignBottom);
+    grafico_->addAxis(ejeY, Qt::AlignLeft);
+    for (QAbstractSeries* s : grafico_->series()) {
+        s->attachAxis(ejeX);
+        s->attachAxis(ejeY);
+    }
+    vista_ = new QChartView(grafico_);
+    vista_->setObjectName(QStringLiteral("grafico"));
+    vista_->setRenderHint(QPainter::Antialiasing);
+    vista_->setMinimumSize(520, 380);
+
+    connect(frente_, &QScatterSeries::hovered, this, [this](const QPointF& p, bool dentro) {
+        const int i = dentro ? Cercano(p) : -1;
+        if (i < 0) return QToolTip::hideText();
+        const PuntoFrente& q = resultado_->puntos[static_cast<std::size_t>(i)];
+        QToolTip::showText(
+            QCursor::pos(),
+            QString::fromUtf8("Costo: %1\nTiempo: %2\nAporte al hipervolumen: %3 %\n%4")
+                .arg(Texto(q.costo, "#0.##"), Texto(q.tiempo), Texto(100 * q.aporte, "#0.#"),
+                     Conteos(q.servidores)),
+            vista_);
+    });
+    connect(frente_, &QScatterSeries::clicked, this,
+            [this](const QPointF& p) { Seleccionar(Cercano(p)); });
+
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addLayout(ajustes);
+    auto* botonesCalculo = new QHBoxLayout;
+    botonesCalculo->addWidget(calcular_);
+    botonesCalculo->addWidget(cancelar_);
+    izquierda->addLayout(botonesCalculo);
+    izquierda->addWidget(progreso_);
+    izquierda->addWidget(estado_);
+    izquierda->addWidget(tabla_, 1);
+    izquierda->addWidget(diferencias_);
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(aplicar_);
+    botones->addWidget(csv_);
+    botones->addWidget(imagen_);
+    botones->addWidget(cerrar);
+    izquierda->addLayout(botones);
+
+    auto* panel = new QWidget;
+    panel->setLayout(izquierda);
+    panel->setMaximumWidth(420);
+    auto* todo = new QHBoxLayout(this);
+    todo->addWidget(panel);
+    todo->addWidget(vista_, 1);
+    resize(1100, 620);
+}
+
+QString VentanaFrente::Texto(double v, const char* patron) const {
+    return Q(Formato(v, patron, ctx_.regional));
+}
+
+QString VentanaFrente::Conteos(const std::vector<std::int16_t>& s) const {
+    QStringList partes;
+    if (!modelo_) return {};
+    for (std::size_t k = 0; k < s.size() && k < modelo_->genes().size(); ++k)
+        partes << QStringLiteral("%1: %2").arg(Q(modelo_->genes()[k].nombre)).arg(s[k]);
+    return partes.join(QStringLiteral("\n"));
+}
+
+// The front point nearest to a chart position, measured on the axes'
+// scales, so a click anywhere on a marker finds its point.
+int VentanaFrente::Cercano(QPointF p) const {
+    if (!resultado_ || resultado_->puntos.empty()) return -1;
+    auto* ejeX = qobject_cast<QValueAxis*>(grafico_->axes(Qt::Horizontal).value(0));
+    auto* ejeY = qobject_cast<QValueAxis*>(grafico_->axes(Qt::Vertical).value(0));
+    const double ex = std::max(ejeX->max() - ejeX->min(), 1e-300);
+    const double ey = std::max(ejeY->max() - ejeY->min(), 1e-300);
+    int mejor = -1;
+    double dMejor = INFINITY;
+    for (std::size_t i = 0; i < resultado_->puntos.size(); ++i) {
+        const PuntoFrente& q = resultado_->puntos[i];
+        const double dx = (q.costo - p.x()) / ex, dy = (q.tiempo - p.y()) / ey;
+        if (dx * dx + dy * dy < dMejor) {
+            dMejor = dx * dx + dy * dy;
+            mejor = static_cast<int>(i);
+        }
+    }
+    return mejor;
+}
+
+bool VentanaFrente::Calcular() {
+    if (Ocupada()) return false;
+    auto modelo = PrepararFrente(ctx_.red, extra_->value(), ctx_.dialogos);
+    if (!modelo) {
+        estado_->setText(QString::fromUtf8("La red no se puede calcular: nada cambió."));
+        return false;
+    }
+    modelo_ = std::make_shared<const ModeloFrente>(std::move(*modelo));
+    actuales_.clear();
+    for (const ModeloFrente::Gen& g : modelo_->genes()) actuales_.push_back(g.actual);
+    puntoActual_ = modelo_->actual();
+    // Without the genetic search's desired time, the line's own.
+    if (!ctx_.deseado && deseado_->value() == 0 && puntoActual_.valida)
+        deseado_->setValue(puntoActual_.tiempo);
+
+    AjustesFrente a;
+    a.extra = extra_->value();
+    a.poblacion = poblacion_->value();
+    a.generaciones = generaciones_->value();
+    a.semilla = static_cast<std::uint32_t>(semilla_->value());
+    trabajo_ = std::make_shared<Trabajo>();
+    trabajo_->progreso = [this](double f) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, f] { progreso_->setValue(static_cast<int>(std::lround(f * kPasosProgreso))); },
+            Qt::QueuedConnection);
+    };
+    calcular_->setEnabled(false);
+    cancelar_->setEnabled(true);
+    aplicar_->setEnabled(false);
+    progreso_->setValue(0);
+    estado_->setText(QString::fromUtf8("Calculando el frente…"));
+    hilo_ = std::thread([this, modelo = modelo_, trabajo = trabajo_, a] {
+        std::optional<ResultadoFrente> r;
+        try {
+            r = BuscarFrente(*modelo, a, *trabajo);
+        } catch (const Cancelado&) {
+        }
+        QMetaObject::invokeMethod(
+            this, [this, r = std::move(r)]() mutable { Terminar(std::move(r)); },
+            Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void VentanaFrente::Cancelar() {
+    if (trabajo_) trabajo_->Cancelar();
+}
+
+void VentanaFrente::Terminar(std::optional<ResultadoFrente> r) {
+    if (hilo_.joinable()) hilo_.join();
+    calcular_->setEnabled(true);
+    cancelar_->setEnabled(false);
+    if (r) {
+        resultado_ = std::move(r);
+        seleccionado_ = -1;
+        progreso_->setValue(kPasosProgreso);
+        const QString metodo =
+            resultado_->exacto ? QStringLiteral("exacto") : QStringLiteral("aproximado (NSGA-II)");
+        estado_->setText(
+            QString::fromUtf8("Frente %1: %2 puntos de %3 combinaciones evaluadas. "
+                              "Hipervolumen: %4.")
+                .arg(metodo)
+                .arg(resultado_->puntos.size())
+                .arg(Q(TextoGeneral(static_cast<double>(resultado_->evaluaciones), ctx_.regional)))
+                .arg(Texto(resultado_->hipervolumen)));
+        csv_->setEnabled(true);
+        Dibujar();
+        MostrarSeleccion();
+    } else {
+        estado_->setText(QString::fromUtf8("Cálculo cancelado."));
+    }
+    emit Terminada();
+}
+
+void VentanaFrente::Dibujar() {
+    QList<QPointF> puntos;
+    if (resultado_)
+        for (const PuntoFrente& p : resultado_->puntos) puntos.append({p.costo, p.tiempo});
+    frente_->replace(puntos);
+    actual_->clear();
+    if (puntoActual_.valida) actual_->append(puntoActual_.costo, puntoActual_.tiempo);
+    geneticaSerie_->clear();
+    const bool hayGenetica = ctx_.genetica && ctx_.genetica->valida;
+    if (hayGenetica) geneticaSerie_->append(ctx_.genetica->costo, ctx_.genetica->tiempo);
+    geneticaSerie_->setVisible(hayGenetica);
+    elegido_->clear();
+    if (resultado_ && seleccionado_ >= 0) {
+        const PuntoFrente& p = resultado_->puntos[static_cast<std::size_t>(seleccionado_)];
+        elegido_->append(p.costo, p.tiempo);
+    }
+    EjesYDeseado();
+}
+
+// The axes cover every point shown and the desired time, with a margin.
+void VentanaFrente::EjesYDeseado() {
+    double x0 = INFINITY, x1 = -INFINITY, y0 = INFINITY, y1 = -INFINITY;
+    for (QScatterSeries* s : {frente_, actual_, geneticaSerie_})
+        for (const QPointF& p : s->points()) {
+            x0 = std::min(x0, p.x());
+            x1 = std::max(x1, p.x());
+            y0 = std::min(y0, p.y());
+            y1 = std::max(y1, p.y());
+        }
+    if (x0 > x1) return;
+    const double deseado = deseado_->value();
+    if (deseado > 0) {
+        y0 = std::min(y0, deseado);
+        y1 = std::max(y1, deseado);
+    }
+    const double mx = std::max((x1 - x0) * 0.05, std::abs(x1) * 0.01 + 1e-9);
+    const double my = std::max((y1 - y0) * 0.05, std::abs(y1) * 0.01 + 1e-9);
+    auto* ejeX = qobject_cast<QValueAxis*>(grafico_->axes(Qt::Horizontal).value(0));
+    auto* ejeY = qobject_cast<QValueAxis*>(grafico_->axes(Qt::Vertical).value(0));
+    ejeX->setRange(x0 - mx, x1 + mx);
+    ejeY->setRange(y0 - my, y1 + my);
+    lineaDeseado_->clear();
+    if (deseado > 0) {
+        lineaDeseado_->append(x0 - mx, deseado);
+        lineaDeseado_->append(x1 + mx, deseado);
+    }
+}
+
+void VentanaFrente::Seleccionar(int punto) {
+    if (!resultado_ || punto < 0 || punto >= static_cast<int>(resultado_->puntos.size())) return;
+    seleccionado_ = punto;
+    Dibujar();
+    MostrarSeleccion();
+}
+
+void VentanaFrente::MostrarSeleccion() {
+    const bool hay = resultado_ && seleccionado_ >= 0 && modelo_;
+    aplicar_->setEnabled(hay && !Ocupada());
+    tabla_->setRowCount(0);
+    if (!hay) {
+        diferencias_->setText(QString::fromUtf8("Elija un punto del frente."));
+        return;
+    }
+    const PuntoFrente& p = resultado_->puntos[static_cast<std::size_t>(seleccionado_)];
+    const auto& genes = modelo_->genes();
+    tabla_->setRowCount(static_cast<int>(genes.size()));
+    for (std::size_t k = 0; k < genes.size(); ++k) {
+        const int fila = static_cast<int>(k);
+        const bool cambia = actuales_[k] != p.servidores[k];
+        const QString celdas[3] = {Q(genes[k].nombre), QString::number(actuales_[k]),
+                                   QString::number(p.servidores[k])};
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(celdas[c]);
+            if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (cambia) item->setBackground(kColorCambio);
+            tabla_->setItem(fila, c, item);
+        }
+    }
+    auto conSigno = [this](double d, const char* patron) {
+        return (d > 0 ? QStringLiteral("+") : QString()) + Texto(d, patron);
+    };
+    diferencias_->setText(QStringLiteral("Costo: %1 (%2)   Tiempo: %3 (%4)")
+                              .arg(Texto(p.costo, "#0.##"),
+                                   conSigno(p.costo - puntoActual_.costo, "#0.##"), Texto(p.tiempo),
+                                   conSigno(p.tiempo - puntoActual_.tiempo, "#0.####")));
+}
+
+void VentanaFrente::AlAplicar() {
+    if (!resultado_ || seleccionado_ < 0 || !modelo_ || !ctx_.aplicar || Ocupada()) return;
+    const PuntoFrente& p = resultado_->puntos[static_cast<std::size_t>(seleccionado_)];
+    ctx_.aplicar(*modelo_, p.servidores);
+    // The network now stands at the applied point only when it took it.
+    bool tomado = true;
+    for (std::size_t k = 0; k < modelo_->genes().size(); ++k) {
+        const std::int16_t pos = modelo_->genes()[k].posicion;
+        tomado = tomado && ctx_.red.Centros.Existe(pos) &&
+                 ctx_.red.Centros(pos).Servidores == p.servidores[k];
+    }
+    if (!tomado) return;
+    actuales_ = p.servidores;
+    puntoActual_ = {p.costo, p.tiempo, true};
+    Dibujar();
+    MostrarSeleccion();
+}
+
+void VentanaFrente::ExportarCsv() {
+    if (!resultado_ || !modelo_) return;
+    const auto nombre = ctx_.dialogos.NombreGuardar("Archivos CSV (*.csv)|*.csv|");
+    if (!nombre) return;
+    QSaveFile f(Q(*nombre));
+    const std::string texto = TextoCsvFrente(*modelo_, *resultado_);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(texto.data(), static_cast<qint64>(texto.size())) < 0 || !f.commit())
+        ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana,
+                              Botones::Aceptar, Icono::Critico);
+}
+
+void VentanaFrente::GuardarImagen() {
+    const auto nombre = ctx_.dialogos.NombreGuardar("Imágenes PNG (*.png)|*.png|");
+    if (!nombre) return;
+    if (!vista_->grab().save(Q(*nombre), "PNG"))
+        ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana,
+                              Botones::Aceptar, Icono::Critico);
+}
+
+}  // namespace vortena
