@@ -26,6 +26,21 @@ BarraDeEstado::BarraDeEstado(QWidget* parent) : QStatusBar(parent) {
         addWidget(p, i == 2 ? 1 : 0);
         paneles_[static_cast<std::size_t>(i)] = p;
     }
+    zoom_ = new QLabel(this);
+    zoom_->setObjectName(QStringLiteral("PanelZoom"));
+    zoom_->setFrameShape(QFrame::StyledPanel);
+    zoom_->setFrameShadow(QFrame::Sunken);
+    zoom_->setContentsMargins(6, 0, 6, 0);
+    zoom_->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("Zoom: 200 %")) + 16);
+    addPermanentWidget(zoom_);
+}
+
+void BarraDeEstado::PonerZoom(int porcentaje) {
+    zoom_->setText(QStringLiteral("Zoom: %1 %").arg(porcentaje));
+}
+
+QString BarraDeEstado::Zoom() const {
+    return zoom_->text();
 }
 
 void BarraDeEstado::PonerModificado(bool modificado) {

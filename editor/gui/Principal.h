@@ -4,9 +4,12 @@
 // share (it is the program's Documento) and turns canvas events into edits.
 
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "editor/Editor.h"
@@ -19,6 +22,7 @@
 class QAction;
 class QScrollBar;
 class QToolBar;
+class QWheelEvent;
 
 namespace vortena {
 
@@ -26,7 +30,9 @@ class Ayuda;
 class BarraDeEstado;
 class DialogosQt;
 class Fondo;
+class Leyendas;
 class ManejoLienzo;
+class PanelResultados;
 class PaletaHerramientas;
 
 class Principal : public QMainWindow, public Documento {
@@ -83,6 +89,23 @@ public:
     void OrdenContenido();
     void OrdenAcercaDe();
 
+    // The view (PrincipalVista.cpp): zoom, scrolling, the results panel and
+    // the utilisation colouring.
+    double Zoom() const;
+    // Keeps the canvas point under `ancla` (viewport pixels; the middle of
+    // the viewport by default) where it is.
+    void PonerZoom(double zoom, std::optional<QPointF> ancla = std::nullopt);
+    void OrdenAcercar();
+    void OrdenAlejar();
+    void OrdenAjustar();
+    void OrdenBuscarCentro();
+    void OrdenExportarCsv();
+    void OrdenColorearUtilizacion(bool activo);
+    // Scrolls the canvas so the centre's box is in view.
+    void MostrarCentro(std::int16_t posicion);
+    PanelResultados* resultados() const { return resultados_; }
+    Leyendas* leyendas() const { return leyendas_; }
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -102,6 +125,15 @@ private:
 
     QAction* NuevaAccion(const char* nombre, const QString& texto);
 
+    void CrearVista();
+    void ColocarLienzo();
+    void Rueda(QWheelEvent* e);
+    // The colouring layer and the results panel follow the store; true when
+    // the layer changed and the canvas must be drawn again.
+    bool ActualizarVista();
+    void RedibujarConSeleccion();
+    void ElegirCentro(std::int16_t posicion);
+
     Red& red_;
     std::unique_ptr<DialogosQt> dialogosPropios_;
     Dialogos* dialogos_;
@@ -120,6 +152,10 @@ private:
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<ManejoLienzo> lienzo_;
     QPointer<Ayuda> ayuda_;
+    PanelResultados* resultados_ = nullptr;
+    Leyendas* leyendas_ = nullptr;
+    QAction* colorear_ = nullptr;
+    QPointF inicioArrastre_;
 
     bool terminando_ = false;
     bool cerrando_ = false;

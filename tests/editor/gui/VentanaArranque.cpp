@@ -218,9 +218,10 @@ private slots:
             QCOMPARE(v.ventana->hBarra()->maximum(), 32000 - caja.width() * 15);
             QCOMPARE(v.ventana->vBarra()->maximum(), 32000 - caja.height() * 15);
             QCOMPARE(v.ventana->hBarra()->singleStep(), 100);
-            QCOMPARE(v.ventana->hBarra()->pageStep(), 1000);
+            // A page is what the viewport shows.
+            QCOMPARE(v.ventana->hBarra()->pageStep(), caja.width() * 15);
             QCOMPARE(v.ventana->vBarra()->singleStep(), 100);
-            QCOMPARE(v.ventana->vBarra()->pageStep(), 1000);
+            QCOMPARE(v.ventana->vBarra()->pageStep(), caja.height() * 15);
             // The viewport sits right of the tools.
             QVERIFY(caja.left() >= v.ventana->herramientas()->geometry().right());
         }
