@@ -31,7 +31,9 @@ BarraDeEstado::BarraDeEstado(QWidget* parent) : QStatusBar(parent) {
     zoom_->setFrameShape(QFrame::StyledPanel);
     zoom_->setFrameShadow(QFrame::Sunken);
     zoom_->setContentsMargins(6, 0, 6, 0);
-    zoom_->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("Zoom: 200 %")) + 16);
+    // Shown in full when there is room, but it never makes the window's
+    // minimum width larger.
+    zoom_->setMinimumWidth(1);
     addPermanentWidget(zoom_);
 }
 

@@ -62,11 +62,10 @@ TEST(Utilizacion, EscalaDeVerdeARojo) {
     EXPECT_GT(rojo.r, rojo.g);
     EXPECT_GT(amarillo.r, 200);
     EXPECT_GT(amarillo.g, 200);
-    // Red rises and green falls over the upper half; nothing beyond the ends.
-    for (double u = 0.5; u < 1.0; u += 0.05) {
-        EXPECT_LE(ColorUtilizacion(u).g, amarillo.g);
-        EXPECT_GE(ColorUtilizacion(u + 0.05).r + 1, ColorUtilizacion(u).r);
-    }
+    // Every step up the scale is redder (red over green); nothing beyond the ends.
+    const auto rojez = [](Color c) { return int{c.r} - int{c.g}; };
+    for (double u = 0.0; u < 0.99; u += 0.05)
+        EXPECT_LT(rojez(ColorUtilizacion(u)), rojez(ColorUtilizacion(u + 0.05))) << u;
     EXPECT_EQ(ColorUtilizacion(1.7), rojo);
     EXPECT_EQ(ColorUtilizacion(-0.3), verde);
     EXPECT_EQ(ColorUtilizacion(std::numeric_limits<double>::quiet_NaN()), verde);

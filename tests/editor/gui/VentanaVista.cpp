@@ -246,7 +246,7 @@ private slots:
         const QImage pantalla = v.fondo()->grab().toImage();
         int marcados = 0;
         for (int i = 1; i < 20; ++i) {
-            const QPoint p = PixelZ(v, 5100 + 45 * i, 1600 + 45 * i);
+            const QPoint p = PixelZ(v, 5100 + 45 * i, 2100 + 45 * i);
             QCOMPARE(dibujo.pixelColor(p), QColor(Qt::white));
             if (pantalla.pixelColor(p) != QColor(Qt::white)) ++marcados;
         }
@@ -284,13 +284,15 @@ private slots:
         QCOMPARE(int{v.red.CentroActual}, 2);
         QCOMPARE(v.Color(4500, 4500 + 495), QColor(0, 0, 0));
 
-        // Canvas to row.
+        // Canvas to row (the panel takes room: the centre is brought into view
+        // so the click lands on the canvas).
+        v.ventana->MostrarCentro(4);
         v.Clic(4500, 4800);
         QCOMPARE(int{v.red.CentroActual}, 4);
         auto elegidas = t->selectionModel()->selectedRows();
         QCOMPARE(elegidas.size(), 1);
         QCOMPARE(elegidas.front().data().toString(), QStringLiteral("Torno"));
-        v.Clic(3000, 8000);  // nothing there
+        v.Clic(4500, 4400);  // nothing there
         QVERIFY(t->selectionModel()->selectedRows().isEmpty());
 
         // Sorting by name puts Prensa first; the selection still follows.
@@ -432,7 +434,7 @@ private slots:
         QVERIFY(hayMuestra);
         // After a computation the fill follows the new utilisation.
         v.red.Centros(2).Lamda = 0.2;
-        v.Menu("mnSM");
+        v.Menu("mnPert");
         const double u = v.red.Centros(2).Trafico;
         QVERIFY(u != 0.9);
         const vortena::Color nuevo = vortena::ColorUtilizacion(u);
