@@ -136,8 +136,8 @@ char SeparadorCsv(const Regional& reg) {
     return reg.decimal == ',' ? ';' : ',';
 }
 
-void EscribirCsvResultados(const std::vector<const FilaResultados*>& filas,
-                           const std::string& ruta, const Regional& reg) {
+void EscribirCsvResultados(const std::vector<const FilaResultados*>& filas, const std::string& ruta,
+                           const Regional& reg) {
     EscribirAtomico(ruta, "\xEF\xBB\xBF" + TablaComoTexto(filas, SeparadorCsv(reg), true, reg));
 }
 

@@ -43,7 +43,7 @@ char SeparadorCsv(const Regional& reg);
 
 // Writes the table as UTF-8 CSV (with a byte-order mark, so spreadsheets
 // read the accents); throws ErrorArchivo when it cannot be written.
-void EscribirCsvResultados(const std::vector<const FilaResultados*>& filas,
-                           const std::string& ruta, const Regional& reg);
+void EscribirCsvResultados(const std::vector<const FilaResultados*>& filas, const std::string& ruta,
+                           const Regional& reg);
 
 }  // namespace vortena

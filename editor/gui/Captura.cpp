@@ -1,11 +1,10 @@
 #include "editor/gui/Captura.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QTimer>
 #include <iostream>
-
-#include <QAction>
-#include <QDockWidget>
 
 #include "editor/gui/PanelResultados.h"
 #include "editor/gui/Principal.h"

@@ -9,7 +9,7 @@ namespace vortena {
 namespace {
 
 constexpr int kMargen = 6;
-constexpr int kMuestra = 12;  // side of a colour swatch
+constexpr int kMuestra = 12;    // side of a colour swatch
 constexpr int kSeparacion = 8;  // between two layers' legends
 
 bool TieneLeyenda(const Sombreado& s) {
@@ -50,7 +50,8 @@ QSize Leyendas::sizeHint() const {
                                     QString::fromStdString(capa.tituloLeyenda)));
         alto += fila;
         for (const auto& [color, texto] : capa.leyenda) {
-            ancho = std::max(ancho, kMuestra + 6 + fm.horizontalAdvance(QString::fromStdString(texto)));
+            ancho =
+                std::max(ancho, kMuestra + 6 + fm.horizontalAdvance(QString::fromStdString(texto)));
             alto += fila;
         }
     }

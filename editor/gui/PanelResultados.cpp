@@ -1,8 +1,8 @@
 #include "editor/gui/PanelResultados.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -15,7 +15,8 @@
 
 namespace vortena {
 
-PanelResultados::PanelResultados(QWidget* parent) : QDockWidget(QStringLiteral("Resultados"), parent) {
+PanelResultados::PanelResultados(QWidget* parent)
+    : QDockWidget(QStringLiteral("Resultados"), parent) {
     setObjectName(QStringLiteral("dockResultados"));
     auto* cuerpo = new QWidget(this);
     auto* capa = new QVBoxLayout(cuerpo);

@@ -30,8 +30,8 @@ namespace {
 constexpr double kZoomMinimo = 0.1;
 // The canvas image grows with the square of the zoom (73 MB at 200 %).
 constexpr double kZoomMaximo = 2.0;
-constexpr std::array<double, 15> kNiveles{0.1,  0.15, 0.2, 0.25, 1.0 / 3, 0.5, 2.0 / 3, 0.75,
-                                          0.9,  1.0,  1.1, 1.25, 1.5,     1.75, 2.0};
+constexpr std::array<double, 15> kNiveles{0.1, 0.15, 0.2, 0.25, 1.0 / 3, 0.5,  2.0 / 3, 0.75,
+                                          0.9, 1.0,  1.1, 1.25, 1.5,     1.75, 2.0};
 // A connection is picked this close to its line, in screen pixels.
 constexpr double kToleranciaPixeles = 4.0;
 // A wheel notch scrolls three lines of 20 screen pixels.
@@ -98,9 +98,13 @@ void Principal::CrearVista() {
          "Alejar",
          {QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)},
          &Principal::OrdenAlejar},
-        {"mnAjustar", "Ajustar a la ventana", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+        {"mnAjustar",
+         "Ajustar a la ventana",
+         {QKeySequence(Qt::CTRL | Qt::Key_0)},
          &Principal::OrdenAjustar},
-        {"mnBuscarCentro", "Buscar centro...", {QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {"mnBuscarCentro",
+         "Buscar centro...",
+         {QKeySequence(Qt::CTRL | Qt::Key_F)},
          &Principal::OrdenBuscarCentro},
         {"mnExportarCsv", "Exportar CSV…", {}, &Principal::OrdenExportarCsv},
     };
@@ -199,8 +203,9 @@ void Principal::OrdenAjustar() {
 void Principal::Rueda(QWheelEvent* e) {
     const QPoint d = e->angleDelta();
     if (e->modifiers() & Qt::ControlModifier) {
-        if (d.y() != 0) PonerZoom(NivelSiguiente(Zoom(), d.y() > 0 ? +1 : -1),
-                                  fondo_->mapTo(caja_, e->position()));
+        if (d.y() != 0)
+            PonerZoom(NivelSiguiente(Zoom(), d.y() > 0 ? +1 : -1),
+                      fondo_->mapTo(caja_, e->position()));
         return;
     }
     const bool horizontal = (e->modifiers() & Qt::ShiftModifier) || d.y() == 0;
@@ -267,8 +272,7 @@ void Principal::OrdenBuscarCentro() {
 }
 
 void Principal::OrdenExportarCsv() {
-    const std::optional<std::string> ruta =
-        dialogos_->NombreGuardar("Archivos CSV (*.csv)|*.csv|");
+    const std::optional<std::string> ruta = dialogos_->NombreGuardar("Archivos CSV (*.csv)|*.csv|");
     if (!ruta) return;
     const std::vector<FilaResultados> filas = FilasResultados(red_);
     std::vector<const FilaResultados*> punteros;

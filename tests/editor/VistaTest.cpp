@@ -35,8 +35,8 @@ TEST(ConexionCerca, MideEnEscuadraNoEnVertical) {
 
 TEST(ConexionCerca, NoPasaDeLosExtremosSalvoLaFlecha) {
     const linea l = Linea(1000, 1000, 3000, 1000);
-    EXPECT_FALSE(PuntoCercaDeConexion(l, 900, 1000, 60));  // before the start
-    EXPECT_TRUE(PuntoCercaDeConexion(l, 3140, 1040, 60));  // over the arrowhead
+    EXPECT_FALSE(PuntoCercaDeConexion(l, 900, 1000, 60));   // before the start
+    EXPECT_TRUE(PuntoCercaDeConexion(l, 3140, 1040, 60));   // over the arrowhead
     EXPECT_FALSE(PuntoCercaDeConexion(l, 3220, 1000, 60));  // past the arrowhead
     // A vertical connection is never picked, as with the band test.
     EXPECT_FALSE(PuntoCercaDeConexion(Linea(1000, 0, 1000, 3000), 1000, 1500, 60));

@@ -108,16 +108,21 @@ TEST_F(TablaResultados, TextoConTabuladoresYCsvConComillas) {
 }
 
 TEST_F(TablaResultados, ArchivoCsvEnUtf8ConMarca) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("vt-csv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("vt-csv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(dir);
     const auto ruta = (dir / "resultados.csv").string();
     const auto filas = FilasResultados(red);
     EscribirCsvResultados(Punteros(filas), ruta, Regional::Ingles());
     std::ifstream f(ruta, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF" "Centro,λ,μ,S,", 0), 0u);
-    EXPECT_EQ(bytes, "\xEF\xBB\xBF" + TablaComoTexto(Punteros(filas), ',', true, Regional::Ingles()));
+    EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF"
+                          "Centro,λ,μ,S,",
+                          0),
+              0u);
+    EXPECT_EQ(bytes,
+              "\xEF\xBB\xBF" + TablaComoTexto(Punteros(filas), ',', true, Regional::Ingles()));
     std::filesystem::remove_all(dir);
 }
 

@@ -135,7 +135,7 @@ private slots:
         VentanaDePrueba v;
         QStringList titulos;
         for (QAction* a : v.ventana->menuBar()->actions()) titulos << a->text();
-        QCOMPARE(titulos, QStringList({"&Archivo", QString::fromUtf8("&Edición"),
+        QCOMPARE(titulos, QStringList({"&Archivo", QString::fromUtf8("&Edición"), "&Ver",
                                        QString::fromUtf8("&Línea de Producción"), "&Ayuda"}));
         QStringList archivo;
         for (QAction* a : v.ventana->findChild<QMenu*>("mnArchivo")->actions())
