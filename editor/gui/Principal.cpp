@@ -219,8 +219,10 @@ void Principal::resizeEvent(QResizeEvent* e) {
 
 bool Principal::eventFilter(QObject* objeto, QEvent* e) {
     if (objeto == central_ && e->type() == QEvent::Resize) Acomodar();
-    if (objeto == fondo_ && e->type() == QEvent::Wheel) {
-        Rueda(static_cast<QWheelEvent*>(e));
+    // The wheel over the canvas, or over the viewport around a small one.
+    if ((objeto == fondo_ || objeto == caja_) && e->type() == QEvent::Wheel) {
+        auto* rueda = static_cast<QWheelEvent*>(e);
+        Rueda(rueda, static_cast<QWidget*>(objeto)->mapTo(caja_, rueda->position()));
         return true;
     }
     return QMainWindow::eventFilter(objeto, e);

@@ -127,7 +127,7 @@ private:
 
     void CrearVista();
     void ColocarLienzo();
-    void Rueda(QWheelEvent* e);
+    void Rueda(QWheelEvent* e, QPointF enVista);
     // The colouring layer and the results panel follow the store; true when
     // the layer changed and the canvas must be drawn again.
     bool ActualizarVista();

@@ -67,6 +67,7 @@ void Principal::CrearVista() {
     connect(fondo_, &Fondo::dibujando, leyendas_, &Leyendas::Actualizar);
 
     fondo_->installEventFilter(this);
+    caja_->installEventFilter(this);
     lienzo_->ToleranciaConexion = static_cast<float>(kToleranciaPixeles * kTwipsPorPixel);
     barra_->PonerZoom(100);
 
@@ -200,12 +201,10 @@ void Principal::OrdenAjustar() {
     vBarra_->setValue(static_cast<int>(std::lround((arr + aba - visibleY) / 2)));
 }
 
-void Principal::Rueda(QWheelEvent* e) {
+void Principal::Rueda(QWheelEvent* e, QPointF enVista) {
     const QPoint d = e->angleDelta();
     if (e->modifiers() & Qt::ControlModifier) {
-        if (d.y() != 0)
-            PonerZoom(NivelSiguiente(Zoom(), d.y() > 0 ? +1 : -1),
-                      fondo_->mapTo(caja_, e->position()));
+        if (d.y() != 0) PonerZoom(NivelSiguiente(Zoom(), d.y() > 0 ? +1 : -1), enVista);
         return;
     }
     const bool horizontal = (e->modifiers() & Qt::ShiftModifier) || d.y() == 0;
