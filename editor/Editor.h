@@ -45,7 +45,8 @@ public:
     void ConectarCentros(float xa, float ya, float xb, float yb, std::uint8_t modo);
     bool ExisteConexion(std::int16_t desde, std::int16_t hasta);
     bool ProduceCiclo(std::int16_t origen, std::int16_t nodo);
-    void SeleccionarEnPunto(float x, float y);
+    // A positive `tolerancia` also picks a connection that close to the point.
+    void SeleccionarEnPunto(float x, float y, float tolerancia = 0);
     void QuitarSeleccion();
     void MoverCentro(float x, float y);
     void EliminarSeleccion(int tipo);

@@ -1,5 +1,8 @@
 #include "editor/Geometria.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/Numeros.h"
 
 namespace vortena {
@@ -26,6 +29,25 @@ bool PuntoEnConexion(const linea& l, float x, float y) {
     const bool bajoTecho = static_cast<float>(x * m + b1) >= y;
     const bool sobrePiso = static_cast<float>(x * m + b2) <= y;
     return bajoTecho && sobrePiso && x >= l.x1 && x <= l.x2 + 75.0f;
+}
+
+namespace {
+
+double DistanciaASegmento(double px, double py, double ax, double ay, double bx, double by) {
+    const double dx = bx - ax, dy = by - ay;
+    const double largo2 = dx * dx + dy * dy;
+    double t = largo2 > 0 ? ((px - ax) * dx + (py - ay) * dy) / largo2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
+}
+
+}  // namespace
+
+bool PuntoCercaDeConexion(const linea& l, float x, float y, float tolerancia) {
+    if (l.x1 == l.x2) return false;
+    // The arrowhead is drawn 150 units long from the end anchor.
+    return DistanciaASegmento(x, y, l.x1, l.y1, l.x2, l.y2) <= tolerancia ||
+           DistanciaASegmento(x, y, l.x2, l.y2, l.x2 + 150.0, l.y2) <= tolerancia;
 }
 
 void AnclarInicio(linea& l, const CentroProductivo& desde) {

@@ -27,6 +27,11 @@ bool PuntoEnNodo(const CentroProductivo& c, float x, float y);
 // to 75 units past the end anchor. Vertical connections are never hit.
 bool PuntoEnConexion(const linea& l, float x, float y);
 
+// Within `tolerancia` units of the drawn line or its arrowhead, measured
+// square to it, so a steep line is as easy to pick as a level one. Vertical
+// connections are never hit, as above.
+bool PuntoCercaDeConexion(const linea& l, float x, float y, float tolerancia);
+
 // Anchors of a connection: start at the middle of the start node's right
 // edge, end left of the end node's box at its middle height.
 void AnclarInicio(linea& l, const CentroProductivo& desde);

@@ -4,7 +4,7 @@
 
 namespace vortena {
 
-void Editor::SeleccionarEnPunto(float x, float y) {
+void Editor::SeleccionarEnPunto(float x, float y, float tolerancia) {
     red_.HaySeleccion = false;
     // Nodes take precedence over connections; the first hit wins.
     for (int i = 1; i <= red_.Centros.Count(); ++i) {
@@ -19,7 +19,10 @@ void Editor::SeleccionarEnPunto(float x, float y) {
     }
     red_.CentroActual = 0;
     for (int i = 1; i <= red_.Conexiones.Count(); ++i) {
-        if (!PuntoEnConexion(red_.Conexiones(i), x, y)) continue;
+        const linea& l = red_.Conexiones(i);
+        if (!PuntoEnConexion(l, x, y) &&
+            !(tolerancia > 0 && PuntoCercaDeConexion(l, x, y, tolerancia)))
+            continue;
         const auto q = static_cast<std::int16_t>(i);
         DibujarConexion(q, kAzul);
         red_.HaySeleccion = true;

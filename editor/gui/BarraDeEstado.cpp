@@ -26,6 +26,23 @@ BarraDeEstado::BarraDeEstado(QWidget* parent) : QStatusBar(parent) {
         addWidget(p, i == 2 ? 1 : 0);
         paneles_[static_cast<std::size_t>(i)] = p;
     }
+    zoom_ = new QLabel(this);
+    zoom_->setObjectName(QStringLiteral("PanelZoom"));
+    zoom_->setFrameShape(QFrame::StyledPanel);
+    zoom_->setFrameShadow(QFrame::Sunken);
+    zoom_->setContentsMargins(6, 0, 6, 0);
+    // Shown in full when there is room, but it never makes the window's
+    // minimum width larger.
+    zoom_->setMinimumWidth(1);
+    addPermanentWidget(zoom_);
+}
+
+void BarraDeEstado::PonerZoom(int porcentaje) {
+    zoom_->setText(QStringLiteral("Zoom: %1 %").arg(porcentaje));
+}
+
+QString BarraDeEstado::Zoom() const {
+    return zoom_->text();
 }
 
 void BarraDeEstado::PonerModificado(bool modificado) {

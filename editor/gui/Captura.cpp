@@ -1,9 +1,12 @@
 #include "editor/gui/Captura.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QTimer>
 #include <iostream>
 
+#include "editor/gui/PanelResultados.h"
 #include "editor/gui/Principal.h"
 #include "files/Dialogos.h"
 
@@ -53,6 +56,14 @@ std::optional<OpcionesCaptura> LeerOpcionesCaptura(const QStringList& argumentos
         } else if (a == QLatin1String("--tamano") && hayValor) {
             const QStringList wh = argumentos[++i].split(QLatin1Char('x'));
             if (wh.size() == 2) o.tamano = QSize(wh[0].toInt(), wh[1].toInt());
+        } else if (a == QLatin1String("--zoom") && hayValor) {
+            o.zoom = argumentos[++i].toInt();
+        } else if (a == QLatin1String("--ajustar")) {
+            o.ajustar = true;
+        } else if (a == QLatin1String("--resultados")) {
+            o.resultados = true;
+        } else if (a == QLatin1String("--colorear")) {
+            o.colorear = true;
         }
     }
     if (!pedida) return std::nullopt;
@@ -71,6 +82,12 @@ int EjecutarCaptura(Red& red, const QString& carpetaPrograma, const OpcionesCapt
         ventana.ACTBarraEstado(false);
         if (!opciones.archivo.isEmpty()) ventana.OrdenAbrir();
         if (opciones.pert) ventana.OrdenPert();
+        if (opciones.resultados) ventana.resultados()->show();
+        if (opciones.colorear)
+            ventana.findChild<QAction*>(QStringLiteral("mnColorear"))->setChecked(true);
+        QApplication::processEvents();
+        if (opciones.ajustar) ventana.OrdenAjustar();
+        if (opciones.zoom > 0) ventana.PonerZoom(opciones.zoom / 100.0);
         // Let the repaint of the new drawing reach the screen first.
         QTimer::singleShot(300, &ventana, [&] {
             escrita = ventana.grab().save(opciones.salida, "PNG");

@@ -2,7 +2,9 @@
 // A picture of the main window for the documentation, without a person at
 // the screen: hidden command-line options of the program
 //   --captura SALIDA.png [--abrir RED.vtq] [--pert] [--tamano ANCHOxALTO]
-// open the network, run the PERT computation and write the window as PNG.
+//   [--zoom PORCENTAJE | --ajustar] [--resultados] [--colorear]
+// open the network, run the PERT computation, set the view and write the
+// window as PNG.
 // Messages go to standard error instead of modal boxes.
 
 #include <QSize>
@@ -19,6 +21,10 @@ struct OpcionesCaptura {
     QString archivo;
     bool pert = false;
     QSize tamano{1280, 800};
+    int zoom = 0;  // percent; 0 leaves it
+    bool ajustar = false;
+    bool resultados = false;
+    bool colorear = false;
 };
 
 // std::nullopt when the arguments ask for no picture.

@@ -11,7 +11,7 @@ void ManejoLienzo::Presionar(BotonRaton boton, float x, float y) {
     switch (HerramientaActual) {
         case Herramienta::Seleccion:
             if (red_.HaySeleccion) editor_.QuitarSeleccion();
-            editor_.SeleccionarEnPunto(x, y);
+            editor_.SeleccionarEnPunto(x, y, ToleranciaConexion);
             break;
         case Herramienta::Centro:
             editor_.ColocarCentro(x, y, 1);

@@ -28,6 +28,9 @@ public:
     ManejoLienzo(Red& red, Editor& editor, Mensajes& mensajes, Documento& doc);
 
     Herramienta HerramientaActual = Herramienta::Seleccion;
+    // How close, in canvas units, a click picks a connection (a few screen
+    // pixels at the current zoom); 0 keeps only the band of the line.
+    float ToleranciaConexion = 0;
 
     void Presionar(BotonRaton boton, float x, float y);
     void Soltar(BotonRaton boton, float x, float y);

@@ -6,6 +6,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -68,6 +69,7 @@ Principal::Principal(Red& red, Dialogos* dialogos, const QString& carpetaProgram
     setStatusBar(barra_);
     ConectarLienzo();
     ConectarPropiedades();
+    CrearVista();
     resize(APixelesEnteros(15000), APixelesEnteros(10500));
     Arrancar();
 }
@@ -130,11 +132,9 @@ void Principal::createCanvas() {
         b->setFocusPolicy(Qt::NoFocus);
     }
     // Scrolling moves the canvas inside the viewport: canvas coordinates
-    // never change and nothing is drawn again.
-    connect(hBarra_, &QScrollBar::valueChanged, this,
-            [this](int v) { fondo_->move(-APixelesEnteros(static_cast<float>(v)), fondo_->y()); });
-    connect(vBarra_, &QScrollBar::valueChanged, this,
-            [this](int v) { fondo_->move(fondo_->x(), -APixelesEnteros(static_cast<float>(v))); });
+    // never change and nothing is drawn again. The bars count twips.
+    connect(hBarra_, &QScrollBar::valueChanged, this, [this] { ColocarLienzo(); });
+    connect(vBarra_, &QScrollBar::valueChanged, this, [this] { ColocarLienzo(); });
 }
 
 void Principal::ConectarLienzo() {
@@ -171,6 +171,7 @@ void Principal::ACTBarraEstado(bool tipo) {
     barra_->PonerCuentas(QString::fromStdString(TextoGeneral(centros, regional_) + " Centros - " +
                                                 TextoGeneral(conexiones, regional_) +
                                                 " Conexiones"));
+    if (ActualizarVista()) RedibujarConSeleccion();
 }
 
 void Principal::PonerTitulo(const std::string& titulo) {
@@ -178,6 +179,8 @@ void Principal::PonerTitulo(const std::string& titulo) {
 }
 
 void Principal::RedibujarTodo() {
+    // Every computation ends here: the panel and the colouring follow it.
+    ActualizarVista();
     editor_->RedibujarTodo();
 }
 
@@ -216,6 +219,12 @@ void Principal::resizeEvent(QResizeEvent* e) {
 
 bool Principal::eventFilter(QObject* objeto, QEvent* e) {
     if (objeto == central_ && e->type() == QEvent::Resize) Acomodar();
+    // The wheel over the canvas, or over the viewport around a small one.
+    if ((objeto == fondo_ || objeto == caja_) && e->type() == QEvent::Wheel) {
+        auto* rueda = static_cast<QWheelEvent*>(e);
+        Rueda(rueda, static_cast<QWidget*>(objeto)->mapTo(caja_, rueda->position()));
+        return true;
+    }
     return QMainWindow::eventFilter(objeto, e);
 }
 
@@ -229,12 +238,17 @@ void Principal::Acomodar() {
     vBarra_->setGeometry(izquierda + ancho, arriba, barra, alto);
     hBarra_->setGeometry(izquierda, arriba + alto, ancho, barra);
 
-    const auto maximo = [](int vistaPx) {
-        const double twips = kLadoLienzoTwips - ATwips(static_cast<float>(vistaPx));
+    // The bars count canvas twips; a page is what the viewport shows at
+    // the zoom.
+    const double twipsPorPixel = kTwipsPorPixel / Zoom();
+    const auto maximo = [twipsPorPixel](int vistaPx) {
+        const double twips = kLadoLienzoTwips - vistaPx * twipsPorPixel;
         return static_cast<int>(std::clamp(std::nearbyint(twips), 0.0, 32767.0));
     };
     hBarra_->setMaximum(maximo(ancho));
     vBarra_->setMaximum(maximo(alto));
+    hBarra_->setPageStep(std::max(1, static_cast<int>(std::lround(ancho * twipsPorPixel))));
+    vBarra_->setPageStep(std::max(1, static_cast<int>(std::lround(alto * twipsPorPixel))));
 }
 
 }  // namespace vortena

@@ -4,9 +4,12 @@
 // share (it is the program's Documento) and turns canvas events into edits.
 
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,7 @@
 class QAction;
 class QScrollBar;
 class QToolBar;
+class QWheelEvent;
 
 namespace vortena {
 
@@ -28,7 +32,9 @@ class ModeloFrente;
 class BarraDeEstado;
 class DialogosQt;
 class Fondo;
+class Leyendas;
 class ManejoLienzo;
+class PanelResultados;
 class PaletaHerramientas;
 
 class Principal : public QMainWindow, public Documento {
@@ -92,6 +98,22 @@ public:
     // canvas redrawn. One document step.
     void AplicarServidoresFrente(const ModeloFrente& modelo,
                                  const std::vector<std::int16_t>& servidores);
+    // The view (PrincipalVista.cpp): zoom, scrolling, the results panel and
+    // the utilisation colouring.
+    double Zoom() const;
+    // Keeps the canvas point under `ancla` (viewport pixels; the middle of
+    // the viewport by default) where it is.
+    void PonerZoom(double zoom, std::optional<QPointF> ancla = std::nullopt);
+    void OrdenAcercar();
+    void OrdenAlejar();
+    void OrdenAjustar();
+    void OrdenBuscarCentro();
+    void OrdenExportarCsv();
+    void OrdenColorearUtilizacion(bool activo);
+    // Scrolls the canvas so the centre's box is in view.
+    void MostrarCentro(std::int16_t posicion);
+    PanelResultados* resultados() const { return resultados_; }
+    Leyendas* leyendas() const { return leyendas_; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -112,6 +134,15 @@ private:
 
     QAction* NuevaAccion(const char* nombre, const QString& texto);
 
+    void CrearVista();
+    void ColocarLienzo();
+    void Rueda(QWheelEvent* e, QPointF enVista);
+    // The colouring layer and the results panel follow the store; true when
+    // the layer changed and the canvas must be drawn again.
+    bool ActualizarVista();
+    void RedibujarConSeleccion();
+    void ElegirCentro(std::int16_t posicion);
+
     Red& red_;
     std::unique_ptr<DialogosQt> dialogosPropios_;
     Dialogos* dialogos_;
@@ -130,6 +161,10 @@ private:
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<ManejoLienzo> lienzo_;
     QPointer<Ayuda> ayuda_;
+    PanelResultados* resultados_ = nullptr;
+    Leyendas* leyendas_ = nullptr;
+    QAction* colorear_ = nullptr;
+    QPointF inicioArrastre_;
 
     bool terminando_ = false;
     bool cerrando_ = false;

@@ -20,13 +20,35 @@ QColor AQColor(Color c) {
     return QColor(c.r, c.g, c.b);
 }
 
-QRect RectPixeles(float x1, float y1, float x2, float y2) {
-    const int l = APixelesEnteros(std::min(x1, x2)), r = APixelesEnteros(std::max(x1, x2));
-    const int t = APixelesEnteros(std::min(y1, y2)), b = APixelesEnteros(std::max(y1, y2));
-    return QRect(l, t, r - l, b - t);
-}
+// Below this pixel size labels are unreadable smudges and are left out.
+constexpr qreal kTextoMinimo = 4.0;
 
 }  // namespace
+
+int SuperficieQt::APixel(float twips) const {
+    return static_cast<int>(std::lround(APixelReal(twips)));
+}
+
+qreal SuperficieQt::APixelReal(float twips) const {
+    return static_cast<qreal>(APixeles(twips)) * escala_;
+}
+
+void SuperficieQt::PonerEscala(double escala) {
+    Terminar();
+    escala_ = escala;
+    fuenteEscalada_ = fuente_;
+    // Fractional sizes keep each label the same width, relative to the
+    // boxes, at every scale.
+    if (escala != 1.0) {
+        if (fuente_.pixelSize() > 0)
+            fuenteEscalada_.setPointSizeF(fuente_.pixelSize() * escala * 72.0 / img_.logicalDpiY());
+        else
+            fuenteEscalada_.setPointSizeF(fuente_.pointSizeF() * escala);
+    }
+    textoVisible_ = QFontMetricsF(fuenteEscalada_, &img_).height() >= kTextoMinimo;
+    textos_.clear();
+    imagenes_.clear();
+}
 
 QFont FuenteLienzo(const QFont& base) {
     // Five rows of text must fit in a centre box 1000 twips high.
@@ -41,7 +63,7 @@ QFont FuenteLienzo(const QFont& base) {
 }
 
 SuperficieQt::SuperficieQt(QImage& imagen, const QFont& fuente)
-    : img_(imagen), fuente_(fuente), metricas_(fuente, &imagen) {}
+    : img_(imagen), fuente_(fuente), metricas_(fuente, &imagen), fuenteEscalada_(fuente) {}
 
 SuperficieQt::~SuperficieQt() {
     Terminar();
@@ -54,13 +76,18 @@ void SuperficieQt::Terminar() {
 QPainter& SuperficieQt::Pintor() {
     if (!pintor_.isActive()) {
         pintor_.begin(&img_);
-        pintor_.setFont(fuente_);
+        pintor_.setFont(fuenteEscalada_);
         pintor_.setRenderHint(QPainter::Antialiasing);
         pintor_.setRenderHint(QPainter::TextAntialiasing);
         lapiz_ = Lapiz{};
         if (alPintar) alPintar();
     }
     return pintor_;
+}
+
+int SuperficieQt::Grosor(int grosor) const {
+    // Pen widths are screen pixels at scale 1 and grow with the zoom.
+    return std::max(1, static_cast<int>(std::lround(grosor * escala_)));
 }
 
 void SuperficieQt::PonerLapiz(QPainter& p, Color color, int grosor) {
@@ -77,12 +104,12 @@ void SuperficieQt::Limpiar() {
 
 void SuperficieQt::Linea(float x1, float y1, float x2, float y2, Color color, int grosor) {
     QPainter& p = Pintor();
-    const int g = std::max(1, grosor);
+    const int g = Grosor(grosor);
     if (y1 == y2 || x1 == x2) {
         // Level and upright lines (every separator inside a centre) are
         // plain fills: crisp, and far cheaper than stroking.
-        const int a = APixelesEnteros(std::min(x1, x2)), b = APixelesEnteros(std::max(x1, x2));
-        const int c = APixelesEnteros(std::min(y1, y2)), d = APixelesEnteros(std::max(y1, y2));
+        const int a = APixel(std::min(x1, x2)), b = APixel(std::max(x1, x2));
+        const int c = APixel(std::min(y1, y2)), d = APixel(std::max(y1, y2));
         const QRect r = y1 == y2 ? QRect(a, c - g / 2, std::max(1, b - a), g)
                                  : QRect(a - g / 2, c, g, std::max(1, d - c));
         p.fillRect(r, AQColor(color));
@@ -91,8 +118,8 @@ void SuperficieQt::Linea(float x1, float y1, float x2, float y2, Color color, in
     PonerLapiz(p, color, g);
     // An odd-width line runs through pixel centres, like the fills above.
     const qreal m = g % 2 != 0 ? 0.5 : 0.0;
-    p.drawLine(QPointF(APixeles(x1) + m, APixeles(y1) + m),
-               QPointF(APixeles(x2) + m, APixeles(y2) + m));
+    p.drawLine(QPointF(APixelReal(x1) + m, APixelReal(y1) + m),
+               QPointF(APixelReal(x2) + m, APixelReal(y2) + m));
 }
 
 void SuperficieQt::Rectangulo(float x1, float y1, float x2, float y2, Color color, int grosor,
@@ -101,8 +128,10 @@ void SuperficieQt::Rectangulo(float x1, float y1, float x2, float y2, Color colo
     // each edge, and an erase covers exactly what the outline painted, so
     // no fringe is left behind.
     QPainter& p = Pintor();
-    const QRect r = RectPixeles(x1, y1, x2, y2);
-    const int g = std::max(1, grosor);
+    const int l = APixel(std::min(x1, x2)), der = APixel(std::max(x1, x2));
+    const int t = APixel(std::min(y1, y2)), b = APixel(std::max(y1, y2));
+    const QRect r(l, t, der - l, b - t);
+    const int g = Grosor(grosor);
     const int h = g / 2;
     const QColor c = AQColor(color);
     const QRect exterior(r.left() - h, r.top() - h, r.width() + g, r.height() + g);
@@ -124,22 +153,22 @@ const QImage& SuperficieQt::TextoRenderizado(const std::string& texto) {
     // redraw then only blends small images, several times cheaper than
     // laying out and drawing the glyphs of thousands of labels again.
     const QString t = QString::fromStdString(texto);
-    const int ancho =
-        static_cast<int>(std::ceil(metricas_.horizontalAdvance(t))) + 2 * kMargenTexto;
-    const int alto = static_cast<int>(std::ceil(metricas_.height()));
+    const QFontMetricsF m(fuenteEscalada_, &img_);
+    const int ancho = static_cast<int>(std::ceil(m.horizontalAdvance(t))) + 2 * kMargenTexto;
+    const int alto = static_cast<int>(std::ceil(m.height()));
     QImage img(std::max(1, ancho), std::max(1, alto), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
-    p.setFont(fuente_);
+    p.setFont(fuenteEscalada_);
     p.setPen(Qt::black);
-    p.drawText(QPointF(kMargenTexto, metricas_.ascent()), t);
+    p.drawText(QPointF(kMargenTexto, m.ascent()), t);
     p.end();
     return textos_.emplace(texto, std::move(img)).first->second;
 }
 
 void SuperficieQt::Texto(float x, float y, const std::string& texto) {
-    Pintor().drawImage(QPoint(APixelesEnteros(x) - kMargenTexto, APixelesEnteros(y)),
-                       TextoRenderizado(texto));
+    if (!textoVisible_) return;
+    Pintor().drawImage(QPoint(APixel(x) - kMargenTexto, APixel(y)), TextoRenderizado(texto));
 }
 
 float SuperficieQt::AnchoTexto(const std::string& texto) {
@@ -159,11 +188,14 @@ float SuperficieQt::AltoTexto(const std::string&) {
 void SuperficieQt::Imagen(Dibujo dibujo, float x, float y, float ancho, float alto) {
     QSize tam = TamanoPropio(dibujo);
     if (ancho > 0 && alto > 0)
-        tam = QSize(std::max(1, APixelesEnteros(ancho)), std::max(1, APixelesEnteros(alto)));
+        tam = QSize(std::max(1, APixel(ancho)), std::max(1, APixel(alto)));
+    else
+        tam = QSize(std::max(1, static_cast<int>(std::lround(tam.width() * escala_))),
+                    std::max(1, static_cast<int>(std::lround(tam.height() * escala_))));
     const auto clave = std::make_tuple(static_cast<int>(dibujo), tam.width(), tam.height());
     auto it = imagenes_.find(clave);
     if (it == imagenes_.end()) it = imagenes_.emplace(clave, ImagenDe(dibujo, tam)).first;
-    Pintor().drawImage(QPoint(APixelesEnteros(x), APixelesEnteros(y)), it->second);
+    Pintor().drawImage(QPoint(APixel(x), APixel(y)), it->second);
 }
 
 }  // namespace vortena

@@ -18,7 +18,8 @@ namespace vortena {
 
 class SuperficieQt : public Superficie {
 public:
-    // The image must outlive the surface; it is painted in canvas pixels.
+    // The image must outlive the surface; it is painted in canvas pixels
+    // times the scale.
     SuperficieQt(QImage& imagen, const QFont& fuente);
     ~SuperficieQt() override;
     SuperficieQt(const SuperficieQt&) = delete;
@@ -37,17 +38,32 @@ public:
     void Terminar();
     const QFont& fuente() const { return fuente_; }
 
+    // Drawing scale (zoom): 1 paints 15 twips on a pixel. Text, lines and
+    // pictures are rendered again at the scale, never stretched; text
+    // measures stay those of scale 1, so the layout is the same at every
+    // zoom.
+    void PonerEscala(double escala);
+    double escala() const { return escala_; }
+    // Canvas twips to pixels of the image at the current scale.
+    int APixel(float twips) const;
+    qreal APixelReal(float twips) const;
+
     // Called when a run of drawing starts, so the owner can schedule a repaint.
     std::function<void()> alPintar;
 
 private:
     QPainter& Pintor();
     void PonerLapiz(QPainter& p, Color color, int grosor);
+    int Grosor(int grosor) const;
     const QImage& TextoRenderizado(const std::string& texto);
 
     QImage& img_;
     QFont fuente_;
     QFontMetricsF metricas_;
+    double escala_ = 1.0;
+    // The font at the scale; no text is drawn when it is too small to read.
+    QFont fuenteEscalada_;
+    bool textoVisible_ = true;
     QPainter pintor_;
     struct Lapiz {
         bool valido = false;

@@ -135,7 +135,7 @@ private slots:
         VentanaDePrueba v;
         QStringList titulos;
         for (QAction* a : v.ventana->menuBar()->actions()) titulos << a->text();
-        QCOMPARE(titulos, QStringList({"&Archivo", QString::fromUtf8("&Edición"),
+        QCOMPARE(titulos, QStringList({"&Archivo", QString::fromUtf8("&Edición"), "&Ver",
                                        QString::fromUtf8("&Línea de Producción"), "&Ayuda"}));
         QStringList archivo;
         for (QAction* a : v.ventana->findChild<QMenu*>("mnArchivo")->actions())
@@ -218,9 +218,10 @@ private slots:
             QCOMPARE(v.ventana->hBarra()->maximum(), 32000 - caja.width() * 15);
             QCOMPARE(v.ventana->vBarra()->maximum(), 32000 - caja.height() * 15);
             QCOMPARE(v.ventana->hBarra()->singleStep(), 100);
-            QCOMPARE(v.ventana->hBarra()->pageStep(), 1000);
+            // A page is what the viewport shows.
+            QCOMPARE(v.ventana->hBarra()->pageStep(), caja.width() * 15);
             QCOMPARE(v.ventana->vBarra()->singleStep(), 100);
-            QCOMPARE(v.ventana->vBarra()->pageStep(), 1000);
+            QCOMPARE(v.ventana->vBarra()->pageStep(), caja.height() * 15);
             // The viewport sits right of the tools.
             QVERIFY(caja.left() >= v.ventana->herramientas()->geometry().right());
         }

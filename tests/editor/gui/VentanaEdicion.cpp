@@ -162,9 +162,12 @@ private slots:
         QTest::newRow("esquina interior de B") << Punto{6015, 4515} << 4 << 0 << true;
         QTest::newRow("sobre la conexión 1") << Punto{3000, 1500} << 0 << 1 << true;
         QTest::newRow("50 por encima de la conexión 2") << Punto{6000, 1455} << 0 << 2 << true;
-        QTest::newRow("fuera de la franja") << Punto{6000, 1560} << 0 << 0 << false;
+        // Besides the band, anything within 4 screen pixels (60 twips at
+        // 100 %) of the drawn line or arrowhead picks the connection.
+        QTest::newRow("a 4 píxeles de la conexión 2") << Punto{6000, 1560} << 0 << 2 << true;
+        QTest::newRow("a 5 píxeles de la conexión 2") << Punto{6000, 1575} << 0 << 0 << false;
         QTest::newRow("sobre la punta de la flecha") << Punto{8400, 1500} << 0 << 2 << true;
-        QTest::newRow("pasada la mitad de la flecha") << Punto{8430, 1500} << 0 << 0 << false;
+        QTest::newRow("pasada la mitad de la flecha") << Punto{8430, 1500} << 0 << 2 << true;
         QTest::newRow("vacío") << kVacio << 0 << 0 << false;
     }
     void seleccionar() {

@@ -1,0 +1,49 @@
+#pragma once
+// The results of every productive centre as a table: the rows of the
+// "Resultados" panel, its copy as tab-separated text and its CSV export.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Numeros.h"
+#include "model/Red.h"
+
+namespace vortena {
+
+// Column 0 is the centre's name; the rest are numbers, the last is the
+// critical mark ("Sí"/"No").
+int ColumnasResultados();
+const std::string& TituloColumnaResultados(int columna);
+
+struct FilaResultados {
+    std::int16_t posicion = 0;
+    std::string nombre;
+    // By column; values[0] is unused. Times of a centre the last PERT run
+    // did not reach are left blank.
+    std::vector<double> valores;
+    std::vector<bool> vacio;
+};
+
+// One row per productive centre, in network order.
+std::vector<FilaResultados> FilasResultados(const Red& red);
+
+// A cell as shown: numbers with the regional settings and the column's
+// pattern, blank when the row has no value there.
+std::string TextoCelda(const FilaResultados& fila, int columna, const Regional& reg);
+
+// Header and rows, cells separated by `separador`, one line each ending in
+// "\n". Cells holding the separator, a quote or a line break are quoted
+// CSV-fashion when `comillas`; otherwise those characters become blanks.
+std::string TablaComoTexto(const std::vector<const FilaResultados*>& filas, char separador,
+                           bool comillas, const Regional& reg);
+
+// The CSV field separator that does not clash with the decimal separator.
+char SeparadorCsv(const Regional& reg);
+
+// Writes the table as UTF-8 CSV (with a byte-order mark, so spreadsheets
+// read the accents); throws ErrorArchivo when it cannot be written.
+void EscribirCsvResultados(const std::vector<const FilaResultados*>& filas, const std::string& ruta,
+                           const Regional& reg);
+
+}  // namespace vortena
