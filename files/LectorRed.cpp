@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <limits>
 #include <utility>
 
@@ -145,13 +146,48 @@ void LeerConexion(Lineas& ls, Red& red) {
     l.CentroFin = ls.Entero();
 }
 
+// The whole stream in one read when its size is known (a regular file),
+// otherwise in blocks: never one character at a time.
+std::string LeerTodo(std::ifstream& f) {
+    f.seekg(0, std::ios::end);
+    const std::streamoff tam = f.tellg();
+    f.seekg(0, std::ios::beg);
+    if (tam < 0 || !f) {
+        f.clear();
+        std::ostringstream todo;
+        todo << f.rdbuf();
+        return std::move(todo).str();
+    }
+    std::string bytes(static_cast<std::size_t>(tam), '\0');
+    f.read(bytes.data(), tam);
+    bytes.resize(static_cast<std::size_t>(f.gcount()));
+    return bytes;
+}
+
+// Room for every record at once: a large network otherwise moves its
+// growing collections several times while it is read.
+void ReservarRegistros(std::string_view texto, Red& red) {
+    int centros = 0, conexiones = 0;
+    for (std::size_t i = 0; i < texto.size();) {
+        const std::size_t fin = texto.find('\n', i);
+        const std::string_view l =
+            texto.substr(i, (fin == std::string_view::npos ? texto.size() : fin) - i);
+        if (l == "@" || l == "@\r") ++centros;
+        if (l == "$" || l == "$\r") ++conexiones;
+        if (fin == std::string_view::npos) break;
+        i = fin + 1;
+    }
+    red.Centros.Reservar(red.Centros.Count() + centros);
+    red.Conexiones.Reservar(red.Conexiones.Count() + conexiones);
+}
+
 std::string LeerBytes(const std::string& ruta) {
     std::error_code ec;
     if (ruta.empty() || std::filesystem::is_directory(ruta, ec))
         throw ErrorArchivo("no es un archivo: " + ruta);
     std::ifstream f(ruta, std::ios::binary);
     if (!f) throw ErrorArchivo("no se puede abrir " + ruta);
-    std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::string bytes = LeerTodo(f);
     if (f.bad()) throw ErrorArchivo("no se puede leer " + ruta);
     return bytes;
 }
@@ -179,7 +215,9 @@ std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
 }
 
 void LeerRed(std::string_view bytes, Red& nueva) {
-    const std::string texto = DecodificarArchivo(bytes);
+    std::string convertido;
+    const std::string_view texto = DecodificarArchivo(bytes, convertido);
+    ReservarRegistros(texto, nueva);
     Lineas ls(texto);
     while (!ls.Fin()) {
         const std::string_view l = ls.Siguiente();

@@ -35,6 +35,8 @@ const DefAccion kAcciones[] = {
     {"mnGComo", "Guardar como...", kSinAtajo, std::nullopt, &Principal::OrdenGuardarComo},
     {"mnImprimir", "Imprimir...", Qt::CTRL | Qt::Key_P, Pictograma::Imprimir,
      &Principal::OrdenImprimir},
+    {"mnExportarGrafico", "Exportar gráfico...", kSinAtajo, std::nullopt,
+     &Principal::OrdenExportarGrafico},
     {"mnSalir", "Salir", Qt::CTRL | Qt::Key_S, Pictograma::Salir, &Principal::OrdenSalir},
     {"mnGrafico", "Copiar gráfico", kSinAtajo, std::nullopt, &Principal::OrdenCopiarGrafico},
     {"mnTexto", "Exportar resumen como Archivo de Texto", kSinAtajo, std::nullopt,
@@ -88,7 +90,8 @@ const std::vector<DefMenu>& Menus() {
     static const std::vector<DefMenu> menus{
         {"mnArchivo",
          "&Archivo",
-         {"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "mnseparador", "mnImprimir", "mnseparador1",
+         {"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "mnseparador", "mnImprimir", "mnExportarGrafico",
+          "mnseparador1",
           "mnSalir"}},
         {"mnEdicion", "&Edición", {"mnGrafico", "mnTexto"}},
         {"mnLinea", "&Línea de Producción", {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos"}},
