@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     QObject::connect(&inicio, &vortena::Inicio::cerrado, &ventana, [&ventana, archivo] {
         ventana.show();
         if (!archivo.isEmpty())
-            QTimer::singleShot(0, &ventana, [&ventana, archivo] { ventana.AbrirAlArrancar(archivo); });
+            QTimer::singleShot(0, &ventana,
+                               [&ventana, archivo] { ventana.AbrirAlArrancar(archivo); });
     });
     inicio.show();
     return QApplication::exec();

@@ -95,9 +95,9 @@ void EscribirMedidas(const Red& red, std::ostream& out) {
         for (double v : {c.Rho, c.Trafico, c.P0, c.Pn, c.Lq, c.L, c.W, c.Wq}) t.Real(v);
         t.Caracter('\t');
         t.Entero(c.MaximaCola);
-        for (double v : {c.CtoEsperaCentro, c.CtoTotalServidores, c.CtoImproductividad,
-                         c.CtoEsperaCola, c.Desvlamda, c.DesvMu, c.Salida, c.tmpoTemprano,
-                         c.tmpoTardio, c.indFlotamiento})
+        for (double v :
+             {c.CtoEsperaCentro, c.CtoTotalServidores, c.CtoImproductividad, c.CtoEsperaCola,
+              c.Desvlamda, c.DesvMu, c.Salida, c.tmpoTemprano, c.tmpoTardio, c.indFlotamiento})
             t.Real(v);
         t.Caracter('\t');
         t.Caracter(c.TempranoWH ? '1' : '0');

@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <limits>
+#include <sstream>
 #include <utility>
 
 #include "files/ArchivoRed.h"

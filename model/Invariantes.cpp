@@ -76,9 +76,9 @@ std::optional<std::string> ComprobarInvariantes(const Red& red) {
     // then the walk below names the first in file order.
     std::vector<std::uint32_t> claves;
     claves.reserve(static_cast<std::size_t>(conexiones));
+    const auto clave = [](std::int16_t n) { return static_cast<std::uint32_t>(std::uint16_t(n)); };
     for (const linea& l : red.Conexiones)
-        claves.push_back(static_cast<std::uint32_t>(static_cast<std::uint16_t>(l.CentroInicio)) << 16 |
-                         static_cast<std::uint16_t>(l.CentroFin));
+        claves.push_back(clave(l.CentroInicio) << 16 | clave(l.CentroFin));
     std::sort(claves.begin(), claves.end());
     const bool hayGemelas = std::adjacent_find(claves.begin(), claves.end()) != claves.end();
     std::set<std::pair<int, int>> pares;

@@ -91,8 +91,7 @@ QString ExportarDiagrama(const QString& rutaPedida, Red& red, const Regional& re
                          const CapasSombreado& capas) {
     QString ruta = rutaPedida;
     QString ext = QFileInfo(ruta).suffix().toLower();
-    if (ext != QLatin1String("svg") && ext != QLatin1String("pdf") &&
-        ext != QLatin1String("png")) {
+    if (ext != QLatin1String("svg") && ext != QLatin1String("pdf") && ext != QLatin1String("png")) {
         ruta += QStringLiteral(".png");
         ext = QStringLiteral("png");
     }

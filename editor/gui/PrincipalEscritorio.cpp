@@ -84,7 +84,10 @@ void Principal::LlenarRecientes() {
     if (archivo == nullptr) return;
     for (QAction* a : archivo->actions())
         if (a->property(kPropiedadReciente).toBool()) {
+            // Later, not now: this may run inside the entry's own click.
             archivo->removeAction(a);
+            a->setObjectName(QString());
+            a->setProperty(kPropiedadReciente, false);
             a->deleteLater();
         }
 

@@ -90,9 +90,8 @@ const std::vector<DefMenu>& Menus() {
     static const std::vector<DefMenu> menus{
         {"mnArchivo",
          "&Archivo",
-         {"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "mnseparador", "mnImprimir", "mnExportarGrafico",
-          "mnseparador1",
-          "mnSalir"}},
+         {"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "mnseparador", "mnImprimir",
+          "mnExportarGrafico", "mnseparador1", "mnSalir"}},
         {"mnEdicion", "&Edición", {"mnGrafico", "mnTexto"}},
         {"mnLinea", "&Línea de Producción", {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos"}},
         {"mnAyuda", "&Ayuda", {"mnContenido", "mnSeparador2", "mnAcerca"}},

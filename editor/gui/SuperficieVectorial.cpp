@@ -47,8 +47,8 @@ void SuperficieVectorial::Rectangulo(float x1, float y1, float x2, float y2, Col
         p_.fillRect(r.adjusted(-h, -h, h, h), AQColor(color));
         return;
     }
-    p_.setPen(QPen(AQColor(color), std::max(1, grosor), Qt::SolidLine, Qt::SquareCap,
-                   Qt::MiterJoin));
+    p_.setPen(
+        QPen(AQColor(color), std::max(1, grosor), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p_.setBrush(Qt::NoBrush);
     p_.drawRect(r);
 }

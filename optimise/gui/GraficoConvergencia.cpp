@@ -107,9 +107,9 @@ void GraficoConvergencia::Redibujar() {
     t.reserve(mostrados);
     double cLo = INFINITY, cHi = -INFINITY, tLo = INFINITY, tHi = -INFINITY;
     for (int k = 0; k < mostrados; ++k) {
-        const int i = mostrados == 1 ? n - 1
-                                     : static_cast<int>(std::lround(double(k) * (n - 1) /
-                                                                    (mostrados - 1)));
+        const int i = mostrados == 1
+                          ? n - 1
+                          : static_cast<int>(std::lround(double(k) * (n - 1) / (mostrados - 1)));
         const Punto& p = puntos_[static_cast<std::size_t>(i)];
         if (std::isfinite(p.costo)) {
             c << QPointF(i, p.costo);

@@ -5,16 +5,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 
 #include "BancoPropiedades.h"
+#include "VentanaDePrueba.h"
 #include "dialogs/NodoCentro.h"
 #include "dialogs/ProbEstados.h"
 #include "editor/gui/ArchivosRecientes.h"
@@ -23,7 +24,6 @@
 #include "optimise/RedesOptimizacion.h"
 #include "optimise/gui/OptimizacionVortena.h"
 #include "support/DocumentoFalso.h"
-#include "VentanaDePrueba.h"
 
 using namespace vortena;
 using namespace vortena::prueba;
@@ -43,6 +43,9 @@ private slots:
         const QByteArray carpeta = qgetenv("VORTENA_CAPTURAS");
         if (carpeta.isEmpty()) QSKIP("VORTENA_CAPTURAS no está definida");
         destino_ = QDir(QString::fromLocal8Bit(carpeta));
+        // The recent files shown are the test's own, not the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena")).clear();
         QVERIFY(destino_.exists());
     }
 
@@ -79,8 +82,19 @@ private slots:
         Guardar(&d, "optimizacion.png");
     }
 
+    // "Exportar gráfico..." of an example, to look at (not for the help).
+    void exportado() {
+        VentanaDePrueba v;
+        v.ventana->Modificado = false;
+        QVERIFY(v.ventana->AbrirRuta(QStringLiteral(VORTENA_SOURCE_DIR "/examples/planta-20-centros.vtq")));
+        for (const char* n : {"exportado.png", "exportado.svg", "exportado.pdf"}) {
+            v.dialogos.nombresGuardar.push_back(destino_.filePath(QString::fromLatin1(n)).toStdString());
+            v.Menu("mnExportarGrafico");
+        }
+        QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena")).clear();
+    }
+
     void menuArchivo() {
-        QStandardPaths::setTestModeEnabled(true);
         ArchivosRecientes recientes;
         for (const char* r : {"/home/ana/lineas/soldadura.vtq", "/home/ana/lineas/taller.vtq"})
             recientes.Agregar(QString::fromLatin1(r));

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -26,7 +28,8 @@ const QString kEjemplos = QStringLiteral(VORTENA_SOURCE_DIR "/examples/");
 QString Copia(const QTemporaryDir& carpeta, const QString& ejemplo, const QString& nombre) {
     const QString ruta = carpeta.filePath(nombre);
     QFile::remove(ruta);
-    if (!QFile::copy(kEjemplos + ejemplo, ruta)) qWarning("no se pudo copiar %s", qPrintable(ejemplo));
+    if (!QFile::copy(kEjemplos + ejemplo, ruta))
+        qWarning("no se pudo copiar %s", qPrintable(ejemplo));
     return ruta;
 }
 
@@ -98,11 +101,14 @@ private slots:
         QCOMPARE(v.dialogos.vistos().size(), std::size_t{1});
         const QString texto = QString::fromStdString(v.Ultimo());
         // The reader says what is wrong and where.
-        QVERIFY2(texto.contains(ruta) && texto.contains("línea 4") &&
-                     texto.contains("no es un numero"),
-                 qPrintable(texto));
-        QCOMPARE(v.red.Centros.Count(), 2);  // the start and end nodes of a new line
-        QCOMPARE(v.ventana->windowTitle(), QStringLiteral("Anónimo.vtq - Vortena de Líneas de Producción"));
+        QVERIFY2(
+            texto.contains(ruta) && texto.contains("línea 4") && texto.contains("no es un numero"),
+            qPrintable(texto));
+        // The new line of every start: INICIO, one centre, FIN.
+        QCOMPARE(v.red.Centros.Count(), 3);
+        QCOMPARE(v.red.Conexiones.Count(), 2);
+        QCOMPARE(v.ventana->windowTitle(),
+                 QStringLiteral("Anónimo.vtq - Vortena de Líneas de Producción"));
         QVERIFY(!v.ventana->Guardado);
         // A new network counts as changed, as it does at every start.
         QVERIFY(v.ventana->Modificado);
@@ -237,9 +243,51 @@ private slots:
         QCOMPARE(QFileInfo(png).size(), 0);
     }
 
+    void imprimirAjustaElDibujoALaPagina() {
+        VentanaDePrueba v;
+        const QString ruta = Copia(v.carpeta, "planta-20-centros.vtq", "planta.vtq");
+        v.ventana->Modificado = false;
+        QVERIFY(v.ventana->AbrirRuta(ruta));
+        // The printer set-up is still the command's dialog.
+        v.Menu("mnImprimir");
+        QCOMPARE(v.dialogos.impresoras, 1);
+
+        QPrinter impresora(QPrinter::HighResolution);
+        impresora.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = v.carpeta.filePath("impreso.pdf");
+        impresora.setOutputFileName(pdf);
+        QVERIFY(vortena::ImprimirDiagrama(impresora, v.red, v.ventana->regional(),
+                                          v.ventana->editor().capas()));
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().startsWith("%PDF"));
+
+        // Fitted: the drawing fills the page's width or its height, centred.
+        QImage pagina(800, 1100, QImage::Format_RGB32);
+        pagina.fill(Qt::white);
+        QPainter p(&pagina);
+        vortena::PintarDiagrama(p, QRectF(0, 0, 800, 1100), v.red, v.ventana->regional(), {});
+        p.end();
+        int izquierda = pagina.width(), derecha = -1, arriba = pagina.height(), abajo = -1;
+        for (int y = 0; y < pagina.height(); ++y)
+            for (int x = 0; x < pagina.width(); ++x)
+                if (pagina.pixel(x, y) != qRgb(255, 255, 255)) {
+                    izquierda = std::min(izquierda, x);
+                    derecha = std::max(derecha, x);
+                    arriba = std::min(arriba, y);
+                    abajo = std::max(abajo, y);
+                }
+        QVERIFY(derecha > 0);
+        // The network is wider than tall: its drawing spans the page's width
+        // (less the margin) and sits in the middle of its height.
+        QVERIFY2(derecha - izquierda > 700, qPrintable(QString::number(derecha - izquierda)));
+        QVERIFY(std::abs((arriba + abajo) / 2 - 550) < 40);
+    }
+
     void dialogosDeQtEnEspanol() {
         QVERIFY(vortena::CargarTraduccionesQt(*QCoreApplication::instance()));
-        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Buscar en:"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"),
+                 QStringLiteral("Ver en:"));
     }
 };
 

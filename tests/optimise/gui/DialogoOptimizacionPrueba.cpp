@@ -5,15 +5,15 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineSeries>
-#include <QTemporaryDir>
-#include <QValueAxis>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 #include <functional>
 
 #include "model/Numeros.h"
@@ -248,16 +248,15 @@ private slots:
             QVERIFY(v != nullptr);
             // Each line stays inside its own axis.
             const QLineSeries* s = e->alignment() == Qt::AlignRight ? tiempo : costo;
-            for (const QPointF& p : s->points())
-                QVERIFY(p.y() >= v->min() && p.y() <= v->max());
+            for (const QPointF& p : s->points()) QVERIFY(p.y() >= v->min() && p.y() <= v->max());
         }
 
         // The mouse over a point shows that generation's values.
         emit costo->hovered(QPointF(6.2, 0), true);
         const GenCadena& m = b.opt.MejorCadena;
-        QCOMPARE(g->valorMostrado(),
-                 QStringLiteral("Generación 6\nCosto: %1\nTiempo: %2")
-                     .arg(Q(Formato(m.rOptimo, "#0.00", kReg)), Q(Formato(m.rTiempo, "#0.00", kReg))));
+        QCOMPARE(g->valorMostrado(), QStringLiteral("Generación 6\nCosto: %1\nTiempo: %2")
+                                         .arg(Q(Formato(m.rOptimo, "#0.00", kReg)),
+                                              Q(Formato(m.rTiempo, "#0.00", kReg))));
 
         // "Guardar imagen…" writes what the chart shows.
         QTemporaryDir dir;
