@@ -13,15 +13,6 @@ namespace {
 
 const QColor kBarra(0x2E, 0x6D, 0xB4);
 
-// A tick every 1, 2 or 5 times a power of ten states, at most eight ticks.
-double PasoMarcas(int n) {
-    const double crudo = std::max(1.0, n / 8.0);
-    const double potencia = std::pow(10.0, std::floor(std::log10(crudo)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * potencia >= crudo) return m * potencia;
-    return 10 * potencia;
-}
-
 }  // namespace
 
 GraficoEstados::GraficoEstados(const Regional& reg, QWidget* padre) : VistaGrafico(reg, padre) {
@@ -38,7 +29,8 @@ GraficoEstados::GraficoEstados(const Regional& reg, QWidget* padre) : VistaGrafi
 
     ejeX_ = new QValueAxis;
     ejeX_->setTitleText(QStringLiteral("n (estado)"));
-    ejeX_->setLabelFormat(QStringLiteral("%d"));
+    // Localised labels need the precision spelled out ("%d" would show none).
+    ejeX_->setLabelFormat(QStringLiteral("%.0f"));
     ejeX_->setTickType(QValueAxis::TicksDynamic);
     ejeX_->setTickAnchor(0);
     ejeX_->setMinorTickCount(0);
@@ -70,7 +62,7 @@ void GraficoEstados::PonerProbabilidades(std::vector<double> p) {
 
     const int n = static_cast<int>(p_.size());
     ejeX_->setRange(-0.5, std::max(1, n) - 0.5);
-    ejeX_->setTickInterval(PasoMarcas(n));
+    ejeX_->setTickInterval(PasoMarcas(n, 8));
     ejeY_->setRange(0, maximo > 0 ? maximo * 1.05 : 1.0);
     ejeY_->applyNiceNumbers();
 }

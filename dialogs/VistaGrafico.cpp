@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolTip>
+#include <algorithm>
+#include <cmath>
 
 #include "editor/gui/DialogosQt.h"
 
@@ -51,6 +53,14 @@ QPushButton* VistaGrafico::CrearBotonGuardar(QWidget* padre) {
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, guardar_, &QAction::trigger);
     return b;
+}
+
+double VistaGrafico::PasoMarcas(double rango, int marcas) {
+    const double crudo = std::max(1.0, rango / std::max(1, marcas));
+    const double potencia = std::pow(10.0, std::floor(std::log10(crudo)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * potencia >= crudo) return m * potencia;
+    return 10 * potencia;
 }
 
 QString VistaGrafico::Numero(double v, const char* patron) const {

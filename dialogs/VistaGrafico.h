@@ -33,6 +33,10 @@ public:
     // The text shown beside the mouse, last set (empty when hidden).
     const QString& valorMostrado() const { return valor_; }
 
+    // A tick interval of 1, 2 or 5 times a power of ten, whole, giving at
+    // most `marcas` ticks over `rango`.
+    static double PasoMarcas(double rango, int marcas);
+
 protected:
     const Regional& regional() const { return reg_; }
     QString Numero(double v, const char* patron) const;

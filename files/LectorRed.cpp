@@ -164,23 +164,6 @@ std::string LeerTodo(std::ifstream& f) {
     return bytes;
 }
 
-// Room for every record at once: a large network otherwise moves its
-// growing collections several times while it is read.
-void ReservarRegistros(std::string_view texto, Red& red) {
-    int centros = 0, conexiones = 0;
-    for (std::size_t i = 0; i < texto.size();) {
-        const std::size_t fin = texto.find('\n', i);
-        const std::string_view l =
-            texto.substr(i, (fin == std::string_view::npos ? texto.size() : fin) - i);
-        if (l == "@" || l == "@\r") ++centros;
-        if (l == "$" || l == "$\r") ++conexiones;
-        if (fin == std::string_view::npos) break;
-        i = fin + 1;
-    }
-    red.Centros.Reservar(red.Centros.Count() + centros);
-    red.Conexiones.Reservar(red.Conexiones.Count() + conexiones);
-}
-
 std::string LeerBytes(const std::string& ruta) {
     std::error_code ec;
     if (ruta.empty() || std::filesystem::is_directory(ruta, ec))
@@ -217,7 +200,6 @@ std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
 void LeerRed(std::string_view bytes, Red& nueva) {
     std::string convertido;
     const std::string_view texto = DecodificarArchivo(bytes, convertido);
-    ReservarRegistros(texto, nueva);
     Lineas ls(texto);
     while (!ls.Fin()) {
         const std::string_view l = ls.Siguiente();

@@ -21,7 +21,7 @@ namespace vortena {
 namespace {
 
 constexpr qreal kMargen = 300;  // twips around the drawing
-// The start and end marks stand 500 twips above their node.
+// The start and end marks stand 500 twips above their nodes.
 constexpr qreal kAltoMarca = 500;
 // PNG pictures at twice the canvas resolution.
 constexpr qreal kEscalaPng = 2.0;
@@ -49,7 +49,10 @@ QRectF LimitesDiagrama(const Red& red) {
                        QPointF(std::max(x1, x2), std::max(y1, y2)));
         r = r.isNull() ? q : r.united(q);
     };
-    for (const CentroProductivo& c : red.Centros) unir(c.x1, c.y1 - kAltoMarca, c.x2, c.y2);
+    for (const CentroProductivo& c : red.Centros) {
+        const bool marca = c.posicion == red.NodoInicio || c.posicion == red.NodoFin;
+        unir(c.x1, marca ? c.y1 - kAltoMarca : c.y1, c.x2, c.y2);
+    }
     for (const linea& l : red.Conexiones) unir(l.x1, l.y1, l.x2, l.y2);
     if (r.isNull()) return QRectF(0, 0, 2 * kMargen, 2 * kMargen);
     r.adjust(-kMargen, -kMargen, kMargen, kMargen);

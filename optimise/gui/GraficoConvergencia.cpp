@@ -20,7 +20,8 @@ constexpr int kPuntosMaximos = 400;
 QValueAxis* Eje(const QString& titulo, const QColor& color) {
     auto* e = new QValueAxis;
     e->setTitleText(titulo);
-    e->setLabelFormat(QStringLiteral("%g"));
+    // Localised labels need the precision spelled out ("%g" would show none).
+    e->setLabelFormat(QStringLiteral("%.4g"));
     if (color.isValid()) {
         e->setTitleBrush(color);
         e->setLabelsColor(color);
@@ -49,7 +50,6 @@ void PonerRango(QValueAxis* eje, double lo, double hi) {
 GraficoConvergencia::GraficoConvergencia(const Regional& reg, QWidget* parent)
     : VistaGrafico(reg, parent) {
     setObjectName(QStringLiteral("GraficoConvergencia"));
-    setToolTip(QStringLiteral("Costo (azul) y Tiempo (rojo) de la mejor solución por generación"));
     QChart* g = chart();
 
     costo_ = new QLineSeries;
@@ -62,7 +62,9 @@ GraficoConvergencia::GraficoConvergencia(const Regional& reg, QWidget* parent)
     g->addSeries(tiempo_);
 
     ejeX_ = Eje(QStringLiteral("Generación"), QColor());
-    ejeX_->setLabelFormat(QStringLiteral("%d"));
+    ejeX_->setLabelFormat(QStringLiteral("%.0f"));
+    ejeX_->setTickType(QValueAxis::TicksDynamic);
+    ejeX_->setTickAnchor(0);
     ejeCosto_ = Eje(QStringLiteral("Costo"), kColorCosto);
     ejeTiempo_ = Eje(QStringLiteral("Tiempo"), kColorTiempo);
     g->addAxis(ejeX_, Qt::AlignBottom);
@@ -125,6 +127,7 @@ void GraficoConvergencia::Redibujar() {
     costo_->replace(c);
     tiempo_->replace(t);
     ejeX_->setRange(0, std::max(1, n - 1));
+    ejeX_->setTickInterval(PasoMarcas(std::max(1, n - 1), 6));
     PonerRango(ejeCosto_, cLo, cHi);
     PonerRango(ejeTiempo_, tLo, tHi);
 }

@@ -246,9 +246,12 @@ private slots:
         for (QAbstractAxis* e : g->chart()->axes()) {
             auto* v = qobject_cast<QValueAxis*>(e);
             QVERIFY(v != nullptr);
-            // Each line stays inside its own axis.
+            // Each line stays inside its own axes.
             const QLineSeries* s = e->alignment() == Qt::AlignRight ? tiempo : costo;
-            for (const QPointF& p : s->points()) QVERIFY(p.y() >= v->min() && p.y() <= v->max());
+            for (const QPointF& p : s->points()) {
+                const double c = e->alignment() == Qt::AlignBottom ? p.x() : p.y();
+                QVERIFY(c >= v->min() && c <= v->max());
+            }
         }
 
         // The mouse over a point shows that generation's values.
