@@ -55,6 +55,7 @@ void Principal::CrearMenusEscritorio() {
 
     menuEjemplos_ = new QMenu(QStringLiteral("Abrir ejemplo"), archivo);
     menuEjemplos_->setObjectName(QStringLiteral("mnEjemplos"));
+    menuEjemplos_->menuAction()->setObjectName(QStringLiteral("mnAbrirEjemplo"));
     QAction* guardar = findChild<QAction*>(QStringLiteral("mnGuardar"));
     archivo->insertMenu(guardar, menuEjemplos_);
     connect(menuEjemplos_, &QMenu::aboutToShow, this, &Principal::LlenarEjemplos);
