@@ -86,9 +86,11 @@ private slots:
     void exportado() {
         VentanaDePrueba v;
         v.ventana->Modificado = false;
-        QVERIFY(v.ventana->AbrirRuta(QStringLiteral(VORTENA_SOURCE_DIR "/examples/planta-20-centros.vtq")));
+        QVERIFY(v.ventana->AbrirRuta(
+            QStringLiteral(VORTENA_SOURCE_DIR "/examples/planta-20-centros.vtq")));
         for (const char* n : {"exportado.png", "exportado.svg", "exportado.pdf"}) {
-            v.dialogos.nombresGuardar.push_back(destino_.filePath(QString::fromLatin1(n)).toStdString());
+            v.dialogos.nombresGuardar.push_back(
+                destino_.filePath(QString::fromLatin1(n)).toStdString());
             v.Menu("mnExportarGrafico");
         }
         QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena")).clear();

@@ -145,9 +145,9 @@ private slots:
         QStringList archivo;
         for (QAction* a : v.ventana->findChild<QMenu*>("mnArchivo")->actions())
             archivo << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-        QCOMPARE(archivo, QStringList({"mnNuevo", "mnAbrir", "mnAbrirEjemplo", "mnGuardar",
-                                       "mnGComo", "-", "mnImprimir", "mnExportarGrafico", "-",
-                                       "mnSalir"}));
+        QCOMPARE(archivo,
+                 QStringList({"mnNuevo", "mnAbrir", "mnAbrirEjemplo", "mnGuardar", "mnGComo", "-",
+                              "mnImprimir", "mnExportarGrafico", "-", "mnSalir"}));
         QCOMPARE(v.ventana->findChild<QMenu*>("mnAyuda")->actions().at(1)->isSeparator(), true);
     }
 

@@ -286,8 +286,7 @@ private slots:
 
     void dialogosDeQtEnEspanol() {
         QVERIFY(vortena::CargarTraduccionesQt(*QCoreApplication::instance()));
-        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"),
-                 QStringLiteral("Ver en:"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Ver en:"));
     }
 };
 
