@@ -3,7 +3,7 @@
 # for documentacion/ and index.html beside their own executable; bin/ holds
 # links into that folder, so the programs are on the PATH.
 #
-#   <prefix>/lib/vortena/{vortena,vortena-calc,principal,index.html,documentacion/,examples/}
+#   <prefix>/lib/vortena/{vortena,vortena-calc,principal,index.html,LICENSE,documentacion/,examples/}
 #   <prefix>/bin/{vortena,vortena-calc,principal} -> ../lib/vortena/...
 #   <prefix>/share/applications, share/icons/hicolor, share/mime/packages
 
@@ -15,7 +15,10 @@ set(VORTENA_CARPETA_PROGRAMA "lib/vortena" CACHE STRING
 if(TARGET vortena_docs)
   add_custom_command(TARGET vortena_docs POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
-            ${CMAKE_SOURCE_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html)
+            ${CMAKE_SOURCE_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html
+    # "Abrir ejemplo" lists the examples/ folder beside the program.
+    COMMAND ${CMAKE_COMMAND} -E copy_directory
+            ${CMAKE_SOURCE_DIR}/examples ${CMAKE_BINARY_DIR}/examples)
 endif()
 
 set(_vortena_programas vortena-calc)
@@ -26,7 +29,8 @@ install(TARGETS ${_vortena_programas} RUNTIME DESTINATION ${VORTENA_CARPETA_PROG
 
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/documentacion/
         DESTINATION ${VORTENA_CARPETA_PROGRAMA}/documentacion)
-install(FILES ${CMAKE_SOURCE_DIR}/index.html DESTINATION ${VORTENA_CARPETA_PROGRAMA})
+install(FILES ${CMAKE_SOURCE_DIR}/index.html ${CMAKE_SOURCE_DIR}/LICENSE
+        DESTINATION ${VORTENA_CARPETA_PROGRAMA})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/
         DESTINATION ${VORTENA_CARPETA_PROGRAMA}/examples
         FILES_MATCHING PATTERN "*.vtq")

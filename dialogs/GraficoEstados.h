@@ -1,15 +1,17 @@
 #pragma once
-// A small bar chart of the state probabilities, P(n) against n, so the
-// shape of the distribution shows at a glance beside the table.
+// A bar chart of the state probabilities, P(n) against n, so the shape of
+// the distribution shows at a glance beside the table.
 
-#include <QWidget>
 #include <vector>
 
-#include "model/Numeros.h"
+#include "dialogs/VistaGrafico.h"
+
+class QBarSet;
+class QValueAxis;
 
 namespace vortena {
 
-class GraficoEstados : public QWidget {
+class GraficoEstados : public VistaGrafico {
     Q_OBJECT
 public:
     GraficoEstados(const Regional& reg, QWidget* padre);
@@ -17,16 +19,17 @@ public:
     // P(0) .. P(N-1); an empty list draws the axes only.
     void PonerProbabilidades(std::vector<double> p);
     const std::vector<double>& probabilidades() const { return p_; }
+    // What the mouse over bar n shows.
+    QString TextoEstado(int n) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
-    Regional reg_;
     std::vector<double> p_;
+    QBarSet* barras_;
+    QValueAxis* ejeX_;
+    QValueAxis* ejeY_;
 };
 
 }  // namespace vortena

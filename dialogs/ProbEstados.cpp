@@ -63,6 +63,7 @@ ProbEstados::ProbEstados(const Red& red, Mensajes& mensajes, const Regional& reg
     arriba->addWidget(Pestados);
     arriba->addWidget(grafico_);
     auto* abajo = new QHBoxLayout;
+    abajo->addWidget(grafico_->CrearBotonGuardar(this));
     abajo->addStretch(1);
     abajo->addWidget(aceptar);
     auto* todo = new QVBoxLayout(this);

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <utility>
 
 namespace vortena {
 namespace {
@@ -97,7 +99,15 @@ std::string W1252AUtf8(std::string_view bytes) {
 
 bool EsUtf8Valido(std::string_view bytes) {
     while (!bytes.empty()) {
-        // ASCII runs are the common case.
+        // ASCII runs are the common case: eight bytes at a time.
+        std::uint64_t ocho = 0;
+        if (bytes.size() >= sizeof ocho) {
+            std::memcpy(&ocho, bytes.data(), sizeof ocho);
+            if ((ocho & 0x8080808080808080ULL) == 0) {
+                bytes.remove_prefix(sizeof ocho);
+                continue;
+            }
+        }
         if (static_cast<unsigned char>(bytes.front()) < 0x80) {
             bytes.remove_prefix(1);
             continue;
@@ -111,11 +121,18 @@ bool EsUtf8Valido(std::string_view bytes) {
 }
 
 std::string DecodificarArchivo(std::string_view bytes) {
+    std::string almacen;
+    const std::string_view texto = DecodificarArchivo(bytes, almacen);
+    return texto.data() == almacen.data() ? std::move(almacen) : std::string(texto);
+}
+
+std::string_view DecodificarArchivo(std::string_view bytes, std::string& almacen) {
     if (EsUtf8Valido(bytes)) {
         if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-        return std::string(bytes);
+        return bytes;
     }
-    return W1252AUtf8(bytes);
+    almacen = W1252AUtf8(bytes);
+    return almacen;
 }
 
 }  // namespace vortena

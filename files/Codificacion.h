@@ -16,5 +16,8 @@ bool EsUtf8Valido(std::string_view bytes);
 // The text of a file: UTF-8 when the bytes are valid UTF-8 (a leading BOM is
 // dropped), Windows-1252 otherwise.
 std::string DecodificarArchivo(std::string_view bytes);
+// The same text without a copy when the bytes already are UTF-8: a view into
+// `bytes`, or into `almacen` when they had to be converted.
+std::string_view DecodificarArchivo(std::string_view bytes, std::string& almacen);
 
 }  // namespace vortena

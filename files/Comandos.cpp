@@ -68,6 +68,20 @@ bool AbrirArchivo(ContextoDocumento& ctx, bool modificado) {
     return true;
 }
 
+bool AbrirArchivoEn(ContextoDocumento& ctx, bool modificado, const std::string& ruta) {
+    if (!PreguntarGuardar(ctx, modificado)) return false;
+    try {
+        AbrirRed(ctx.red, ruta, ctx.doc);
+    } catch (const std::exception& e) {
+        ctx.dialogos.Mostrar("No se pudo abrir " + ruta + ":\n" + e.what(), kTituloError,
+                             Botones::Aceptar, Icono::Critico);
+        return false;
+    }
+    ctx.doc.NombreArchivo = ruta;
+    ctx.doc.Guardado = true;
+    return true;
+}
+
 namespace {
 
 enum class Resultado { Hecho, Cancelado, NoSobrescrito, Fallido };

@@ -1,6 +1,8 @@
 #pragma once
 // The document commands shared by the menus and the toolbar.
 
+#include <string>
+
 #include "editor/Editor.h"
 #include "files/Dialogos.h"
 #include "model/Documento.h"
@@ -20,6 +22,10 @@ struct ContextoDocumento {
 void NuevoArchivo(ContextoDocumento& ctx, bool modificado);
 // True when a network was opened.
 bool AbrirArchivo(ContextoDocumento& ctx, bool modificado);
+// Opens the file at `ruta` without the open dialog (the command line, the
+// recent files, the examples), after the same save prompt. A file that cannot
+// be read shows the reader's own message and leaves the network as it was.
+bool AbrirArchivoEn(ContextoDocumento& ctx, bool modificado, const std::string& ruta);
 // True when the network was written.
 bool GuardarArchivo(ContextoDocumento& ctx);
 // Save as: forgets the file name, then saves asking for one.

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <sstream>
 #include <utility>
 
 #include "files/ArchivoRed.h"
@@ -145,13 +146,31 @@ void LeerConexion(Lineas& ls, Red& red) {
     l.CentroFin = ls.Entero();
 }
 
+// The whole stream in one read when its size is known (a regular file),
+// otherwise in blocks: never one character at a time.
+std::string LeerTodo(std::ifstream& f) {
+    f.seekg(0, std::ios::end);
+    const std::streamoff tam = f.tellg();
+    f.seekg(0, std::ios::beg);
+    if (tam < 0 || !f) {
+        f.clear();
+        std::ostringstream todo;
+        todo << f.rdbuf();
+        return std::move(todo).str();
+    }
+    std::string bytes(static_cast<std::size_t>(tam), '\0');
+    f.read(bytes.data(), tam);
+    bytes.resize(static_cast<std::size_t>(f.gcount()));
+    return bytes;
+}
+
 std::string LeerBytes(const std::string& ruta) {
     std::error_code ec;
     if (ruta.empty() || std::filesystem::is_directory(ruta, ec))
         throw ErrorArchivo("no es un archivo: " + ruta);
     std::ifstream f(ruta, std::ios::binary);
     if (!f) throw ErrorArchivo("no se puede abrir " + ruta);
-    std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::string bytes = LeerTodo(f);
     if (f.bad()) throw ErrorArchivo("no se puede leer " + ruta);
     return bytes;
 }
@@ -179,7 +198,8 @@ std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
 }
 
 void LeerRed(std::string_view bytes, Red& nueva) {
-    const std::string texto = DecodificarArchivo(bytes);
+    std::string convertido;
+    const std::string_view texto = DecodificarArchivo(bytes, convertido);
     Lineas ls(texto);
     while (!ls.Fin()) {
         const std::string_view l = ls.Siguiente();

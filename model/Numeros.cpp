@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -344,8 +345,38 @@ std::string_view SinBlancos(std::string_view t) {
     return t;
 }
 
+// The texts a network file is mostly made of ("0", "1500", "-1", "0.95"):
+// at most 15 digits, so the digits form an exact double and one division by
+// an exact power of ten is the correctly rounded value, as from_chars gives.
+std::optional<double> LecturaRapida(std::string_view t, const Reglas& r) {
+    static constexpr double kPotencias[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negativo = !t.empty() && t[0] == '-';
+    if (negativo) ++i;
+    std::uint64_t digitos = 0;
+    int cuenta = 0, decimales = 0;
+    bool enFraccion = false;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (EsDigito(c)) {
+            if (++cuenta > 15) return std::nullopt;
+            digitos = digitos * 10 + static_cast<std::uint64_t>(c - '0');
+            if (enFraccion) ++decimales;
+        } else if (!enFraccion && (c == r.decimal || c == r.decimalAlterno)) {
+            enFraccion = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (cuenta == 0) return std::nullopt;
+    const double v = static_cast<double>(digitos) / kPotencias[decimales];
+    return negativo ? -v : v;
+}
+
 std::optional<double> LeerCompleto(std::string_view texto, const Reglas& r) {
     const std::string_view t = SinBlancos(texto);
+    if (const std::optional<double> v = LecturaRapida(t, r)) return v;
     Buffer buffer(t.size() + 1);
     const Escaneo e = Escanear(t, r, buffer.data());
     if (!e.hayDigitos || e.fin != t.size()) return std::nullopt;
@@ -385,6 +416,11 @@ double RedondearPar(double valor) {
 }
 
 std::int16_t AEntero16(double valor) {
+    // Whole values in range, nearly every call, need no rounding.
+    if (valor >= -32768.0 && valor <= 32767.0) {
+        const auto entero = static_cast<std::int16_t>(valor);
+        if (entero == valor) return entero;
+    }
     if (std::isnan(valor)) throw ErrorAritmetico("conversión a entero de un valor no numérico");
     const double r = RedondearPar(valor);
     if (r < -32768.0 || r > 32767.0) throw ErrorAritmetico("desbordamiento de entero");

@@ -86,11 +86,20 @@ std::optional<std::string> DialogosQt::NombreGuardar(const std::string& filtro) 
                                                 QFileDialog::DontConfirmOverwrite));
 }
 
+DialogosQt::DialogosQt(QWidget* padre) : padre_(padre) {}
+DialogosQt::~DialogosQt() = default;
+
 void DialogosQt::ConfigurarImpresora() {
-    QPrinter impresora;
-    QPrintDialog dialogo(&impresora, padre_);
+    if (!impresora_) impresora_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialogo(impresora_.get(), padre_);
     dialogo.setWindowTitle(QStringLiteral("Imprimir"));
-    dialogo.exec();
+    aceptada_ = dialogo.exec() == QDialog::Accepted;
+}
+
+QPrinter* DialogosQt::TomarImpresora() {
+    const bool aceptada = aceptada_;
+    aceptada_ = false;
+    return aceptada ? impresora_.get() : nullptr;
 }
 
 }  // namespace vortena

@@ -64,6 +64,7 @@ Principal::Principal(Red& red, Dialogos* dialogos, const QString& carpetaProgram
     lienzo_ = std::make_unique<ManejoLienzo>(red_, *editor_, *dialogos_, *this);
     createActions();
     createMenus();
+    CrearMenusEscritorio();
     createToolBars();
     barra_ = new BarraDeEstado(this);
     setStatusBar(barra_);

@@ -21,6 +21,7 @@
 #include "model/Red.h"
 
 class QAction;
+class QMenu;
 class QScrollBar;
 class QToolBar;
 class QWheelEvent;
@@ -114,6 +115,19 @@ public:
     void MostrarCentro(std::int16_t posicion);
     PanelResultados* resultados() const { return resultados_; }
     Leyendas* leyendas() const { return leyendas_; }
+    // The program on the desktop (PrincipalEscritorio.cpp). Opens a file
+    // named by the command line or a recent-files entry; a file that cannot
+    // be read shows the reader's message and leaves the network as it was.
+    bool AbrirRuta(const QString& ruta);
+    // The file the program was started with: nothing was drawn by hand yet,
+    // so there is nothing to ask about saving first.
+    bool AbrirAlArrancar(const QString& ruta);
+    // Opens an installed example as an untitled network (saving asks for a
+    // name, so the example itself is never overwritten).
+    bool AbrirEjemplo(const QString& ruta);
+    void OrdenExportarGrafico();
+    // The installed example networks, by name.
+    QStringList Ejemplos() const;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -131,6 +145,11 @@ private:
     void Arrancar();
     void ConectarLienzo();
     void ConectarPropiedades();
+    void CrearMenusEscritorio();
+    void LlenarRecientes();
+    void LlenarEjemplos();
+    // Puts the document's file first in the recent files.
+    void RecordarArchivo();
 
     QAction* NuevaAccion(const char* nombre, const QString& texto);
 
@@ -157,6 +176,7 @@ private:
     QScrollBar* vBarra_ = nullptr;
     BarraDeEstado* barra_ = nullptr;
     QToolBar* bHerramientas_ = nullptr;
+    QMenu* menuEjemplos_ = nullptr;
 
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<ManejoLienzo> lienzo_;

@@ -8,6 +8,8 @@
 #include "compute/Propagacion.h"
 #include "dialogs/AcercaDe.h"
 #include "dialogs/Ayuda.h"
+#include "editor/gui/DialogosQt.h"
+#include "editor/gui/ExportarDiagrama.h"
 #include "editor/gui/Fondo.h"
 #include "editor/gui/Principal.h"
 #include "files/Comandos.h"
@@ -23,7 +25,7 @@ void Principal::OrdenNuevo() {
 
 void Principal::OrdenAbrir() {
     ContextoDocumento ctx = Contexto();
-    AbrirArchivo(ctx, Modificado);
+    if (AbrirArchivo(ctx, Modificado)) RecordarArchivo();
 }
 
 void Principal::OrdenAbrirDesdeBarra() {
@@ -34,17 +36,22 @@ void Principal::OrdenAbrirDesdeBarra() {
 
 void Principal::OrdenGuardar() {
     ContextoDocumento ctx = Contexto();
-    GuardarArchivo(ctx);
+    if (GuardarArchivo(ctx)) RecordarArchivo();
 }
 
 void Principal::OrdenGuardarComo() {
     ContextoDocumento ctx = Contexto();
-    GuardarComo(ctx);
+    if (GuardarComo(ctx)) RecordarArchivo();
 }
 
 void Principal::OrdenImprimir() {
     ContextoDocumento ctx = Contexto();
     ConfigurarImpresora(ctx);
+    // The set-up is the printer dialog; once accepted, the diagram goes to
+    // the chosen printer fitted to one page.
+    if (dialogosPropios_)
+        if (QPrinter* impresora = dialogosPropios_->TomarImpresora())
+            ImprimirDiagrama(*impresora, red_, regional_, editor_->capas());
 }
 
 void Principal::OrdenSalir() {

@@ -1,7 +1,9 @@
 #include "optimise/gui/GraficoConvergencia.h"
 
-#include <QPainter>
-#include <QPolygonF>
+#include <QChart>
+#include <QLineSeries>
+#include <QPen>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -11,56 +13,123 @@ namespace {
 
 const QColor kColorCosto(0, 70, 160);
 const QColor kColorTiempo(170, 30, 30);
+// At most this many points per line: a long search is thinned evenly, so a
+// repaint costs the same after ten generations as after ten thousand.
+constexpr int kPuntosMaximos = 400;
 
-// One polyline of the chosen series; at most one point per pixel column, so
-// painting costs the same after ten generations as after ten thousand.
-QPolygonF Linea(const std::vector<GraficoConvergencia::Punto>& p, double GraficoConvergencia::Punto::*campo,
-                const QRectF& area) {
-    double lo = INFINITY, hi = -INFINITY;
-    for (const auto& q : p) {
-        const double v = q.*campo;
-        if (!std::isfinite(v)) continue;
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
+QValueAxis* Eje(const QString& titulo, const QColor& color) {
+    auto* e = new QValueAxis;
+    e->setTitleText(titulo);
+    // Localised labels need the precision spelled out ("%g" would show none).
+    e->setLabelFormat(QStringLiteral("%.4g"));
+    if (color.isValid()) {
+        e->setTitleBrush(color);
+        e->setLabelsColor(color);
+        e->setLinePenColor(color);
     }
-    QPolygonF linea;
-    if (lo > hi) return linea;
-    const double rango = hi > lo ? hi - lo : 1.0;
-    const int n = static_cast<int>(p.size());
-    const int columnas = std::max(1, std::min(n, static_cast<int>(area.width())));
-    for (int c = 0; c < columnas; ++c) {
-        const int i = columnas == 1 ? n - 1 : static_cast<int>(std::lround(double(c) * (n - 1) / (columnas - 1)));
-        const double v = p[static_cast<std::size_t>(i)].*campo;
-        if (!std::isfinite(v)) continue;
-        const double x = n == 1 ? area.center().x() : area.left() + area.width() * i / (n - 1);
-        const double y = hi > lo ? area.bottom() - area.height() * (v - lo) / rango : area.center().y();
-        linea << QPointF(x, y);
+    return e;
+}
+
+// A range that shows a flat line in the middle rather than on an edge.
+void PonerRango(QValueAxis* eje, double lo, double hi) {
+    if (!(lo <= hi)) {
+        eje->setRange(0, 1);
+        return;
     }
-    return linea;
+    if (hi - lo < 1e-12 * std::max(1.0, std::fabs(hi))) {
+        const double margen = std::max(1e-9, std::fabs(hi) * 0.05);
+        lo -= margen;
+        hi += margen;
+    }
+    eje->setRange(lo, hi);
+    eje->applyNiceNumbers();
 }
 
 }  // namespace
 
-GraficoConvergencia::GraficoConvergencia(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(120, 48);
-    setToolTip(QStringLiteral("Costo (azul) y Tiempo (rojo) de la mejor solución por generación"));
+GraficoConvergencia::GraficoConvergencia(const Regional& reg, QWidget* parent)
+    : VistaGrafico(reg, parent) {
+    setObjectName(QStringLiteral("GraficoConvergencia"));
+    QChart* g = chart();
+
+    costo_ = new QLineSeries;
+    costo_->setName(QStringLiteral("Costo"));
+    costo_->setPen(QPen(kColorCosto, 1.5));
+    tiempo_ = new QLineSeries;
+    tiempo_->setName(QStringLiteral("Tiempo"));
+    tiempo_->setPen(QPen(kColorTiempo, 1.5));
+    g->addSeries(costo_);
+    g->addSeries(tiempo_);
+
+    ejeX_ = Eje(QStringLiteral("Generación"), QColor());
+    ejeX_->setLabelFormat(QStringLiteral("%.0f"));
+    ejeX_->setTickType(QValueAxis::TicksDynamic);
+    ejeX_->setTickAnchor(0);
+    ejeCosto_ = Eje(QStringLiteral("Costo"), kColorCosto);
+    ejeTiempo_ = Eje(QStringLiteral("Tiempo"), kColorTiempo);
+    g->addAxis(ejeX_, Qt::AlignBottom);
+    g->addAxis(ejeCosto_, Qt::AlignLeft);
+    g->addAxis(ejeTiempo_, Qt::AlignRight);
+    costo_->attachAxis(ejeX_);
+    costo_->attachAxis(ejeCosto_);
+    tiempo_->attachAxis(ejeX_);
+    tiempo_->attachAxis(ejeTiempo_);
+
+    auto alPasar = [this](const QPointF& p, bool encima) {
+        MostrarValor(encima ? TextoGeneracion(static_cast<int>(std::lround(p.x()))) : QString());
+    };
+    connect(costo_, &QLineSeries::hovered, this, alPasar);
+    connect(tiempo_, &QLineSeries::hovered, this, alPasar);
+    Redibujar();
 }
 
-void GraficoConvergencia::Limpiar() { puntos_.clear(); }
+void GraficoConvergencia::Limpiar() {
+    puntos_.clear();
+    Redibujar();
+}
 
-void GraficoConvergencia::Agregar(double costo, double tiempo) { puntos_.push_back({costo, tiempo}); }
+void GraficoConvergencia::Agregar(double costo, double tiempo) {
+    puntos_.push_back({costo, tiempo});
+    Redibujar();
+}
 
-void GraficoConvergencia::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    p.setPen(Qt::gray);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kColorCosto, 1.5));
-    p.drawPolyline(Linea(puntos_, &Punto::costo, area));
-    p.setPen(QPen(kColorTiempo, 1.5));
-    p.drawPolyline(Linea(puntos_, &Punto::tiempo, area));
+QString GraficoConvergencia::TextoGeneracion(int g) const {
+    if (g < 0 || g >= static_cast<int>(puntos_.size())) return {};
+    const Punto& p = puntos_[static_cast<std::size_t>(g)];
+    return QStringLiteral("Generación %1\nCosto: %2\nTiempo: %3")
+        .arg(QString::fromStdString(TextoGeneral(g, regional())), Numero(p.costo, "#0.00"),
+             Numero(p.tiempo, "#0.00"));
+}
+
+void GraficoConvergencia::Redibujar() {
+    const int n = static_cast<int>(puntos_.size());
+    const int mostrados = std::min(n, kPuntosMaximos);
+    QList<QPointF> c, t;
+    c.reserve(mostrados);
+    t.reserve(mostrados);
+    double cLo = INFINITY, cHi = -INFINITY, tLo = INFINITY, tHi = -INFINITY;
+    for (int k = 0; k < mostrados; ++k) {
+        const int i = mostrados == 1
+                          ? n - 1
+                          : static_cast<int>(std::lround(double(k) * (n - 1) / (mostrados - 1)));
+        const Punto& p = puntos_[static_cast<std::size_t>(i)];
+        if (std::isfinite(p.costo)) {
+            c << QPointF(i, p.costo);
+            cLo = std::min(cLo, p.costo);
+            cHi = std::max(cHi, p.costo);
+        }
+        if (std::isfinite(p.tiempo)) {
+            t << QPointF(i, p.tiempo);
+            tLo = std::min(tLo, p.tiempo);
+            tHi = std::max(tHi, p.tiempo);
+        }
+    }
+    costo_->replace(c);
+    tiempo_->replace(t);
+    ejeX_->setRange(0, std::max(1, n - 1));
+    ejeX_->setTickInterval(PasoMarcas(std::max(1, n - 1), 6));
+    PonerRango(ejeCosto_, cLo, cHi);
+    PonerRango(ejeTiempo_, tLo, tHi);
 }
 
 }  // namespace vortena

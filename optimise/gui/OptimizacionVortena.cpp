@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -97,11 +98,11 @@ void OptimizacionVortena::Construir() {
     Progreso->setTextVisible(false);
     Progreso->setRange(0, 100);
     Progreso->setValue(0);
-    grafico = new GraficoConvergencia(contenedor);
+    grafico = new GraficoConvergencia(reg_, contenedor);
     grafico->setObjectName(QStringLiteral("grafico"));
-    auto* filaProgreso = new QHBoxLayout(contenedor);
-    filaProgreso->addWidget(Progreso, 1);
-    filaProgreso->addWidget(grafico);
+    auto* filaProgreso = new QVBoxLayout(contenedor);
+    filaProgreso->addWidget(Progreso);
+    filaProgreso->addWidget(grafico, 1);
 
     lblvalor = Etiqueta(this, "lblvalor", "");
 
@@ -121,6 +122,7 @@ void OptimizacionVortena::Construir() {
     g->addWidget(contenedor, 6, 0, 1, 3);
     g->addWidget(lblvalor, 7, 0, 1, 3);
     auto* botones = new QHBoxLayout;
+    botones->addWidget(grafico->CrearBotonGuardar(this));
     botones->addStretch(1);
     botones->addWidget(iniciar);
     botones->addWidget(salir);

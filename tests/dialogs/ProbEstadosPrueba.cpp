@@ -1,8 +1,15 @@
 // The state-probability window: rows and patterns of the grid, the chart
 // beside it, and the messages of a table that cannot be listed.
 
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QDir>
+#include <QImage>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QValueAxis>
 #include <QtTest>
 
 #include "BancoPropiedades.h"
@@ -18,6 +25,8 @@ private slots:
     void tabla_data();
     void tabla();
     void aceptarCierra();
+    void graficoDeQtCharts();
+    void guardarImagen();
 };
 
 void ProbEstadosPrueba::tabla_data() {
@@ -101,6 +110,75 @@ void ProbEstadosPrueba::aceptarCierra() {
     Mostrar(&w);
     Clic(Hijo<QPushButton>(&w, "aceptar"));
     QVERIFY(!w.isVisible());
+}
+
+// One bar per listed state on a value axis titled "n (estado)", P(n) on the
+// other axis, and the value of a bar under the mouse with the user's decimals.
+void ProbEstadosPrueba::graficoDeQtCharts() {
+    BancoPropiedades b(RegionalDe("es"));
+    CentroProductivo& c = b.centro();
+    c.Lamda = 1.0;
+    c.Mu = 2.0;
+    c.Servidores = 1;
+    c.Calculos(b.red.ErrorCalculo, b.mensajes);
+    ProbEstados w(b.red, b.mensajes, b.reg);
+    Mostrar(&w);
+    auto* grafico = Hijo<GraficoEstados>(&w, "GraficoEstados");
+    QChart* chart = grafico->chart();
+    const auto series = chart->series();
+    QCOMPARE(series.size(), 1);
+    auto* barras = qobject_cast<QBarSeries*>(series.front());
+    QVERIFY(barras != nullptr);
+    QCOMPARE(barras->barSets().front()->count(), 14);  // P(0) .. P(13)
+    QCOMPARE(barras->barSets().front()->at(2), 0.125);
+
+    const auto ejesX = chart->axes(Qt::Horizontal);
+    const auto ejesY = chart->axes(Qt::Vertical);
+    QCOMPARE(ejesX.size(), 1);
+    QCOMPARE(ejesY.size(), 1);
+    auto* x = qobject_cast<QValueAxis*>(ejesX.front());
+    auto* y = qobject_cast<QValueAxis*>(ejesY.front());
+    QCOMPARE(x->titleText(), QStringLiteral("n (estado)"));
+    QCOMPARE(y->titleText(), QStringLiteral("P(n)"));
+    // Every bar inside the axes, the tallest included.
+    QVERIFY(x->min() < 0 && x->max() > 13);
+    QVERIFY(y->min() == 0 && y->max() >= 0.5);
+
+    QCOMPARE(grafico->TextoEstado(2), QStringLiteral("n = 2\nP(n) = 0,12500"));
+    QCOMPARE(grafico->TextoEstado(14), QString());
+    emit barras->barSets().front()->hovered(true, 3);
+    QCOMPARE(grafico->valorMostrado(), QStringLiteral("n = 3\nP(n) = 0,06250"));
+    emit barras->barSets().front()->hovered(false, 3);
+    QCOMPARE(grafico->valorMostrado(), QString());
+}
+
+void ProbEstadosPrueba::guardarImagen() {
+    BancoPropiedades b;
+    b.centro().Calculos(b.red.ErrorCalculo, b.mensajes);
+    ProbEstados w(b.red, b.mensajes, b.reg);
+    Mostrar(&w);
+    auto* grafico = Hijo<GraficoEstados>(&w, "GraficoEstados");
+    QTemporaryDir dir;
+    int pedidos = 0;
+    QString nombre = dir.filePath("estados");  // ".png" is added
+    grafico->pedirNombre = [&](QWidget*) {
+        ++pedidos;
+        return nombre;
+    };
+    auto* boton = Hijo<QPushButton>(&w, "botonGuardarImagen");
+    QCOMPARE(boton->text(), QStringLiteral("Guardar imagen…"));
+    Clic(boton);
+    QCOMPARE(pedidos, 1);
+    const QImage img(dir.filePath("estados.png"));
+    QVERIFY(!img.isNull());
+    QCOMPARE(img.size(), grafico->size() * grafico->devicePixelRatio());
+
+    // A cancelled dialog writes nothing.
+    nombre.clear();
+    Clic(boton);
+    QCOMPARE(pedidos, 2);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    QVERIFY(b.mensajes.vistos.empty());
 }
 
 QTEST_MAIN(ProbEstadosPrueba)

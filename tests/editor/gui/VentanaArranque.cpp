@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolBar>
 #include <QWidgetAction>
@@ -105,6 +107,7 @@ private slots:
         fila("mnArchivo", "mnGuardar", "Guardar", QKeySequence("Ctrl+G"));
         fila("mnArchivo", "mnGComo", "Guardar como...", QKeySequence());
         fila("mnArchivo", "mnImprimir", "Imprimir...", QKeySequence("Ctrl+P"));
+        fila("mnArchivo", "mnExportarGrafico", "Exportar gráfico...", QKeySequence());
         fila("mnArchivo", "mnSalir", "Salir", QKeySequence("Ctrl+S"));
         fila("mnEdicion", "mnGrafico", "Copiar gráfico", QKeySequence());
         fila("mnEdicion", "mnTexto", "Exportar resumen como Archivo de Texto", QKeySequence());
@@ -132,6 +135,8 @@ private slots:
     }
 
     void ordenDeLosMenus() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena")).clear();
         VentanaDePrueba v;
         QStringList titulos;
         for (QAction* a : v.ventana->menuBar()->actions()) titulos << a->text();
@@ -140,8 +145,9 @@ private slots:
         QStringList archivo;
         for (QAction* a : v.ventana->findChild<QMenu*>("mnArchivo")->actions())
             archivo << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-        QCOMPARE(archivo, QStringList({"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "-",
-                                       "mnImprimir", "-", "mnSalir"}));
+        QCOMPARE(archivo,
+                 QStringList({"mnNuevo", "mnAbrir", "mnAbrirEjemplo", "mnGuardar", "mnGComo", "-",
+                              "mnImprimir", "mnExportarGrafico", "-", "mnSalir"}));
         QCOMPARE(v.ventana->findChild<QMenu*>("mnAyuda")->actions().at(1)->isSeparator(), true);
     }
 

@@ -6,11 +6,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 #include <functional>
 
 #include "model/Numeros.h"
@@ -214,6 +217,78 @@ private slots:
         b.Iniciar();
         QCOMPARE(b.d->contenedor->title(), QStringLiteral(" 100 %"));
         QCOMPARE(b.d->grafico->puntos().size(), std::size_t{3});
+    }
+
+    void graficoDeConvergencia() {
+        Banco b;
+        b.Escribir(b.d->Iteraciones, QStringLiteral("6"));
+        b.Iniciar();
+        GraficoConvergencia* g = b.d->grafico;
+        const auto series = g->chart()->series();
+        QCOMPARE(series.size(), 2);
+        auto* costo = qobject_cast<QLineSeries*>(series[0]);
+        auto* tiempo = qobject_cast<QLineSeries*>(series[1]);
+        QCOMPARE(costo->count(), 7);
+        QCOMPARE(tiempo->count(), 7);
+        QCOMPARE(costo->at(6), QPointF(6, g->puntos().back().costo));
+        QCOMPARE(tiempo->at(6), QPointF(6, g->puntos().back().tiempo));
+
+        // Generations along the bottom, cost on the left, time on the right.
+        const auto titulos = [&](Qt::Alignment a) {
+            QStringList t;
+            for (QAbstractAxis* e : g->chart()->axes())
+                if (e->alignment() == a) t << e->titleText();
+            return t;
+        };
+        QCOMPARE(titulos(Qt::AlignBottom), QStringList{"Generación"});
+        QCOMPARE(titulos(Qt::AlignLeft), QStringList{"Costo"});
+        QCOMPARE(titulos(Qt::AlignRight), QStringList{"Tiempo"});
+        for (QAbstractAxis* e : g->chart()->axes()) {
+            auto* v = qobject_cast<QValueAxis*>(e);
+            QVERIFY(v != nullptr);
+            // Each line stays inside its own axes.
+            const QLineSeries* s = e->alignment() == Qt::AlignRight ? tiempo : costo;
+            for (const QPointF& p : s->points()) {
+                const double c = e->alignment() == Qt::AlignBottom ? p.x() : p.y();
+                QVERIFY(c >= v->min() && c <= v->max());
+            }
+        }
+
+        // The mouse over a point shows that generation's values.
+        emit costo->hovered(QPointF(6.2, 0), true);
+        const GenCadena& m = b.opt.MejorCadena;
+        QCOMPARE(g->valorMostrado(), QStringLiteral("Generación 6\nCosto: %1\nTiempo: %2")
+                                         .arg(Q(Formato(m.rOptimo, "#0.00", kReg)),
+                                              Q(Formato(m.rTiempo, "#0.00", kReg))));
+
+        // "Guardar imagen…" writes what the chart shows.
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("convergencia.png");
+        g->pedirNombre = [&](QWidget*) { return ruta; };
+        QTest::mouseClick(b.d->findChild<QPushButton*>(QStringLiteral("botonGuardarImagen")),
+                          Qt::LeftButton);
+        const QImage img(ruta);
+        QVERIFY(!img.isNull());
+        QCOMPARE(img.size(), g->size() * g->devicePixelRatio());
+    }
+
+    void graficoLargoSeAdelgaza() {
+        GraficoConvergencia g(kReg);
+        for (int i = 0; i < 5000; ++i) g.Agregar(1000.0 - i * 0.1, 5.0);
+        const auto series = g.chart()->series();
+        auto* costo = qobject_cast<QLineSeries*>(series[0]);
+        QVERIFY(costo->count() <= 400);
+        // The first and the last generation are always drawn.
+        QCOMPARE(costo->at(0).x(), 0.0);
+        QCOMPARE(costo->at(costo->count() - 1), QPointF(4999, 1000.0 - 4999 * 0.1));
+        // A flat line sits inside its axis, not on its edge.
+        for (QAbstractAxis* e : g.chart()->axes(Qt::Vertical)) {
+            auto* v = qobject_cast<QValueAxis*>(e);
+            if (e->alignment() == Qt::AlignRight) QVERIFY(v->min() < 5.0 && v->max() > 5.0);
+        }
+        g.Limpiar();
+        QCOMPARE(costo->count(), 0);
+        QVERIFY(g.puntos().empty());
     }
 
     void ordenEnRedInvalidaNoAbre() {

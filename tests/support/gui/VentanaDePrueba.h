@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QColor>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -24,6 +25,8 @@ namespace vortena::prueba {
 class VentanaDePrueba {
 public:
     VentanaDePrueba() {
+        // Recent files go to a settings file of the tests, never the user's.
+        QStandardPaths::setTestModeEnabled(true);
         ventana = std::make_unique<Principal>(red, dialogos, carpeta.path());
         ventana->resize(1000, 700);
         ventana->show();

@@ -1,0 +1,36 @@
+#pragma once
+// The diagram outside the window: drawn again as vectors, cropped to the
+// part of the canvas the network uses, into a picture file (PNG, SVG, PDF)
+// or onto a printer page, scaled to fit and centred.
+
+#include <QRectF>
+#include <QString>
+
+#include "editor/Sombreado.h"
+#include "model/Numeros.h"
+#include "model/Red.h"
+
+class QPainter;
+class QPrinter;
+
+namespace vortena {
+
+// The canvas area, in twips, that holds every node, its marks and every
+// connection, with a margin.
+QRectF LimitesDiagrama(const Red& red);
+
+// Draws the diagram into `destino` (painter units), keeping its proportions.
+void PintarDiagrama(QPainter& pintor, const QRectF& destino, Red& red, const Regional& reg,
+                    const CapasSombreado& capas);
+
+// The format follows the extension (.png, .svg or .pdf; any other name gets
+// ".png" added). Returns the path written, or an empty string when the file
+// could not be written.
+QString ExportarDiagrama(const QString& ruta, Red& red, const Regional& reg,
+                         const CapasSombreado& capas);
+
+// One page with the diagram fitted inside the printable area.
+bool ImprimirDiagrama(QPrinter& impresora, Red& red, const Regional& reg,
+                      const CapasSombreado& capas);
+
+}  // namespace vortena
