@@ -101,9 +101,7 @@ constexpr std::array kPasos = {
 
 }  // namespace
 
-std::span<const Paso> Pasos() {
-    return kPasos;
-}
+std::span<const Paso> Pasos() { return kPasos; }
 
 std::string TextoUso() {
     constexpr std::size_t kColumna = 20;
