@@ -171,6 +171,7 @@ void Principal::ACTBarraEstado(bool tipo) {
     barra_->PonerCuentas(QString::fromStdString(TextoGeneral(centros, regional_) + " Centros - " +
                                                 TextoGeneral(conexiones, regional_) +
                                                 " Conexiones"));
+    emit documentoCambiado();
 }
 
 void Principal::PonerTitulo(const std::string& titulo) {

@@ -80,8 +80,14 @@ public:
     void OrdenServidoresOptimos();
     void OrdenPert();
     void OrdenOptimizacionTiempos();
+    void OrdenSimularCentros();
     void OrdenContenido();
     void OrdenAcercaDe();
+
+signals:
+    // After every ACTBarraEstado: results windows check whether the network
+    // they reflect has changed.
+    void documentoCambiado();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -48,6 +48,7 @@ const DefAccion kAcciones[] = {
     {"mnPert", "Cálculo de PERT", Qt::CTRL | Qt::Key_E, Pictograma::Pert, &Principal::OrdenPert},
     {"mnTiempos", "Optimización de Tiempos", Qt::CTRL | Qt::Key_B, Pictograma::OptimizacionTiempos,
      &Principal::OrdenOptimizacionTiempos},
+    {"mnSimCentros", "Simular centros…", kSinAtajo, std::nullopt, &Principal::OrdenSimularCentros},
     {"mnContenido", "Contenido", QKeyCombination(Qt::Key_F1), std::nullopt,
      &Principal::OrdenContenido},
     {"mnAcerca", "Acerca de Vortena...", kSinAtajo, std::nullopt, &Principal::OrdenAcercaDe},
@@ -92,6 +93,7 @@ const std::vector<DefMenu>& Menus() {
           "mnSalir"}},
         {"mnEdicion", "&Edición", {"mnGrafico", "mnTexto"}},
         {"mnLinea", "&Línea de Producción", {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos"}},
+        {"mnSimulacion", "&Simulación", {"mnSimCentros"}},
         {"mnAyuda", "&Ayuda", {"mnContenido", "mnSeparador2", "mnAcerca"}},
     };
     return menus;
