@@ -22,8 +22,10 @@ const char* NombreMedida(int medida) {
     return medida >= 0 && medida < kNumMedidas ? kNombres[medida] : "";
 }
 
+// A rounding allowance keeps a zero-width interval (a deterministic centre)
+// from missing an exact figure by its last bit.
 bool Estimacion::Contiene(double x) const {
-    return std::fabs(x - valor) <= semiancho;
+    return std::fabs(x - valor) <= semiancho + 1e-9 * std::max(std::fabs(x), std::fabs(valor));
 }
 
 bool ResultadoCentro::TodoDentro() const {

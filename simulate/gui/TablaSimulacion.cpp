@@ -22,6 +22,7 @@ QString ConDecimales(double x, int decimales, const Regional& reg) {
 }
 
 CeldaSimulacion Numero(double x, const Regional& reg) { return {CifraCorta(x, reg), x, false}; }
+CeldaSimulacion Entero(double x, const Regional& reg) { return {Texto(TextoGeneral(x, reg)), x, false}; }
 
 }  // namespace
 
@@ -55,7 +56,7 @@ std::vector<FilaSimulacion> FilasSimulacion(const ResultadoSimulacion& r, const 
         FilaSimulacion f;
         f.inestable = c.inestable;
         f.celdas.push_back({Texto(c.Nombre), std::nullopt, false});
-        f.celdas.push_back(Numero(c.servidores, reg));
+        f.celdas.push_back(Entero(c.servidores, reg));
         for (int m = 0; m < kNumMedidas; ++m) {
             f.celdas.push_back(c.inestable ? CeldaSimulacion{} : Numero(c.analitico[m], reg));
             if (c.inestable) {
@@ -79,8 +80,8 @@ std::vector<FilaSimulacion> FilasSimulacion(const ResultadoSimulacion& r, const 
             f.celdas.push_back({});
             f.celdas.push_back({});
         } else {
-            f.celdas.push_back(Numero(static_cast<double>(c.calentamiento), reg));
-            f.celdas.push_back(Numero(c.replicas, reg));
+            f.celdas.push_back(Entero(static_cast<double>(c.calentamiento), reg));
+            f.celdas.push_back(Entero(c.replicas, reg));
         }
         f.celdas.push_back({Texto(TextoGeneral(semilla, reg)), semilla, false});
         filas.push_back(std::move(f));
