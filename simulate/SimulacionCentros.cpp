@@ -137,9 +137,24 @@ void Resumir(Centro& c, const OpcionesSimulacion& o) {
                 r.sinPrecision.push_back(m);
 }
 
+bool Finita(const ResultadoCentro& r) {
+    for (const Estimacion& e : r.simulado)
+        if (!std::isfinite(e.valor) || !std::isfinite(e.semiancho)) return false;
+    for (const Estimacion& e : r.cuantiles)
+        if (!std::isfinite(e.valor) || !std::isfinite(e.semiancho)) return false;
+    for (double x : r.muestra)
+        if (!std::isfinite(x)) return false;
+    return true;
+}
+
 }  // namespace
 
-ResultadoSimulacion SimularCentros(const Red& red, const OpcionesSimulacion& o, Trabajo& trabajo) {
+ResultadoSimulacion SimularCentros(const Red& red, const OpcionesSimulacion& pedidas,
+                                   Trabajo& trabajo) {
+    OpcionesSimulacion o = pedidas;
+    o.clientes = std::clamp<std::int64_t>(o.clientes, 1, OpcionesSimulacion::kClientesMax);
+    o.calentamiento =
+        std::clamp<std::int64_t>(o.calentamiento, 0, OpcionesSimulacion::kClientesMax);
     Red copia = CopiarRed(red);
     Silencio silencio;
     DocumentoMudo doc;
@@ -233,6 +248,15 @@ ResultadoSimulacion SimularCentros(const Red& red, const OpcionesSimulacion& o, 
             Resumir(*c, o);
             c->terminado = !porPrecision || c->resultado.sinPrecision.empty() ||
                            c->resultado.replicas >= OpcionesSimulacion::kReplicasMax;
+            if (!Finita(c->resultado)) {
+                // Deviations so extreme that the times overflow: nothing
+                // trustworthy to show, and no infinity may reach a screen.
+                c->resultado.inestable = true;
+                c->resultado.simulado = {};
+                c->resultado.cuantiles = {};
+                c->resultado.muestra.clear();
+                c->terminado = true;
+            }
         }
         ronda = kRondaPrecision;
     }

@@ -7,7 +7,8 @@
 namespace vortena {
 
 void Principal::OrdenSimularCentros() {
-    auto* v = findChild<VentanaSimulacion*>(QStringLiteral("VentanaSimulacion"), Qt::FindDirectChildrenOnly);
+    auto* v = findChild<VentanaSimulacion*>(QStringLiteral("VentanaSimulacion"),
+                                            Qt::FindDirectChildrenOnly);
     if (v == nullptr) v = new VentanaSimulacion(*this);
     v->show();
     v->raise();

@@ -7,7 +7,9 @@
 namespace vortena {
 namespace {
 
-QString Texto(const std::string& s) { return QString::fromStdString(s); }
+QString Texto(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Decimals that keep `digitos` significant digits of x.
 int Decimales(double x, int digitos) {
@@ -17,20 +19,28 @@ int Decimales(double x, int digitos) {
 }
 
 QString ConDecimales(double x, int decimales, const Regional& reg) {
-    const std::string patron = decimales > 0 ? "0." + std::string(static_cast<std::size_t>(decimales), '0') : "0";
+    const std::string patron =
+        decimales > 0 ? "0." + std::string(static_cast<std::size_t>(decimales), '0') : "0";
     return Texto(Formato(x, patron, reg));
 }
 
-CeldaSimulacion Numero(double x, const Regional& reg) { return {CifraCorta(x, reg), x, false}; }
-CeldaSimulacion Entero(double x, const Regional& reg) { return {Texto(TextoGeneral(x, reg)), x, false}; }
+CeldaSimulacion Numero(double x, const Regional& reg) {
+    return {CifraCorta(x, reg), x, false};
+}
+CeldaSimulacion Entero(double x, const Regional& reg) {
+    return {Texto(TextoGeneral(x, reg)), x, false};
+}
 
 }  // namespace
 
-QString CifraCorta(double x, const Regional& reg) { return ConDecimales(x, Decimales(x, 4), reg); }
+QString CifraCorta(double x, const Regional& reg) {
+    return ConDecimales(x, Decimales(x, 4), reg);
+}
 
 QString ConIntervalo(const Estimacion& e, const Regional& reg) {
     const int d = e.semiancho > 0 ? Decimales(e.semiancho, 2) : Decimales(e.valor, 4);
-    return ConDecimales(e.valor, d, reg) + QStringLiteral(" ± ") + ConDecimales(e.semiancho, d, reg);
+    return ConDecimales(e.valor, d, reg) + QStringLiteral(" ± ") +
+           ConDecimales(e.semiancho, d, reg);
 }
 
 std::vector<QString> TitulosSimulacion() {
@@ -42,7 +52,8 @@ std::vector<QString> TitulosSimulacion() {
     t.push_back(QStringLiteral("Error Wq"));
     t.push_back(QStringLiteral("Error W"));
     for (double p : kProbCuantiles)
-        t.push_back(QStringLiteral("Tiempo en centro ") + QString::number(std::lround(p * 100)) + QStringLiteral(" %"));
+        t.push_back(QStringLiteral("Tiempo en centro ") + QString::number(std::lround(p * 100)) +
+                    QStringLiteral(" %"));
     t.push_back(QStringLiteral("Calentamiento"));
     t.push_back(QStringLiteral("Réplicas"));
     t.push_back(QStringLiteral("Semilla"));
@@ -60,7 +71,8 @@ std::vector<FilaSimulacion> FilasSimulacion(const ResultadoSimulacion& r, const 
         for (int m = 0; m < kNumMedidas; ++m) {
             f.celdas.push_back(c.inestable ? CeldaSimulacion{} : Numero(c.analitico[m], reg));
             if (c.inestable) {
-                f.celdas.push_back({m == 0 ? QStringLiteral("inestable") : QString(), std::nullopt, false});
+                f.celdas.push_back(
+                    {m == 0 ? QStringLiteral("inestable") : QString(), std::nullopt, false});
                 continue;
             }
             const bool fuera = !c.Dentro(m);
@@ -70,12 +82,15 @@ std::vector<FilaSimulacion> FilasSimulacion(const ResultadoSimulacion& r, const 
         for (int m : {kWq, kW}) {
             const auto e = c.inestable ? std::nullopt : c.ErrorRelativo(m);
             if (e)
-                f.celdas.push_back({Texto(Formato(*e * 100, "0.0", reg)) + QStringLiteral(" %"), *e, false});
+                f.celdas.push_back(
+                    {Texto(Formato(*e * 100, "0.0", reg)) + QStringLiteral(" %"), *e, false});
             else
-                f.celdas.push_back({c.inestable ? QString() : QStringLiteral("—"), std::nullopt, false});
+                f.celdas.push_back(
+                    {c.inestable ? QString() : QStringLiteral("—"), std::nullopt, false});
         }
         for (const Estimacion& q : c.cuantiles)
-            f.celdas.push_back(c.inestable ? CeldaSimulacion{} : CeldaSimulacion{ConIntervalo(q, reg), q.valor, false});
+            f.celdas.push_back(c.inestable ? CeldaSimulacion{}
+                                           : CeldaSimulacion{ConIntervalo(q, reg), q.valor, false});
         if (c.inestable) {
             f.celdas.push_back({});
             f.celdas.push_back({});
@@ -105,7 +120,8 @@ QString TextoCSV(const std::vector<std::vector<QString>>& filas, const Regional&
     for (const auto& fila : filas) {
         QStringList campos;
         for (QString c : fila) {
-            if (c.contains(separador) || c.contains(QLatin1Char('"')) || c.contains(QLatin1Char('\n'))) {
+            if (c.contains(separador) || c.contains(QLatin1Char('"')) ||
+                c.contains(QLatin1Char('\n'))) {
                 c.replace(QStringLiteral("\""), QStringLiteral("\"\""));
                 c = QLatin1Char('"') + c + QLatin1Char('"');
             }

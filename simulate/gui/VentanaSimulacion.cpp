@@ -46,18 +46,22 @@ public:
     }
 };
 
-QSettings Ajustes() { return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena")); }
+QSettings Ajustes() {
+    return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"));
+}
 
 }  // namespace
 
-VentanaSimulacion::VentanaSimulacion(Principal& principal) : QWidget(&principal, Qt::Window), principal_(principal) {
+VentanaSimulacion::VentanaSimulacion(Principal& principal)
+    : QWidget(&principal, Qt::Window), principal_(principal) {
     setObjectName(QStringLiteral("VentanaSimulacion"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Simulación de centros"));
     Construir();
     CargarAjustes();
     Habilitar();
-    connect(&principal_, &Principal::documentoCambiado, this, &VentanaSimulacion::DocumentoCambiado);
+    connect(&principal_, &Principal::documentoCambiado, this,
+            &VentanaSimulacion::DocumentoCambiado);
     resize(1100, 520);
 }
 
@@ -169,8 +173,8 @@ void VentanaSimulacion::CargarAjustes() {
     const Regional& reg = principal_.regional();
     const OpcionesSimulacion d;
     const auto numero = [&](const char* clave, double pred) {
-        return QString::fromStdString(
-            TextoGeneral(s.value(QStringLiteral("simulacion/") + QLatin1String(clave), pred).toDouble(), reg));
+        return QString::fromStdString(TextoGeneral(
+            s.value(QStringLiteral("simulacion/") + QLatin1String(clave), pred).toDouble(), reg));
     };
     replicas_->setText(numero("replicas", d.replicas));
     precision_->setText(numero("precision", 0.01));
@@ -178,8 +182,10 @@ void VentanaSimulacion::CargarAjustes() {
     calentamiento_->setText(numero("calentamiento", static_cast<double>(d.calentamiento)));
     semilla_->setText(numero("semilla", static_cast<double>(d.semilla)));
     porPrecision_->setChecked(s.value(QStringLiteral("simulacion/porPrecision"), false).toBool());
-    calentamientoAuto_->setChecked(s.value(QStringLiteral("simulacion/calentamientoAuto"), false).toBool());
-    distribucion_->setCurrentIndex(s.value(QStringLiteral("simulacion/lognormal"), false).toBool() ? 1 : 0);
+    calentamientoAuto_->setChecked(
+        s.value(QStringLiteral("simulacion/calentamientoAuto"), false).toBool());
+    distribucion_->setCurrentIndex(
+        s.value(QStringLiteral("simulacion/lognormal"), false).toBool() ? 1 : 0);
 }
 
 void VentanaSimulacion::GuardarAjustes() const {
@@ -202,11 +208,13 @@ void VentanaSimulacion::GuardarAjustes() const {
 std::optional<OpcionesSimulacion> VentanaSimulacion::LeerAjustes() {
     const Regional& reg = principal_.regional();
     OpcionesSimulacion o;
-    const auto entero = [&](QLineEdit* e, double min, double max, const QString& que) -> std::optional<double> {
+    const auto entero = [&](QLineEdit* e, double min, double max,
+                            const QString& que) -> std::optional<double> {
         const auto v = LeerNumero(e->text().toStdString(), reg);
         if (v && *v == std::floor(*v) && *v >= min && *v <= max) return *v;
-        Estado(que + QStringLiteral(" debe ser un entero de ") + QString::fromStdString(TextoGeneral(min, reg)) +
-                   QStringLiteral(" a ") + QString::fromStdString(TextoGeneral(max, reg)) + QLatin1Char('.'),
+        Estado(que + QStringLiteral(" debe ser un entero de ") +
+                   QString::fromStdString(TextoGeneral(min, reg)) + QStringLiteral(" a ") +
+                   QString::fromStdString(TextoGeneral(max, reg)) + QLatin1Char('.'),
                true);
         e->setFocus();
         return std::nullopt;
@@ -214,14 +222,16 @@ std::optional<OpcionesSimulacion> VentanaSimulacion::LeerAjustes() {
     if (porPrecision_->isChecked()) {
         const auto p = LeerNumero(precision_->text().toStdString(), reg);
         if (!p || !(*p > 0 && *p < 1)) {
-            Estado(QStringLiteral("La precisión relativa debe ser un número mayor que 0 y menor que 1."), true);
+            Estado(QStringLiteral(
+                       "La precisión relativa debe ser un número mayor que 0 y menor que 1."),
+                   true);
             precision_->setFocus();
             return std::nullopt;
         }
         o.precision = *p;
     } else {
-        const auto r = entero(replicas_, OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax,
-                              QStringLiteral("Las réplicas"));
+        const auto r = entero(replicas_, OpcionesSimulacion::kReplicasMin,
+                              OpcionesSimulacion::kReplicasMax, QStringLiteral("Las réplicas"));
         if (!r) return std::nullopt;
         o.replicas = static_cast<int>(*r);
     }
@@ -231,15 +241,17 @@ std::optional<OpcionesSimulacion> VentanaSimulacion::LeerAjustes() {
     o.clientes = static_cast<std::int64_t>(*n);
     o.calentamientoAuto = calentamientoAuto_->isChecked();
     if (!o.calentamientoAuto) {
-        const auto k = entero(calentamiento_, 0, static_cast<double>(OpcionesSimulacion::kClientesMax),
-                              QStringLiteral("El calentamiento"));
+        const auto k =
+            entero(calentamiento_, 0, static_cast<double>(OpcionesSimulacion::kClientesMax),
+                   QStringLiteral("El calentamiento"));
         if (!k) return std::nullopt;
         o.calentamiento = static_cast<std::int64_t>(*k);
     }
     const auto s = entero(semilla_, 0, kSemillaMax, QStringLiteral("La semilla"));
     if (!s) return std::nullopt;
     o.semilla = static_cast<std::uint64_t>(*s);
-    o.distribucion = distribucion_->currentIndex() == 1 ? Distribucion::Lognormal : Distribucion::Gamma;
+    o.distribucion =
+        distribucion_->currentIndex() == 1 ? Distribucion::Lognormal : Distribucion::Gamma;
     return o;
 }
 
@@ -255,7 +267,10 @@ bool VentanaSimulacion::Simular() {
     trabajo_ = std::make_shared<Trabajo>();
     trabajo_->progreso = [this](double f) {
         QMetaObject::invokeMethod(
-            this, [this, f] { progreso_->setValue(std::max(progreso_->value(), static_cast<int>(f * 1000))); },
+            this,
+            [this, f] {
+                progreso_->setValue(std::max(progreso_->value(), static_cast<int>(f * 1000)));
+            },
             Qt::QueuedConnection);
     };
     progreso_->setValue(0);
@@ -267,9 +282,11 @@ bool VentanaSimulacion::Simular() {
         } catch (const Cancelado&) {
             motivo = QStringLiteral("Simulación cancelada.");
         } catch (const std::exception& e) {
-            motivo = QStringLiteral("La simulación no pudo completarse: ") + QString::fromLocal8Bit(e.what());
+            motivo = QStringLiteral("La simulación no pudo completarse: ") +
+                     QString::fromLocal8Bit(e.what());
         }
-        QMetaObject::invokeMethod(this, [this, r, motivo] { Terminar(r, motivo); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, r, motivo] { Terminar(r, motivo); }, Qt::QueuedConnection);
     });
     Estado(QStringLiteral("Simulando…"), false);
     Habilitar();
@@ -291,7 +308,9 @@ void VentanaSimulacion::Terminar(std::shared_ptr<ResultadoSimulacion> r, const Q
         Marcar();
     } else {
         // A cancelled or failed run leaves the previous results as they were.
-        Estado(motivo + (resultado_ ? QStringLiteral(" Se muestran los resultados anteriores.") : QString()), true);
+        Estado(motivo + (resultado_ ? QStringLiteral(" Se muestran los resultados anteriores.")
+                                    : QString()),
+               true);
     }
     Habilitar();
     emit terminada();
@@ -327,17 +346,24 @@ void VentanaSimulacion::Mostrar() {
     const OpcionesSimulacion& o = resultado_->opciones;
     int fuera = 0;
     for (const FilaSimulacion& f : filas) fuera += f.fuera ? 1 : 0;
-    QString t = QStringLiteral("Semilla ") + QString::fromStdString(TextoGeneral(static_cast<double>(o.semilla), reg)) +
-                QStringLiteral(" · ") +
-                (o.precision > 0 ? QStringLiteral("precisión ") + QString::fromStdString(TextoGeneral(o.precision, reg))
-                                 : QString::fromStdString(TextoGeneral(o.replicas, reg)) + QStringLiteral(" réplicas")) +
-                QStringLiteral(" · ") + QString::fromStdString(TextoGeneral(static_cast<double>(o.clientes), reg)) +
-                QStringLiteral(" clientes · calentamiento ") +
-                (o.calentamientoAuto ? QStringLiteral("automático")
-                                     : QString::fromStdString(TextoGeneral(static_cast<double>(o.calentamiento), reg))) +
-                QStringLiteral(" · ") + QString::number(fuera) +
-                (fuera == 1 ? QStringLiteral(" centro con cifras del modelo fuera del intervalo del 95 %")
-                            : QStringLiteral(" centros con cifras del modelo fuera del intervalo del 95 %"));
+    QString t =
+        QStringLiteral("Semilla ") +
+        QString::fromStdString(TextoGeneral(static_cast<double>(o.semilla), reg)) +
+        QStringLiteral(" · ") +
+        (o.precision > 0
+             ? QStringLiteral("precisión ") + QString::fromStdString(TextoGeneral(o.precision, reg))
+             : QString::fromStdString(TextoGeneral(o.replicas, reg)) +
+                   QStringLiteral(" réplicas")) +
+        QStringLiteral(" · ") +
+        QString::fromStdString(TextoGeneral(static_cast<double>(o.clientes), reg)) +
+        QStringLiteral(" clientes · calentamiento ") +
+        (o.calentamientoAuto
+             ? QStringLiteral("automático")
+             : QString::fromStdString(TextoGeneral(static_cast<double>(o.calentamiento), reg))) +
+        QStringLiteral(" · ") + QString::number(fuera) +
+        (fuera == 1
+             ? QStringLiteral(" centro con cifras del modelo fuera del intervalo del 95 %")
+             : QStringLiteral(" centros con cifras del modelo fuera del intervalo del 95 %"));
     for (const ResultadoCentro& c : resultado_->centros)
         if (!c.sinPrecision.empty()) {
             t += QStringLiteral(" · sin la precisión pedida tras ") +
@@ -347,8 +373,8 @@ void VentanaSimulacion::Mostrar() {
                 if (d.sinPrecision.empty()) continue;
                 QStringList medidas;
                 for (int m : d.sinPrecision) medidas << QString::fromLatin1(NombreMedida(m));
-                nombres << QString::fromStdString(d.Nombre) + QStringLiteral(" (") + medidas.join(QStringLiteral(", ")) +
-                               QLatin1Char(')');
+                nombres << QString::fromStdString(d.Nombre) + QStringLiteral(" (") +
+                               medidas.join(QStringLiteral(", ")) + QLatin1Char(')');
             }
             t += nombres.join(QStringLiteral("; "));
             break;
@@ -388,13 +414,14 @@ void VentanaSimulacion::DocumentoCambiado() {
 
 void VentanaSimulacion::Estado(const QString& texto, bool aviso) {
     estado_->setText(texto);
-    estado_->setStyleSheet(aviso ? QStringLiteral("color: #a00000; font-weight: bold;") : QString());
+    estado_->setStyleSheet(aviso ? QStringLiteral("color: #a00000; font-weight: bold;")
+                                 : QString());
 }
 
 void VentanaSimulacion::Habilitar() {
     const bool corre = Corriendo();
-    for (QWidget* w : std::initializer_list<QWidget*>{clientes_, semilla_, distribucion_, porPrecision_,
-                                                      calentamientoAuto_, simular_})
+    for (QWidget* w : std::initializer_list<QWidget*>{clientes_, semilla_, distribucion_,
+                                                      porPrecision_, calentamientoAuto_, simular_})
         w->setEnabled(!corre);
     replicas_->setEnabled(!corre && !porPrecision_->isChecked());
     precision_->setEnabled(!corre && porPrecision_->isChecked());
@@ -407,7 +434,8 @@ void VentanaSimulacion::Habilitar() {
 std::vector<std::vector<QString>> VentanaSimulacion::Celdas() const {
     std::vector<std::vector<QString>> filas;
     std::vector<QString> titulos;
-    for (int j = 0; j < tabla_->columnCount(); ++j) titulos.push_back(tabla_->horizontalHeaderItem(j)->text());
+    for (int j = 0; j < tabla_->columnCount(); ++j)
+        titulos.push_back(tabla_->horizontalHeaderItem(j)->text());
     filas.push_back(titulos);
     for (int i = 0; i < tabla_->rowCount(); ++i) {
         std::vector<QString> fila;
@@ -420,7 +448,9 @@ std::vector<std::vector<QString>> VentanaSimulacion::Celdas() const {
     return filas;
 }
 
-QString VentanaSimulacion::TextoTabla() const { return TextoTabulado(Celdas()); }
+QString VentanaSimulacion::TextoTabla() const {
+    return TextoTabulado(Celdas());
+}
 
 void VentanaSimulacion::Copiar() const {
     if (resultado_) QApplication::clipboard()->setText(TextoTabla());
@@ -433,7 +463,9 @@ bool VentanaSimulacion::ExportarCSV() {
     QFile f(QString::fromStdString(*nombre));
     const QByteArray datos = TextoCSV(Celdas(), principal_.regional()).toUtf8();
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(datos) != datos.size()) {
-        Estado(QStringLiteral("No se pudo escribir ") + QString::fromStdString(*nombre) + QLatin1Char('.'), true);
+        Estado(QStringLiteral("No se pudo escribir ") + QString::fromStdString(*nombre) +
+                   QLatin1Char('.'),
+               true);
         return false;
     }
     return true;

@@ -324,6 +324,26 @@ TEST(Simulacion, CentrosInestablesNoSeSimulanYLosDemasSi) {
     EXPECT_EQ(l.red.Centros(3).W, wAntes);
 }
 
+TEST(Simulacion, DesviosExtremosDanCifrasFinitas) {
+    Linea l;
+    l.Centro("extremo", 1.0, 1e100, 2.0, 1e100, 1);
+    l.Cerrar();
+    OpcionesSimulacion o;
+    o.replicas = 2;
+    o.clientes = 2000;
+    o.tamMuestra = 100;
+    for (Distribucion d : {Distribucion::Gamma, Distribucion::Lognormal}) {
+        o.distribucion = d;
+        const ResultadoCentro c = Simular(l.red, o).centros.at(0);
+        for (int m = 0; m < kNumMedidas; ++m) {
+            EXPECT_TRUE(std::isfinite(c.simulado[m].valor));
+            EXPECT_TRUE(std::isfinite(c.simulado[m].semiancho));
+            EXPECT_TRUE(std::isfinite(c.analitico[m]));
+        }
+        for (double x : c.muestra) EXPECT_TRUE(std::isfinite(x));
+    }
+}
+
 TEST(Simulacion, CancelarDetieneElTrabajo) {
     Linea l;
     l.Centro("A", 1.0, 1.0, 2.0, 0.5, 1);

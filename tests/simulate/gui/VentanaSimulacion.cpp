@@ -2,6 +2,8 @@
 // short run, its table, the canvas marks, copying, CSV, the out-of-date
 // notice, cancelling and the remembered settings.
 
+#include "simulate/gui/VentanaSimulacion.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -18,7 +20,6 @@
 #include <QTest>
 
 #include "VentanaDePrueba.h"
-#include "simulate/gui/VentanaSimulacion.h"
 #include "support/ConstructorRed.h"
 
 using namespace vortena;
@@ -46,7 +47,9 @@ void Pulsar(VentanaSimulacion* w, const char* boton) {
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-QString Estado(VentanaSimulacion* w) { return w->findChild<QLabel*>(QStringLiteral("estado"))->text(); }
+QString Estado(VentanaSimulacion* w) {
+    return w->findChild<QLabel*>(QStringLiteral("estado"))->text();
+}
 
 int Columna(QTableWidget* t, const QString& titulo) {
     for (int j = 0; j < t->columnCount(); ++j)
@@ -96,7 +99,8 @@ class PruebaVentanaSimulacion : public QObject {
 private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena")).remove(QStringLiteral("simulacion"));
+        QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"))
+            .remove(QStringLiteral("simulacion"));
     }
 
     void menuEntreLineaYAyuda() {
@@ -141,7 +145,8 @@ private slots:
         QCOMPARE(t->item(1, wq)->background().color(), QColor(255, 224, 224));
         QVERIFY(t->item(1, wq)->font().bold());
         QCOMPARE(t->item(1, Columna(t, QStringLiteral("Semilla")))->text(), QStringLiteral("7"));
-        QCOMPARE(t->item(1, Columna(t, QStringLiteral("Calentamiento")))->text(), QStringLiteral("100"));
+        QCOMPARE(t->item(1, Columna(t, QStringLiteral("Calentamiento")))->text(),
+                 QStringLiteral("100"));
 
         const Sombreado* capa = Capa(v);
         QVERIFY(capa != nullptr);
@@ -151,9 +156,11 @@ private slots:
         QApplication::clipboard()->clear();
         t->setFocus();
         QTest::keyClick(t, Qt::Key_C, Qt::ControlModifier);
-        const QStringList lineas = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList lineas =
+            QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lineas.size(), 3);
-        QVERIFY(lineas[0].startsWith(QStringLiteral("Centro\tServidores\tRho modelo\tRho simulado\t")));
+        QVERIFY(
+            lineas[0].startsWith(QStringLiteral("Centro\tServidores\tRho modelo\tRho simulado\t")));
         QVERIFY(lineas[1].startsWith(QStringLiteral("Azar\t")));
 
         const QString csv = QDir(v.carpeta.path()).filePath(QStringLiteral("centros.csv"));
@@ -162,8 +169,10 @@ private slots:
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString texto = QString::fromUtf8(f.readAll());
-        const QChar sep = v.ventana->regional().decimal == ',' ? QLatin1Char(';') : QLatin1Char(',');
-        QVERIFY(texto.startsWith(QStringLiteral("Centro") + sep + QStringLiteral("Servidores") + sep));
+        const QChar sep =
+            v.ventana->regional().decimal == ',' ? QLatin1Char(';') : QLatin1Char(',');
+        QVERIFY(
+            texto.startsWith(QStringLiteral("Centro") + sep + QStringLiteral("Servidores") + sep));
         QCOMPARE(texto.count(QStringLiteral("\r\n")), 3);
 
         // Closing the window takes its marks off the canvas.
@@ -214,12 +223,15 @@ private slots:
         QVERIFY(Estado(w).contains(QStringLiteral("réplicas")));
 
         w->close();
-        QTRY_VERIFY(v.ventana->findChild<VentanaSimulacion*>(QStringLiteral("VentanaSimulacion")) == nullptr);
+        QTRY_VERIFY(v.ventana->findChild<VentanaSimulacion*>(QStringLiteral("VentanaSimulacion")) ==
+                    nullptr);
         VentanaSimulacion* otra = Abrir(v);
         QVERIFY(otra != w);
         // The last settings that were run (or tried) come back.
-        QCOMPARE(otra->findChild<QLineEdit*>(QStringLiteral("semilla"))->text(), QStringLiteral("7"));
-        QCOMPARE(otra->findChild<QLineEdit*>(QStringLiteral("clientes"))->text(), QStringLiteral("1000000000"));
+        QCOMPARE(otra->findChild<QLineEdit*>(QStringLiteral("semilla"))->text(),
+                 QStringLiteral("7"));
+        QCOMPARE(otra->findChild<QLineEdit*>(QStringLiteral("clientes"))->text(),
+                 QStringLiteral("1000000000"));
     }
 
     void cerrarElProgramaDuranteUnaCorrida() {
@@ -241,7 +253,8 @@ private slots:
         w->resize(1250, 420);
         QDir().mkpath(carpeta);
         QVERIFY(w->grab().save(QDir(carpeta).filePath(QStringLiteral("simulacion.png"))));
-        QVERIFY(v.ventana->grab().save(QDir(carpeta).filePath(QStringLiteral("simulacion-lienzo.png"))));
+        QVERIFY(v.ventana->grab().save(
+            QDir(carpeta).filePath(QStringLiteral("simulacion-lienzo.png"))));
     }
 };
 
