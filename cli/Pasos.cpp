@@ -5,6 +5,7 @@
 #include "cli/Medidas.h"
 #include "cli/PasoOptimizar.h"
 #include "cli/PasoPareto.h"
+#include "cli/PasoSimular.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
@@ -102,6 +103,15 @@ constexpr std::array kPasos = {
          "metodo<TAB>exacto|aproximado, hipervolumen<TAB>H, a header costo<TAB>tiempo<TAB> and\n"
          "the gene centres' names, then one line per point by cost ascending",
          Pareto, ComprobarPareto},
+    Paso{"simular", Argumento::Opciones, "simular [OPTS]",
+         "simulates every productive centre beside its formula; OPTS follow the step:\n"
+         "--replicas R (2..1000, default 10) or --precision P (relative half-width, 0..1),\n"
+         "--clientes N (default 100000), --calentamiento K|auto (default 10000),\n"
+         "--semilla S (default 1), --hilos T (default every core),\n"
+         "--distribucion gamma|lognormal (default gamma). Prints a header and per centre\n"
+         "one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L,\n"
+         "Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as medidas",
+         Simular, ComprobarSimular},
 };
 
 }  // namespace

@@ -173,6 +173,7 @@ void Principal::ACTBarraEstado(bool tipo) {
                                                 TextoGeneral(conexiones, regional_) +
                                                 " Conexiones"));
     if (ActualizarVista()) RedibujarConSeleccion();
+    emit documentoCambiado();
 }
 
 void Principal::PonerTitulo(const std::string& titulo) {

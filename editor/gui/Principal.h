@@ -91,6 +91,7 @@ public:
     void OrdenOptimizacionTiempos();
     // Opens (or brings forward) the non-modal cost–time front window.
     void OrdenFrenteCostoTiempo();
+    void OrdenSimularCentros();
     void OrdenContenido();
     void OrdenAcercaDe();
 
@@ -128,6 +129,11 @@ public:
     void OrdenExportarGrafico();
     // The installed example networks, by name.
     QStringList Ejemplos() const;
+
+signals:
+    // After every ACTBarraEstado: results windows check whether the network
+    // they reflect has changed.
+    void documentoCambiado();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

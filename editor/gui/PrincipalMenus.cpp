@@ -52,6 +52,7 @@ const DefAccion kAcciones[] = {
      &Principal::OrdenOptimizacionTiempos},
     {"mnFrente", "Frente costo–tiempo…", kSinAtajo, std::nullopt,
      &Principal::OrdenFrenteCostoTiempo},
+    {"mnSimCentros", "Simular centros…", kSinAtajo, std::nullopt, &Principal::OrdenSimularCentros},
     {"mnContenido", "Contenido", QKeyCombination(Qt::Key_F1), std::nullopt,
      &Principal::OrdenContenido},
     {"mnAcerca", "Acerca de Vortena...", kSinAtajo, std::nullopt, &Principal::OrdenAcercaDe},
@@ -98,6 +99,7 @@ const std::vector<DefMenu>& Menus() {
         {"mnLinea",
          "&Línea de Producción",
          {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos", "mnFrente"}},
+        {"mnSimulacion", "&Simulación", {"mnSimCentros"}},
         {"mnAyuda", "&Ayuda", {"mnContenido", "mnSeparador2", "mnAcerca"}},
     };
     return menus;

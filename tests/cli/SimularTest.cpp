@@ -1,0 +1,165 @@
+// The "simular" step run as a process: its columns, its determinism, its
+// unstable centres and its refusals of bad options.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+#include "files/ArchivoRed.h"
+#include "files/PruebaArchivos.h"
+#include "support/ConstructorRed.h"
+#include "support/DocumentoFalso.h"
+
+namespace vortena {
+namespace {
+
+const std::string kEjemplos = std::string(VORTENA_SOURCE_DIR) + "/examples/";
+
+struct Corrida {
+    int estado;
+    std::string salida, errores;
+};
+
+class Simular : public ::testing::Test {
+protected:
+    prueba::CarpetaTemporal dir;
+    Corrida Ejecutar(const std::string& args) {
+        const std::string cmd = "env LC_ALL=de_DE.UTF-8 '" + std::string(VORTENA_CALC) + "' " +
+                                args + " >'" + (dir / "out") + "' 2>'" + (dir / "err") + "'";
+        const int r = std::system(cmd.c_str());
+        return {WIFEXITED(r) ? WEXITSTATUS(r) : -1, prueba::LeerArchivo(dir / "out"),
+                prueba::LeerArchivo(dir / "err")};
+    }
+};
+
+std::vector<std::vector<std::string>> Filas(const std::string& texto) {
+    std::vector<std::vector<std::string>> filas;
+    std::istringstream in(texto);
+    std::string linea;
+    while (std::getline(in, linea)) {
+        std::vector<std::string> campos;
+        std::size_t desde = 0;
+        for (;;) {
+            const std::size_t tab = linea.find('\t', desde);
+            campos.push_back(linea.substr(desde, tab - desde));
+            if (tab == std::string::npos) break;
+            desde = tab + 1;
+        }
+        filas.push_back(campos);
+    }
+    return filas;
+}
+
+TEST_F(Simular, UnaLineaPorMedidaConDentroCoherente) {
+    const Corrida c = Ejecutar(
+        "'" + kEjemplos + "cadena.vtq' simular --replicas 3 --clientes 5000 --calentamiento 500");
+    ASSERT_EQ(c.estado, 0) << c.errores;
+    EXPECT_EQ(c.errores, "");  // standard error is not a terminal: no progress
+    const auto filas = Filas(c.salida);
+    ASSERT_GE(filas.size(), 8u);
+    EXPECT_EQ(filas[0], (std::vector<std::string>{"posicion", "Nombre", "medida", "analitico",
+                                                  "simulado", "semiancho", "dentro"}));
+    EXPECT_EQ((filas.size() - 1) % 7, 0u);
+    const char* medidas[] = {"Rho", "P0", "Pn", "Lq", "L", "Wq", "W"};
+    for (std::size_t i = 1; i < filas.size(); ++i) {
+        const auto& f = filas[i];
+        ASSERT_EQ(f.size(), 7u);
+        EXPECT_EQ(f[2], medidas[(i - 1) % 7]);
+        EXPECT_EQ(f[1], filas[1 + (i - 1) / 7 * 7][1]);
+        // "." whatever the locale (German here), read back exactly.
+        EXPECT_EQ(f[4].find(','), std::string::npos);
+        const double a = std::strtod(f[3].c_str(), nullptr), s = std::strtod(f[4].c_str(), nullptr),
+                     h = std::strtod(f[5].c_str(), nullptr);
+        EXPECT_GE(h, 0.0);
+        EXPECT_EQ(f[6], std::fabs(a - s) <= h ? "1" : "0") << f[1] << " " << f[2];
+    }
+}
+
+TEST_F(Simular, ElAnaliticoEsElDeMedidasTrasCalcular) {
+    const Corrida sim =
+        Ejecutar("'" + kEjemplos + "cadena.vtq' simular --replicas 2 --clientes 1000");
+    const Corrida med = Ejecutar("'" + kEjemplos + "cadena.vtq' calcular medidas");
+    ASSERT_EQ(sim.estado, 0);
+    ASSERT_EQ(med.estado, 0);
+    const auto s = Filas(sim.salida), m = Filas(med.salida);
+    // medidas: posicion Nombre Lamda Mu Servidores Rho Trafico P0 Pn Lq L W Wq.
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        for (const auto& fila : m) {
+            if (fila[0] != s[i][0]) continue;
+            const std::string& medida = s[i][2];
+            const int col = medida == "Rho"  ? 5
+                            : medida == "P0" ? 7
+                            : medida == "Pn" ? 8
+                            : medida == "Lq" ? 9
+                            : medida == "L"  ? 10
+                            : medida == "W"  ? 11
+                                             : 12;
+            EXPECT_EQ(s[i][3], fila[static_cast<std::size_t>(col)]) << s[i][1] << " " << medida;
+        }
+    }
+}
+
+TEST_F(Simular, MismaSalidaConUnoODosHilosYOtraConOtraSemilla) {
+    const std::string base =
+        "'" + kEjemplos + "cadena.vtq' simular --replicas 4 --clientes 3000 --calentamiento auto";
+    const Corrida uno = Ejecutar(base + " --hilos 1");
+    const Corrida dos = Ejecutar(base + " --hilos 2");
+    ASSERT_EQ(uno.estado, 0);
+    EXPECT_EQ(uno.salida, dos.salida);
+    EXPECT_NE(Ejecutar(base + " --semilla 2").salida, uno.salida);
+    EXPECT_EQ(Ejecutar(base + " --semilla 1 --hilos 2").salida, uno.salida);
+}
+
+TEST_F(Simular, CentroInestableEnUnaLinea) {
+    Red red;
+    prueba::ConstructorRed b(red);
+    const auto ini = b.Inicio();
+    const auto roto = b.Centro("roto", 1.0, 0.0);
+    const auto bien = b.Centro("bien", 1.0, 2.0);
+    const auto fin = b.Fin();
+    b.Conectar(ini, roto);
+    b.Conectar(roto, bien);
+    b.Conectar(bien, fin);
+    red.NodoInicio = ini;
+    red.NodoFin = fin;
+    prueba::DocumentoFalso doc;
+    const std::string ruta = dir / "inestable.vtq";
+    GuardarRed(red, ruta, Regional::Espanol(), doc);
+    const Corrida c = Ejecutar("'" + ruta + "' simular --replicas 2 --clientes 1000");
+    ASSERT_EQ(c.estado, 0) << c.errores;
+    const auto filas = Filas(c.salida);
+    ASSERT_EQ(filas.size(), 1u + 1u + 7u);
+    EXPECT_EQ(filas[1], (std::vector<std::string>{"2", "roto", "inestable", "", "", "", ""}));
+    EXPECT_EQ(filas[2][1], "bien");
+}
+
+class OpcionMala : public Simular,
+                   public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(OpcionMala, SaleConDosNombrandolaYNoEscribeNada) {
+    const auto [opciones, nombre] = GetParam();
+    const Corrida c = Ejecutar("'" + kEjemplos + "cadena.vtq' simular " + opciones);
+    EXPECT_EQ(c.estado, 2);
+    EXPECT_EQ(c.salida, "");
+    const std::string primera = c.errores.substr(0, c.errores.find('\n'));
+    EXPECT_NE(primera.find(nombre), std::string::npos) << primera;
+}
+
+INSTANTIATE_TEST_SUITE_P(Opciones, OpcionMala,
+                         ::testing::Values(std::pair{"--replicas 1", "--replicas"},
+                                           std::pair{"--replicas 2,5", "--replicas"},
+                                           std::pair{"--precision 0", "--precision"},
+                                           std::pair{"--replicas 5 --precision 0,1", "--precision"},
+                                           std::pair{"--clientes 0", "--clientes"},
+                                           std::pair{"--calentamiento nunca", "--calentamiento"},
+                                           std::pair{"--semilla -1", "--semilla"},
+                                           std::pair{"--hilos 0", "--hilos"},
+                                           std::pair{"--distribucion normal", "--distribucion"},
+                                           std::pair{"--volar 3", "--volar"},
+                                           std::pair{"--replicas 3 --replicas 4", "--replicas"}));
+
+}  // namespace
+}  // namespace vortena
