@@ -46,13 +46,15 @@ void LotePlazo::Duraciones(pcg64& flujo, int v, int n) {
     }
     const std::uint32_t tam = g_.tamMuestra[static_cast<std::size_t>(v)];
     auto otro = [&flujo] { return static_cast<std::uint32_t>(flujo()); };
-    // Two indices from each 64-bit output.
+    // All the indices first, two from each 64-bit output, then the lookups:
+    // a loop of independent loads lets the cache misses overlap.
     for (int k = 0; k < n; k += 2) {
         const std::uint64_t x = flujo();
-        d[k] = m[IndiceUniforme(static_cast<std::uint32_t>(x), tam, otro)];
-        const std::uint32_t j = IndiceUniforme(static_cast<std::uint32_t>(x >> 32), tam, otro);
-        if (k + 1 < n) d[k + 1] = m[j];
+        indices_[static_cast<std::size_t>(k)] = IndiceUniforme(static_cast<std::uint32_t>(x), tam, otro);
+        indices_[static_cast<std::size_t>(k) + 1] =
+            IndiceUniforme(static_cast<std::uint32_t>(x >> 32), tam, otro);
     }
+    for (int k = 0; k < n; ++k) d[k] = m[indices_[static_cast<std::size_t>(k)]];
 }
 
 void LotePlazo::Sortear(pcg64& flujo, int n, double* tiempos, AcumuladoPlazo& acum) {

@@ -3,6 +3,7 @@
 // by node, so the sample lookups of one node are independent loads the
 // processor overlaps, and the longest-path maxima run across the batch.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -44,6 +45,7 @@ private:
     std::vector<double> centro_;
     std::vector<double> dur_, inicio_, fin_;
     std::vector<std::uint8_t> enCamino_;
+    std::array<std::uint32_t, kLote> indices_{};
 
     void Duraciones(pcg64& flujo, int v, int n);
 };
