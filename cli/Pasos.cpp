@@ -4,6 +4,7 @@
 
 #include "cli/Medidas.h"
 #include "cli/PasoOptimizar.h"
+#include "cli/PasoRiesgo.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
@@ -87,6 +88,13 @@ constexpr std::array kPasos = {
          "Prints \" Costo: … Tiempo: …\" and one tab-separated line per gene centre:\n"
          "posicion, Nombre, servers; the network keeps the best counts",
          Optimizar, ComprobarOptimizar},
+    Paso{"riesgo", Argumento::Opciones, "riesgo [OPTS]",
+         "the line's lead time as a distribution, each centre simulated; OPTS: --muestras M\n"
+         "(default 100000), --deseado T (default the PERT's time), --cdf FILE, and the\n"
+         "options of simular. Prints pert, media, desviacion, P50, P80, P90, P95, Ppert,\n"
+         "deseado, Pdeseado as key<TAB>value, then posicion, Nombre, criticidad,\n"
+         "crucialidad per centre in the PERT; FILE gets tiempo<TAB>probabilidad lines",
+         Riesgo, ComprobarRiesgo},
 };
 
 }  // namespace
