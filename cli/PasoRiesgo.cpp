@@ -72,11 +72,12 @@ std::variant<OpcionesRiesgo, std::string> Leer(const std::string& opciones, cons
             const auto v = entero(0, static_cast<double>(OpcionesSimulacion::kClientesMax));
             if (valor == "auto") o.sim.calentamientoAuto = true;
             else if (v) o.sim.calentamiento = static_cast<std::int64_t>(*v);
-            else error = "--calentamiento espera un entero no negativo o auto";
+            else error = "--calentamiento espera auto o un entero de 0 a " +
+                         TextoGeneral(static_cast<double>(OpcionesSimulacion::kClientesMax), reg);
         } else if (nombre == "--semilla") {
             const auto v = entero(0, 9007199254740992.0);
             if (v) o.sim.semilla = o.plazo.semilla = static_cast<std::uint64_t>(*v);
-            else error = "--semilla espera un entero no negativo";
+            else error = errorEntero(0, 9007199254740992.0);
         } else if (nombre == "--hilos") {
             const auto v = entero(1, 1024);
             if (v) o.sim.hilos = o.plazo.hilos = static_cast<int>(*v);

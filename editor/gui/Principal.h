@@ -82,6 +82,7 @@ public:
     void OrdenOptimizacionTiempos();
     void OrdenContenido();
     void OrdenAcercaDe();
+    void OrdenPlazoLinea();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

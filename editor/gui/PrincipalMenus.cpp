@@ -51,6 +51,7 @@ const DefAccion kAcciones[] = {
     {"mnContenido", "Contenido", QKeyCombination(Qt::Key_F1), std::nullopt,
      &Principal::OrdenContenido},
     {"mnAcerca", "Acerca de Vortena...", kSinAtajo, std::nullopt, &Principal::OrdenAcercaDe},
+    {"mnPlazo", "Plazo de la línea…", kSinAtajo, std::nullopt, &Principal::OrdenPlazoLinea},
     // Toolbar buttons.
     {"btNuevo", "Nueva línea de producción", kSinAtajo, Pictograma::Nuevo, &Principal::OrdenNuevo},
     {"btAbrir", "Abrir línea de producción", kSinAtajo, Pictograma::Abrir,
@@ -92,6 +93,7 @@ const std::vector<DefMenu>& Menus() {
           "mnSalir"}},
         {"mnEdicion", "&Edición", {"mnGrafico", "mnTexto"}},
         {"mnLinea", "&Línea de Producción", {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos"}},
+        {"mnSimulacion", "&Simulación", {"mnPlazo"}},
         {"mnAyuda", "&Ayuda", {"mnContenido", "mnSeparador2", "mnAcerca"}},
     };
     return menus;
