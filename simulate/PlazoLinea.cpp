@@ -126,6 +126,26 @@ int Hilos(const AjustesPlazo& a, std::int64_t bloques) {
     return static_cast<int>(std::clamp<std::int64_t>(h, 1, bloques));
 }
 
+// The longest path with each node lasting the mean of its sample.
+double PertDeMedias(const GrafoPlazo& g) {
+    std::vector<double> fin(static_cast<std::size_t>(g.Nodos()), 0.0);
+    double inicio = 0;
+    for (int v = 1; v < g.Nodos(); ++v) {
+        const auto i = static_cast<std::size_t>(v);
+        inicio = 0;
+        for (std::int32_t e = g.inicioPred[i]; e < g.inicioPred[i + 1]; ++e)
+            inicio = std::max(inicio, fin[static_cast<std::size_t>(g.pred[static_cast<std::size_t>(e)])]);
+        double d = g.w[i];
+        if (g.muestra[i]) {
+            double s = 0;
+            for (std::uint32_t k = 0; k < g.tamMuestra[i]; ++k) s += g.muestra[i][k];
+            d = s / g.tamMuestra[i];
+        }
+        fin[i] = d + inicio;
+    }
+    return inicio;  // the end node's start
+}
+
 // Correlation from sums over m draws of x (a duration minus a shift), x^2
 // and x * t, with t's mean and population variance already known.
 double Correlacion(double sx, double sxx, double sxt, double m, double mediaT, double varT) {
@@ -149,6 +169,7 @@ ResultadoPlazo CalcularPlazo(const Red& red, const MuestrasCentros& muestras,
     ResultadoPlazo r;
     r.semilla = ajustes.semilla;
     r.pert = Finito(g.pert);
+    r.pertSimulado = Finito(PertDeMedias(g));
     r.tiempos.resize(static_cast<std::size_t>(ajustes.muestras));
     Sorteo sorteo(g, ajustes, trabajo, r.tiempos);
     sorteo.Ejecutar(Hilos(ajustes, sorteo.Bloques()));

@@ -31,6 +31,9 @@ struct BarraHistograma {
 
 struct ResultadoPlazo {
     double pert = 0;  // the PERT's time with every centre lasting its W
+    // The same longest path with every centre lasting the mean of its
+    // sample: what the PERT would say with the simulated times.
+    double pertSimulado = 0;
     double media = 0, desviacion = 0;
     double P50 = 0, P80 = 0, P90 = 0, P95 = 0;
     double Ppert = 0;  // probability of finishing within `pert`
@@ -44,6 +47,11 @@ struct ResultadoPlazo {
 
     // The merge gap: how much later the mean unit arrives than the PERT says.
     double SesgoFusion() const { return media - pert; }
+    // Its two parts: paths joining (the longest of random paths outlasts the
+    // longest of their means; never negative but for the draws' noise) and
+    // the simulated times differing from the formula's W.
+    double SesgoCaminos() const { return media - pertSimulado; }
+    double SesgoFormula() const { return pertSimulado - pert; }
     // Smallest drawn time with at least a fraction p of the draws at or
     // below it.
     double Cuantil(double p) const;

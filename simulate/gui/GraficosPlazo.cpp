@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <tuple>
 
 namespace vortena {
 
@@ -34,11 +35,12 @@ void Ejes(QChart* c, const QString& x, const QString& y, double xmin, double xma
     auto* ex = new QValueAxis;
     ex->setTitleText(x);
     ex->setRange(xmin, xmax);
-    ex->setLabelFormat(QStringLiteral("%.4g"));
+    ex->setLabelFormat(QStringLiteral("%.3g"));
     auto* ey = new QValueAxis;
     ey->setTitleText(y);
     ey->setRange(0, ymax);
     ey->setLabelFormat(QStringLiteral("%.3g"));
+    ex->applyNiceNumbers();
     c->addAxis(ex, Qt::AlignBottom);
     c->addAxis(ey, Qt::AlignLeft);
     for (QAbstractSeries* s : c->series()) {
@@ -56,7 +58,8 @@ std::pair<double, double> Rango(const ResultadoPlazo& r) {
         b += 1;
     }
     const double margen = (b - a) * 0.03;
-    return {a - margen, b + margen};
+    // Times are never negative: the axis starts at 0 at the lowest.
+    return {a >= 0 ? std::max(0.0, a - margen) : a - margen, b + margen};
 }
 
 QLineSeries* Vertical(const QString& nombre, double x, double alto, const QColor& color, Qt::PenStyle estilo) {
@@ -130,26 +133,27 @@ void CurvaS::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, const Regi
         Senalar(t);
     });
 
-    auto* marcas = new QScatterSeries;
-    marcas->setName(QStringLiteral("P50 y P90"));
-    marcas->setMarkerSize(10);
-    marcas->setColor(QColor(230, 120, 0));
-    marcas->append(r.P50, 0.5);
-    marcas->append(r.P90, 0.9);
-    marcas->setPointLabelsVisible(true);
-    marcas->setPointLabelsFormat(QStringLiteral("@xPoint"));
-    c->addSeries(marcas);
-    connect(marcas, &QScatterSeries::hovered, this, [this, reg](const QPointF& p, bool dentro) {
-        if (!dentro) return;
-        const QString t = (p.y() < 0.7 ? QStringLiteral("P50: ") : QStringLiteral("P90: ")) + TextoTiempo(p.x(), reg);
-        QToolTip::showText(QCursor::pos(), t, this);
-        Senalar(t);
-    });
+    for (const auto& [nombre, x, y] : {std::tuple{QStringLiteral("P50"), r.P50, 0.5},
+                                       std::tuple{QStringLiteral("P90"), r.P90, 0.9}}) {
+        auto* marca = new QScatterSeries;
+        marca->setName(nombre);
+        marca->setMarkerSize(10);
+        marca->setColor(QColor(230, 120, 0));
+        marca->append(x, y);
+        marca->setPointLabelsVisible(true);
+        marca->setPointLabelsClipping(false);
+        marca->setPointLabelsFormat(nombre + QStringLiteral(" = ") + TextoTiempo(x, reg));
+        c->addSeries(marca);
+        connect(marca, &QScatterSeries::hovered, this, [this, reg, nombre](const QPointF& p, bool dentro) {
+            if (!dentro) return;
+            const QString t = nombre + QStringLiteral(": ") + TextoTiempo(p.x(), reg);
+            QToolTip::showText(QCursor::pos(), t, this);
+            Senalar(t);
+        });
+    }
 
-    c->addSeries(Vertical(QStringLiteral("Tiempo deseado ") + TextoTiempo(r.deseado, reg), r.deseado, 1,
-                          QColor(200, 0, 0), Qt::SolidLine));
-    c->addSeries(Vertical(QStringLiteral("PERT ") + TextoTiempo(r.pert, reg), r.pert, 1, QColor(90, 90, 90),
-                          Qt::DashLine));
+    c->addSeries(Vertical(QStringLiteral("Deseado"), r.deseado, 1, QColor(200, 0, 0), Qt::SolidLine));
+    c->addSeries(Vertical(QStringLiteral("PERT"), r.pert, 1, QColor(90, 90, 90), Qt::DashLine));
     Ejes(c, QStringLiteral("Plazo (tiempo de la línea)"), QStringLiteral("Probabilidad acumulada"), xmin,
          xmax, 1.0);
     Poner(this, c);
@@ -192,7 +196,7 @@ void HistogramaPlazo::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, c
         base->append(b.hasta, 0);
     }
     auto* area = new QAreaSeries(borde, base);
-    area->setName(QStringLiteral("Fracción de las unidades"));
+    area->setName(QStringLiteral("Unidades"));
     area->setBrush(QColor(110, 160, 210));
     area->setPen(QPen(QColor(40, 80, 130)));
     c->addSeries(area);
@@ -208,9 +212,8 @@ void HistogramaPlazo::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, c
                 return;
             }
     });
-    c->addSeries(Vertical(QStringLiteral("Tiempo deseado"), r.deseado, alto, QColor(200, 0, 0), Qt::SolidLine));
-    c->addSeries(Vertical(QStringLiteral("Media ") + TextoTiempo(r.media, reg), r.media, alto,
-                          QColor(0, 120, 0), Qt::DotLine));
+    c->addSeries(Vertical(QStringLiteral("Deseado"), r.deseado, alto, QColor(200, 0, 0), Qt::SolidLine));
+    c->addSeries(Vertical(QStringLiteral("Media"), r.media, alto, QColor(0, 120, 0), Qt::DotLine));
     Ejes(c, QStringLiteral("Plazo (tiempo de la línea)"), QStringLiteral("Fracción"), xmin, xmax, alto);
     Poner(this, c);
 }

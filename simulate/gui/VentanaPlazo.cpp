@@ -176,6 +176,21 @@ void VentanaPlazo::Construir() {
     izquierda->addLayout(botones);
     izquierda->addWidget(progreso_);
     izquierda->addWidget(estado_);
+    // The canvas shading's key: the editor paints the fills, the key is here.
+    auto* leyenda = new QGroupBox(QStringLiteral("Sombreado en la hoja"));
+    auto* claves = new QVBoxLayout(leyenda);
+    const Sombreado muestra = SombreadoCriticidad(ResultadoPlazo{});
+    claves->addWidget(new QLabel(QString::fromStdString(muestra.tituloLeyenda) + QStringLiteral(":")));
+    for (const auto& [color, texto] : muestra.leyenda) {
+        auto* l = new QLabel(QStringLiteral("<span style=\"background-color: rgb(%1,%2,%3);\">"
+                                            "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</span>&nbsp; %4")
+                                 .arg(color.r)
+                                 .arg(color.g)
+                                 .arg(color.b)
+                                 .arg(QString::fromStdString(texto)));
+        claves->addWidget(l);
+    }
+    izquierda->addWidget(leyenda);
     izquierda->addStretch(1);
     izquierda->addWidget(imagen_);
 
@@ -351,11 +366,12 @@ void VentanaPlazo::Mostrar() {
                      QStringLiteral("   P95: ") + t(r.P95) + QStringLiteral("\nProbabilidad de cumplir el PERT: ") +
                      TextoPorcentaje(r.Ppert, reg) + QStringLiteral("   Sorteos: ") +
                      QString::fromStdString(TextoGeneral(static_cast<double>(r.tiempos.size()), reg)));
-    const double sesgo = r.SesgoFusion();
-    QString s = QStringLiteral("Sesgo de fusión: la unidad media llega ") + t(sesgo) +
-                QStringLiteral(" después de lo que dice el PERT");
-    if (r.pert > 0) s += QStringLiteral(" (") + TextoPorcentaje(sesgo / r.pert, reg) + QStringLiteral(")");
-    s += QStringLiteral(". Donde varios caminos se unen, gana el más largo de cada unidad, no el de los tiempos medios.");
+    const auto conSigno = [&](double v) { return (v >= 0 ? QStringLiteral("+") : QString()) + t(v); };
+    QString s = QStringLiteral("Sesgo de fusión (media − PERT): ") + conSigno(r.SesgoFusion());
+    if (r.pert > 0) s += QStringLiteral(" (") + TextoPorcentaje(r.SesgoFusion() / r.pert, reg) + QStringLiteral(")");
+    s += QStringLiteral(". De ello, ") + conSigno(r.SesgoCaminos()) +
+         QStringLiteral(" por la unión de caminos (en cada unidad manda el camino más largo) y ") +
+         conSigno(r.SesgoFormula()) + QStringLiteral(" porque los tiempos simulados difieren de W.");
     sesgo_->setText(s);
     sesgo_->show();
     curva_->Mostrar(resultado_, reg);

@@ -119,6 +119,8 @@ TEST(PlazoRamas, ParallelBranchesMultiplyTheirDistributionsAndSplitCriticality) 
     const ResultadoPlazo res = Plazo(r);
 
     EXPECT_DOUBLE_EQ(res.pert, 1.0);
+    EXPECT_DOUBLE_EQ(res.pertSimulado, std::max(MomentosDe(ma).media, MomentosDe(mb).media));
+    EXPECT_DOUBLE_EQ(res.SesgoCaminos() + res.SesgoFormula(), res.SesgoFusion());
     for (double t : {0.25, 0.5, 1.0, 2.0, 4.0}) {
         SCOPED_TRACE(t);
         const double dado = FraccionHasta(ma, t) * FraccionHasta(mb, t);
@@ -167,6 +169,7 @@ TEST(PlazoConstante, FixedTimesGiveTheDeterministicPathEveryDraw) {
     Trabajo t;
     const ResultadoPlazo res = CalcularPlazo(r.red, r.muestras, aj, t);
     EXPECT_EQ(res.pert, pert);
+    EXPECT_EQ(res.pertSimulado, pert);
     EXPECT_EQ(res.media, pert);
     EXPECT_EQ(res.desviacion, 0.0);
     for (double q : {res.P50, res.P80, res.P90, res.P95}) EXPECT_EQ(q, pert);
