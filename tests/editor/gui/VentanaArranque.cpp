@@ -136,7 +136,8 @@ private slots:
         QStringList titulos;
         for (QAction* a : v.ventana->menuBar()->actions()) titulos << a->text();
         QCOMPARE(titulos, QStringList({"&Archivo", QString::fromUtf8("&Edición"),
-                                       QString::fromUtf8("&Línea de Producción"), "&Ayuda"}));
+                                       QString::fromUtf8("&Línea de Producción"),
+                                       QString::fromUtf8("&Simulación"), "&Ayuda"}));
         QStringList archivo;
         for (QAction* a : v.ventana->findChild<QMenu*>("mnArchivo")->actions())
             archivo << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
