@@ -96,9 +96,8 @@ GrafoPlazo ConstruirGrafoPlazo(const Red& red, const MuestrasCentros& muestras) 
             }
         const bool extremo = v == 0 || v + 1 == orden.size();
         const std::size_t i = static_cast<std::size_t>(c.posicion) - 1;
-        const std::vector<double>* m = !extremo && i < muestras.size() && !muestras[i].empty()
-                                           ? &muestras[i]
-                                           : nullptr;
+        const std::vector<double>* m =
+            !extremo && i < muestras.size() && !muestras[i].empty() ? &muestras[i] : nullptr;
         if (m) ComprobarMuestra(c, *m);
         g.muestra.push_back(m ? m->data() : nullptr);
         g.tamMuestra.push_back(m ? static_cast<std::uint32_t>(m->size()) : 0u);

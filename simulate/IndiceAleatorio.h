@@ -4,7 +4,6 @@
 // distributions, so a seed gives the same draws with any standard library.
 
 #include <cstdint>
-
 #include <pcg_random.hpp>
 
 namespace vortena {

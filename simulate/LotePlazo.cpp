@@ -50,7 +50,8 @@ void LotePlazo::Duraciones(pcg64& flujo, int v, int n) {
     // a loop of independent loads lets the cache misses overlap.
     for (int k = 0; k < n; k += 2) {
         const std::uint64_t x = flujo();
-        indices_[static_cast<std::size_t>(k)] = IndiceUniforme(static_cast<std::uint32_t>(x), tam, otro);
+        indices_[static_cast<std::size_t>(k)] =
+            IndiceUniforme(static_cast<std::uint32_t>(x), tam, otro);
         indices_[static_cast<std::size_t>(k) + 1] =
             IndiceUniforme(static_cast<std::uint32_t>(x >> 32), tam, otro);
     }
@@ -91,9 +92,11 @@ void LotePlazo::Sortear(pcg64& flujo, int n, double* tiempos, AcumuladoPlazo& ac
     // Backward: a predecessor whose finish equals a node's start lies on a
     // longest path through it (ties mark every such path).
     std::fill(enCamino_.begin(), enCamino_.end(), std::uint8_t{0});
-    std::fill(enCamino_.begin() + static_cast<std::ptrdiff_t>(ultimo) * static_cast<std::ptrdiff_t>(K),
-              enCamino_.begin() + static_cast<std::ptrdiff_t>(ultimo) * static_cast<std::ptrdiff_t>(K) + n,
-              std::uint8_t{1});
+    std::fill(
+        enCamino_.begin() + static_cast<std::ptrdiff_t>(ultimo) * static_cast<std::ptrdiff_t>(K),
+        enCamino_.begin() + static_cast<std::ptrdiff_t>(ultimo) * static_cast<std::ptrdiff_t>(K) +
+            n,
+        std::uint8_t{1});
     for (int v = ultimo; v >= 1; --v) {
         const std::uint8_t* sv = &enCamino_[static_cast<std::size_t>(v) * K];
         const double* ini = &inicio_[static_cast<std::size_t>(v) * K];

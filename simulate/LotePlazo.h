@@ -5,9 +5,8 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
-
 #include <pcg_random.hpp>
+#include <vector>
 
 #include "simulate/GrafoPlazo.h"
 

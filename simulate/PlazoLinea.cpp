@@ -30,7 +30,10 @@ namespace {
 class Sorteo {
 public:
     Sorteo(const GrafoPlazo& g, const AjustesPlazo& a, Trabajo& t, std::vector<double>& tiempos)
-        : g_(g), a_(a), trabajo_(t), tiempos_(tiempos),
+        : g_(g),
+          a_(a),
+          trabajo_(t),
+          tiempos_(tiempos),
           bloques_((a.muestras + kSorteosPorBloque - 1) / kSorteosPorBloque) {
         total_.Reiniciar(g.Nodos());
     }
@@ -134,7 +137,8 @@ double PertDeMedias(const GrafoPlazo& g) {
         const auto i = static_cast<std::size_t>(v);
         inicio = 0;
         for (std::int32_t e = g.inicioPred[i]; e < g.inicioPred[i + 1]; ++e)
-            inicio = std::max(inicio, fin[static_cast<std::size_t>(g.pred[static_cast<std::size_t>(e)])]);
+            inicio = std::max(inicio,
+                              fin[static_cast<std::size_t>(g.pred[static_cast<std::size_t>(e)])]);
         double d = g.w[i];
         if (g.muestra[i]) {
             double s = 0;
@@ -161,7 +165,8 @@ double Correlacion(double sx, double sxx, double sxt, double m, double mediaT, d
 
 ResultadoPlazo CalcularPlazo(const Red& red, const MuestrasCentros& muestras,
                              const AjustesPlazo& ajustes, Trabajo& trabajo) {
-    if (ajustes.muestras < AjustesPlazo::kMuestrasMin || ajustes.muestras > AjustesPlazo::kMuestrasMax)
+    if (ajustes.muestras < AjustesPlazo::kMuestrasMin ||
+        ajustes.muestras > AjustesPlazo::kMuestrasMax)
         throw std::invalid_argument("muestras");
     if (ajustes.deseado && !std::isfinite(*ajustes.deseado)) throw std::invalid_argument("deseado");
     const GrafoPlazo g = ConstruirGrafoPlazo(red, muestras);
@@ -198,7 +203,8 @@ ResultadoPlazo CalcularPlazo(const Red& red, const MuestrasCentros& muestras,
 
     const AcumuladoPlazo& tot = sorteo.Total();
     std::vector<std::int32_t> nodo(static_cast<std::size_t>(red.Centros.Count()) + 1, -1);
-    for (int v = 0; v < g.Nodos(); ++v) nodo[static_cast<std::size_t>(g.posicion[static_cast<std::size_t>(v)])] = v;
+    for (int v = 0; v < g.Nodos(); ++v)
+        nodo[static_cast<std::size_t>(g.posicion[static_cast<std::size_t>(v)])] = v;
     for (const CentroProductivo& c : red.Centros) {
         if (!c.EsCentro() || !c.ParticipaPERT()) continue;
         CentroPlazo cp{c.posicion, c.Nombre, 0, 0};

@@ -23,7 +23,8 @@ double ResultadoPlazo::Probabilidad(double t) const {
 
 std::vector<PuntoCdf> ResultadoPlazo::Cdf(int puntos) const {
     std::vector<PuntoCdf> cdf;
-    const auto n = std::min<std::size_t>(static_cast<std::size_t>(std::max(puntos, 1)), tiempos.size());
+    const auto n =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(puntos, 1)), tiempos.size());
     cdf.reserve(n);
     for (std::size_t i = 1; i <= n; ++i) {
         const double p = static_cast<double>(i) / static_cast<double>(n);
@@ -46,7 +47,8 @@ std::vector<BarraHistograma> ResultadoPlazo::Histograma(int barras) const {
     for (int i = 0; i < barras; ++i) {
         const double lo = a + ancho * i;
         const double hi = i + 1 == barras ? b : a + ancho * (i + 1);
-        const auto hasta = i + 1 == barras ? tiempos.end() : std::lower_bound(desde, tiempos.end(), hi);
+        const auto hasta =
+            i + 1 == barras ? tiempos.end() : std::lower_bound(desde, tiempos.end(), hi);
         h.push_back({lo, hi, static_cast<double>(hasta - desde) / m});
         desde = hasta;
     }

@@ -31,7 +31,9 @@ class Tramo {
 public:
     Tramo(Trabajo& t, double desde, double hasta) : t_(t), original_(t.progreso) {
         if (original_)
-            t_.progreso = [f = original_, desde, hasta](double x) { f(desde + (hasta - desde) * x); };
+            t_.progreso = [f = original_, desde, hasta](double x) {
+                f(desde + (hasta - desde) * x);
+            };
     }
     ~Tramo() { t_.progreso = original_; }
     Tramo(const Tramo&) = delete;
@@ -58,8 +60,9 @@ ResultadoPlazo SimularPlazo(const Red& red, OpcionesSimulacion o, const AjustesP
 
     // Shares of the run by the work each part does per centre: simulated
     // customers run about five times slower than drawn durations.
-    const double clientes = static_cast<double>(std::max(o.replicas, 10)) *
-                            static_cast<double>(o.clientes + (o.calentamientoAuto ? o.clientes : o.calentamiento));
+    const double clientes =
+        static_cast<double>(std::max(o.replicas, 10)) *
+        static_cast<double>(o.clientes + (o.calentamientoAuto ? o.clientes : o.calentamiento));
     const double corte = clientes * 5 / (clientes * 5 + static_cast<double>(a.muestras));
 
     ResultadoSimulacion sim;

@@ -15,7 +15,7 @@ namespace vortena {
 // `opciones` says. Throws ErrorPlazo when the network cannot be computed,
 // its start or end node is invalid or a centre on the way is unstable;
 // Cancelado when `trabajo` is cancelled. Progress runs 0..1 over both parts.
-ResultadoPlazo SimularPlazo(const Red& red, OpcionesSimulacion opciones, const AjustesPlazo& ajustes,
-                            Trabajo& trabajo);
+ResultadoPlazo SimularPlazo(const Red& red, OpcionesSimulacion opciones,
+                            const AjustesPlazo& ajustes, Trabajo& trabajo);
 
 }  // namespace vortena

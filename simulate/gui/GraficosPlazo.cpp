@@ -62,7 +62,8 @@ std::pair<double, double> Rango(const ResultadoPlazo& r) {
     return {a >= 0 ? std::max(0.0, a - margen) : a - margen, b + margen};
 }
 
-QLineSeries* Vertical(const QString& nombre, double x, double alto, const QColor& color, Qt::PenStyle estilo) {
+QLineSeries* Vertical(const QString& nombre, double x, double alto, const QColor& color,
+                      Qt::PenStyle estilo) {
     auto* s = new QLineSeries;
     s->setName(nombre);
     s->append(x, 0);
@@ -128,7 +129,8 @@ void CurvaS::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, const Regi
     connect(curva, &QLineSeries::hovered, this, [this, reg](const QPointF& p, bool dentro) {
         if (!dentro) return;
         const QString t = QStringLiteral("tiempo ") + TextoTiempo(p.x(), reg) +
-                          QStringLiteral(" — probabilidad ") + TextoPorcentaje(r_->Probabilidad(p.x()), reg);
+                          QStringLiteral(" — probabilidad ") +
+                          TextoPorcentaje(r_->Probabilidad(p.x()), reg);
         QToolTip::showText(QCursor::pos(), t, this);
         Senalar(t);
     });
@@ -144,18 +146,20 @@ void CurvaS::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, const Regi
         marca->setPointLabelsClipping(false);
         marca->setPointLabelsFormat(nombre + QStringLiteral(" = ") + TextoTiempo(x, reg));
         c->addSeries(marca);
-        connect(marca, &QScatterSeries::hovered, this, [this, reg, nombre](const QPointF& p, bool dentro) {
-            if (!dentro) return;
-            const QString t = nombre + QStringLiteral(": ") + TextoTiempo(p.x(), reg);
-            QToolTip::showText(QCursor::pos(), t, this);
-            Senalar(t);
-        });
+        connect(marca, &QScatterSeries::hovered, this,
+                [this, reg, nombre](const QPointF& p, bool dentro) {
+                    if (!dentro) return;
+                    const QString t = nombre + QStringLiteral(": ") + TextoTiempo(p.x(), reg);
+                    QToolTip::showText(QCursor::pos(), t, this);
+                    Senalar(t);
+                });
     }
 
-    c->addSeries(Vertical(QStringLiteral("Deseado"), r.deseado, 1, QColor(200, 0, 0), Qt::SolidLine));
+    c->addSeries(
+        Vertical(QStringLiteral("Deseado"), r.deseado, 1, QColor(200, 0, 0), Qt::SolidLine));
     c->addSeries(Vertical(QStringLiteral("PERT"), r.pert, 1, QColor(90, 90, 90), Qt::DashLine));
-    Ejes(c, QStringLiteral("Plazo (tiempo de la línea)"), QStringLiteral("Probabilidad acumulada"), xmin,
-         xmax, 1.0);
+    Ejes(c, QStringLiteral("Plazo (tiempo de la línea)"), QStringLiteral("Probabilidad acumulada"),
+         xmin, xmax, 1.0);
     Poner(this, c);
 }
 
@@ -171,7 +175,8 @@ void HistogramaPlazo::Limpiar() {
     senalado_.clear();
 }
 
-void HistogramaPlazo::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, const Regional& reg) {
+void HistogramaPlazo::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado,
+                              const Regional& reg) {
     const ResultadoPlazo& r = *resultado;
     QChart* c = NuevoGrafico(QStringLiteral("Histograma del plazo"));
     if (r.tiempos.empty()) {
@@ -204,17 +209,20 @@ void HistogramaPlazo::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, c
         if (!dentro) return;
         for (const auto& b : barras)
             if (p.x() >= b.desde && p.x() <= b.hasta) {
-                const QString t = TextoTiempo(b.desde, reg) + QStringLiteral(" a ") + TextoTiempo(b.hasta, reg) +
-                                  QStringLiteral(": ") + TextoPorcentaje(b.fraccion, reg);
+                const QString t = TextoTiempo(b.desde, reg) + QStringLiteral(" a ") +
+                                  TextoTiempo(b.hasta, reg) + QStringLiteral(": ") +
+                                  TextoPorcentaje(b.fraccion, reg);
                 QToolTip::showText(QCursor::pos(), t, this);
                 senalado_ = t;
                 emit senalado(t);
                 return;
             }
     });
-    c->addSeries(Vertical(QStringLiteral("Deseado"), r.deseado, alto, QColor(200, 0, 0), Qt::SolidLine));
+    c->addSeries(
+        Vertical(QStringLiteral("Deseado"), r.deseado, alto, QColor(200, 0, 0), Qt::SolidLine));
     c->addSeries(Vertical(QStringLiteral("Media"), r.media, alto, QColor(0, 120, 0), Qt::DotLine));
-    Ejes(c, QStringLiteral("Plazo (tiempo de la línea)"), QStringLiteral("Fracción"), xmin, xmax, alto);
+    Ejes(c, QStringLiteral("Plazo (tiempo de la línea)"), QStringLiteral("Fracción"), xmin, xmax,
+         alto);
     Poner(this, c);
 }
 

@@ -55,7 +55,9 @@ std::string HuellaPlazo(const Red& red) {
 
 namespace {
 
-QSettings Ajustes() { return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena")); }
+QSettings Ajustes() {
+    return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"));
+}
 
 QSpinBox* Entero(int min, int max, int paso = 1) {
     auto* s = new QSpinBox;
@@ -93,7 +95,8 @@ QTableWidgetItem* CeldaValor(const QString& texto, double valor) {
 
 }  // namespace
 
-VentanaPlazo::VentanaPlazo(Principal& principal) : QWidget(&principal, Qt::Window), principal_(principal) {
+VentanaPlazo::VentanaPlazo(Principal& principal)
+    : QWidget(&principal, Qt::Window), principal_(principal) {
     setObjectName(QStringLiteral("VentanaPlazo"));
     setWindowTitle(QStringLiteral("Plazo de la línea"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -132,8 +135,8 @@ void VentanaPlazo::Construir() {
     distribucion_ = new QComboBox;
     distribucion_->setObjectName(QStringLiteral("distribucion"));
     distribucion_->addItems({QStringLiteral("gamma"), QStringLiteral("lognormal")});
-    muestras_ = Entero(static_cast<int>(AjustesPlazo::kMuestrasMin), static_cast<int>(AjustesPlazo::kMuestrasMax),
-                       10000);
+    muestras_ = Entero(static_cast<int>(AjustesPlazo::kMuestrasMin),
+                       static_cast<int>(AjustesPlazo::kMuestrasMax), 10000);
     muestras_->setObjectName(QStringLiteral("muestras"));
     deseado_ = new QLineEdit;
     deseado_->setObjectName(QStringLiteral("deseado"));
@@ -180,7 +183,8 @@ void VentanaPlazo::Construir() {
     auto* leyenda = new QGroupBox(QStringLiteral("Sombreado en la hoja"));
     auto* claves = new QVBoxLayout(leyenda);
     const Sombreado muestra = SombreadoCriticidad(ResultadoPlazo{});
-    claves->addWidget(new QLabel(QString::fromStdString(muestra.tituloLeyenda) + QStringLiteral(":")));
+    claves->addWidget(
+        new QLabel(QString::fromStdString(muestra.tituloLeyenda) + QStringLiteral(":")));
     for (const auto& [color, texto] : muestra.leyenda) {
         auto* l = new QLabel(QStringLiteral("<span style=\"background-color: rgb(%1,%2,%3);\">"
                                             "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</span>&nbsp; %4")
@@ -215,7 +219,8 @@ void VentanaPlazo::Construir() {
     sesgo_ = new QLabel;
     sesgo_->setObjectName(QStringLiteral("sesgo"));
     sesgo_->setWordWrap(true);
-    sesgo_->setStyleSheet(QStringLiteral("background: #fff4d6; border: 1px solid #e0b040; padding: 4px;"));
+    sesgo_->setStyleSheet(
+        QStringLiteral("background: #fff4d6; border: 1px solid #e0b040; padding: 4px;"));
     sesgo_->hide();
     curva_ = new CurvaS;
     histograma_ = new HistogramaPlazo;
@@ -252,7 +257,8 @@ void VentanaPlazo::CargarAjustes() {
     const AjustesPlazo a;
     replicas_->setValue(s.value(QStringLiteral("replicas"), o.replicas).toInt());
     clientes_->setValue(s.value(QStringLiteral("clientes"), static_cast<int>(o.clientes)).toInt());
-    calentamiento_->setValue(s.value(QStringLiteral("calentamiento"), static_cast<int>(o.calentamiento)).toInt());
+    calentamiento_->setValue(
+        s.value(QStringLiteral("calentamiento"), static_cast<int>(o.calentamiento)).toInt());
     calentamientoAuto_->setChecked(s.value(QStringLiteral("calentamientoAuto"), false).toBool());
     semilla_->setValue(s.value(QStringLiteral("semilla"), static_cast<int>(o.semilla)).toInt());
     distribucion_->setCurrentIndex(s.value(QStringLiteral("distribucion"), 0).toInt() == 1 ? 1 : 0);
@@ -281,7 +287,8 @@ bool VentanaPlazo::Simular() {
     o.calentamiento = calentamiento_->value();
     o.calentamientoAuto = calentamientoAuto_->isChecked();
     o.semilla = static_cast<std::uint64_t>(semilla_->value());
-    o.distribucion = distribucion_->currentIndex() == 1 ? Distribucion::Lognormal : Distribucion::Gamma;
+    o.distribucion =
+        distribucion_->currentIndex() == 1 ? Distribucion::Lognormal : Distribucion::Gamma;
     AjustesPlazo a;
     a.muestras = muestras_->value();
     a.semilla = o.semilla;
@@ -304,7 +311,8 @@ bool VentanaPlazo::Simular() {
     trabajo_ = std::make_shared<Trabajo>();
     trabajo_->progreso = [this](double f) {
         QMetaObject::invokeMethod(
-            progreso_, [p = progreso_, f] { p->setValue(static_cast<int>(f * 1000)); }, Qt::QueuedConnection);
+            progreso_, [p = progreso_, f] { p->setValue(static_cast<int>(f * 1000)); },
+            Qt::QueuedConnection);
     };
     progreso_->setValue(0);
     Estado(QStringLiteral("Simulando…"), false);
@@ -314,11 +322,13 @@ bool VentanaPlazo::Simular() {
         try {
             r = std::make_shared<const ResultadoPlazo>(SimularPlazo(*copia, o, a, *t));
         } catch (const Cancelado&) {
-            motivo = QStringLiteral("Simulación cancelada: los resultados anteriores siguen como estaban.");
+            motivo = QStringLiteral(
+                "Simulación cancelada: los resultados anteriores siguen como estaban.");
         } catch (const std::exception& e) {
             motivo = QString::fromUtf8(e.what());
         }
-        QMetaObject::invokeMethod(this, [this, r, motivo] { Terminar(r, motivo); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, r, motivo] { Terminar(r, motivo); }, Qt::QueuedConnection);
     });
     Habilitar();
     return true;
@@ -336,8 +346,8 @@ void VentanaPlazo::Terminar(std::shared_ptr<const ResultadoPlazo> r, const QStri
         huella_ = huellaCorrida_;
         desactualizada_ = false;
         progreso_->setValue(progreso_->maximum());
-        Estado(QStringLiteral("Simulación terminada (semilla ") + QString::number(resultado_->semilla) +
-                   QStringLiteral(")."),
+        Estado(QStringLiteral("Simulación terminada (semilla ") +
+                   QString::number(resultado_->semilla) + QStringLiteral(")."),
                false);
         Mostrar();
         // A run that ended as the window closed leaves no shading behind.
@@ -358,20 +368,27 @@ void VentanaPlazo::Mostrar() {
     const ResultadoPlazo& r = *resultado_;
     const Regional& reg = principal_.regional();
     const auto t = [&](double v) { return TextoTiempo(v, reg); };
-    probabilidad_->setText(QStringLiteral("Probabilidad de cumplir el tiempo deseado (") + t(r.deseado) +
-                           QStringLiteral("): ") + TextoPorcentaje(r.Pdeseado, reg));
-    cifras_->setText(QStringLiteral("PERT: ") + t(r.pert) + QStringLiteral("   Media: ") + t(r.media) +
-                     QStringLiteral("   Desviación: ") + t(r.desviacion) + QStringLiteral("   P50: ") + t(r.P50) +
-                     QStringLiteral("   P80: ") + t(r.P80) + QStringLiteral("   P90: ") + t(r.P90) +
-                     QStringLiteral("   P95: ") + t(r.P95) + QStringLiteral("\nProbabilidad de cumplir el PERT: ") +
-                     TextoPorcentaje(r.Ppert, reg) + QStringLiteral("   Sorteos: ") +
-                     QString::fromStdString(TextoGeneral(static_cast<double>(r.tiempos.size()), reg)));
-    const auto conSigno = [&](double v) { return (v >= 0 ? QStringLiteral("+") : QString()) + t(v); };
+    probabilidad_->setText(QStringLiteral("Probabilidad de cumplir el tiempo deseado (") +
+                           t(r.deseado) + QStringLiteral("): ") + TextoPorcentaje(r.Pdeseado, reg));
+    cifras_->setText(
+        QStringLiteral("PERT: ") + t(r.pert) + QStringLiteral("   Media: ") + t(r.media) +
+        QStringLiteral("   Desviación: ") + t(r.desviacion) + QStringLiteral("   P50: ") +
+        t(r.P50) + QStringLiteral("   P80: ") + t(r.P80) + QStringLiteral("   P90: ") + t(r.P90) +
+        QStringLiteral("   P95: ") + t(r.P95) +
+        QStringLiteral("\nProbabilidad de cumplir el PERT: ") + TextoPorcentaje(r.Ppert, reg) +
+        QStringLiteral("   Sorteos: ") +
+        QString::fromStdString(TextoGeneral(static_cast<double>(r.tiempos.size()), reg)));
+    const auto conSigno = [&](double v) {
+        return (v >= 0 ? QStringLiteral("+") : QString()) + t(v);
+    };
     QString s = QStringLiteral("Sesgo de fusión (media − PERT): ") + conSigno(r.SesgoFusion());
-    if (r.pert > 0) s += QStringLiteral(" (") + TextoPorcentaje(r.SesgoFusion() / r.pert, reg) + QStringLiteral(")");
+    if (r.pert > 0)
+        s += QStringLiteral(" (") + TextoPorcentaje(r.SesgoFusion() / r.pert, reg) +
+             QStringLiteral(")");
     s += QStringLiteral(". De ello, ") + conSigno(r.SesgoCaminos()) +
          QStringLiteral(" por la unión de caminos (en cada unidad manda el camino más largo) y ") +
-         conSigno(r.SesgoFormula()) + QStringLiteral(" porque los tiempos simulados difieren de W.");
+         conSigno(r.SesgoFormula()) +
+         QStringLiteral(" porque los tiempos simulados difieren de W.");
     sesgo_->setText(s);
     sesgo_->show();
     curva_->Mostrar(resultado_, reg);
@@ -384,7 +401,8 @@ void VentanaPlazo::Mostrar() {
         tabla_->setItem(i, 0, Celda(QString::fromStdString(c.Nombre), c.posicion));
         tabla_->setItem(i, 1, CeldaValor(TextoPorcentaje(c.criticidad, reg), c.criticidad));
         tabla_->setItem(i, 2,
-                        CeldaValor(QString::fromStdString(Formato(c.crucialidad, "0.000", reg)), c.crucialidad));
+                        CeldaValor(QString::fromStdString(Formato(c.crucialidad, "0.000", reg)),
+                                   c.crucialidad));
     }
     tabla_->setSortingEnabled(true);
     tabla_->sortItems(1, Qt::DescendingOrder);
@@ -402,7 +420,8 @@ bool VentanaPlazo::GuardarImagen() {
     QString ruta = QString::fromStdString(*nombre);
     if (!ruta.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) ruta += QStringLiteral(".png");
     if (!graficos_->grab().save(ruta, "PNG")) {
-        Estado(QStringLiteral("No se pudo guardar la imagen en ") + ruta + QStringLiteral("."), true);
+        Estado(QStringLiteral("No se pudo guardar la imagen en ") + ruta + QStringLiteral("."),
+               true);
         return false;
     }
     Estado(QStringLiteral("Imagen guardada en ") + ruta + QStringLiteral("."), false);
@@ -420,8 +439,8 @@ void VentanaPlazo::Habilitar() {
     cancelar_->setEnabled(corre);
     imagen_->setEnabled(!corre && resultado_ != nullptr);
     calentamiento_->setEnabled(!calentamientoAuto_->isChecked());
-    for (QWidget* w : std::initializer_list<QWidget*>{replicas_, clientes_, calentamientoAuto_, semilla_,
-                                                      distribucion_, muestras_, deseado_})
+    for (QWidget* w : std::initializer_list<QWidget*>{replicas_, clientes_, calentamientoAuto_,
+                                                      semilla_, distribucion_, muestras_, deseado_})
         w->setEnabled(!corre);
     if (corre) calentamiento_->setEnabled(false);
 }

@@ -72,7 +72,9 @@ TEST_F(Riesgo, PrintsTheKeysThenOneLinePerCentreInThePert) {
     EXPECT_EQ(l[9].substr(l[9].find('\t')), l[7].substr(l[7].find('\t')));
     EXPECT_EQ(l[10], "posicion\tNombre\tcriticidad\tcrucialidad");
     for (std::size_t i = 0; i < enPert.size(); ++i)
-        EXPECT_EQ(l[11 + i].rfind(std::to_string(enPert[i]->posicion) + "\t" + enPert[i]->Nombre + "\t", 0), 0u)
+        EXPECT_EQ(l[11 + i].rfind(
+                      std::to_string(enPert[i]->posicion) + "\t" + enPert[i]->Nombre + "\t", 0),
+                  0u)
             << l[11 + i];
 
     const auto cdf = Lineas(prueba::LeerArchivo(dir / "cdf.txt"));
@@ -114,10 +116,9 @@ TEST_P(RiesgoIncorrecto, ExitsWithTwoNamingTheOptionAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Opciones, RiesgoIncorrecto,
                          ::testing::Values("--muestras 0", "--muestras 2.5", "--deseado x",
-                                           "--replicas 1", "--precision 0",
-                                           "--calentamiento menos", "--distribucion normal",
-                                           "--hilos 0", "--semilla -1", "--otra 1",
-                                           "--replicas 4 --precision 0.1"));
+                                           "--replicas 1", "--precision 0", "--calentamiento menos",
+                                           "--distribucion normal", "--hilos 0", "--semilla -1",
+                                           "--otra 1", "--replicas 4 --precision 0.1"));
 
 }  // namespace
 }  // namespace vortena

@@ -28,7 +28,8 @@ inline std::vector<double> MuestraExponencial(double media, std::size_t n, std::
     return m;
 }
 
-inline std::vector<double> MuestraUniforme(double a, double b, std::size_t n, std::uint64_t semilla) {
+inline std::vector<double> MuestraUniforme(double a, double b, std::size_t n,
+                                           std::uint64_t semilla) {
     std::mt19937_64 gen(semilla);
     std::vector<double> m(n);
     for (double& x : m) x = a + (b - a) * Abierto01(gen);

@@ -21,8 +21,8 @@ using prueba::MuestraExponencial;
 using prueba::MuestraUniforme;
 using prueba::RedPlazo;
 
-constexpr std::size_t kN = 65536;     // sample per centre
-constexpr std::int64_t kM = 200000;   // draws
+constexpr std::size_t kN = 65536;    // sample per centre
+constexpr std::int64_t kM = 200000;  // draws
 const double kMd = static_cast<double>(kM);
 const double kNd = static_cast<double>(kN);
 
@@ -138,7 +138,8 @@ TEST(PlazoRamas, ParallelBranchesMultiplyTheirDistributionsAndSplitCriticality) 
     std::vector<double> ob = mb;
     std::sort(ob.begin(), ob.end());
     double pares = 0;
-    for (double x : ma) pares += static_cast<double>(std::lower_bound(ob.begin(), ob.end(), x) - ob.begin());
+    for (double x : ma)
+        pares += static_cast<double>(std::lower_bound(ob.begin(), ob.end(), x) - ob.begin());
     const double pA = pares / (kNd * kNd);
     const double sd = std::sqrt(pA * (1 - pA) / kMd);
     EXPECT_NEAR(Centro(res, a).criticidad, pA, 4 * sd);

@@ -32,8 +32,17 @@ namespace {
 // centre, all M/M/1 with room to spare.
 void DosRamas(VentanaDePrueba& v) {
     vortena::prueba::ConstructorRed b(v.red);
+    const vortena::CentroProductivo& medio = v.red.Centros(2);
+    float y = medio.y2 + 600;
     for (const char* nombre : {"Rama A", "Rama B"}) {
         const std::int16_t p = b.Centro(nombre, 1.0, 1.6);
+        // Stacked under the new document's centre, so the picture reads.
+        vortena::CentroProductivo& c = v.red.Centros(p);
+        c.x1 = medio.x1;
+        c.x2 = medio.x2;
+        c.y1 = y;
+        c.y2 = y + (medio.y2 - medio.y1);
+        y = c.y2 + 600;
         v.red.Centros(p).Servidores = 1;
         v.red.Centros(p).ActDesvLamda();
         v.red.Centros(p).ActDesvMu();
@@ -108,9 +117,11 @@ private slots:
 
         // The odds in large type, the merge gap called out.
         const QString prob = w->findChild<QLabel*>(QStringLiteral("probabilidad"))->text();
-        QVERIFY2(prob.contains(vortena::TextoPorcentaje(r.Pdeseado, v.ventana->regional())), qPrintable(prob));
-        QVERIFY(w->findChild<QLabel*>(QStringLiteral("sesgo"))->text().startsWith(
-            QStringLiteral("Sesgo de fusión")));
+        QVERIFY2(prob.contains(vortena::TextoPorcentaje(r.Pdeseado, v.ventana->regional())),
+                 qPrintable(prob));
+        QVERIFY(w->findChild<QLabel*>(QStringLiteral("sesgo"))
+                    ->text()
+                    .startsWith(QStringLiteral("Sesgo de fusión")));
         // Three centres in the PERT: the table lists them, most critical first.
         auto* tabla = w->findChild<QTableWidget*>(QStringLiteral("tabla"));
         QCOMPARE(tabla->rowCount(), 3);
@@ -131,7 +142,8 @@ private slots:
         // "Guardar imagen…" writes a PNG of the charts.
         QTemporaryDir dir;
         v.dialogos.nombresGuardar.push_back((dir.path() + QStringLiteral("/plazo")).toStdString());
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("guardarImagen")), Qt::LeftButton);
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("guardarImagen")),
+                          Qt::LeftButton);
         QImage imagen(dir.path() + QStringLiteral("/plazo.png"));
         QVERIFY(!imagen.isNull());
         QVERIFY(imagen.width() > 300);
@@ -168,7 +180,9 @@ private slots:
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cancelar")), Qt::LeftButton);
         QVERIFY(fin.wait(10000));
         QVERIFY(w->Resultado() == nullptr);
-        QVERIFY(w->findChild<QLabel*>(QStringLiteral("estado"))->text().contains(QStringLiteral("cancelada")));
+        QVERIFY(w->findChild<QLabel*>(QStringLiteral("estado"))
+                    ->text()
+                    .contains(QStringLiteral("cancelada")));
         QVERIFY(v.ventana->editor().capas().Vacia());
         QVERIFY(w->findChild<QPushButton*>(QStringLiteral("simular"))->isEnabled());
         w->close();
