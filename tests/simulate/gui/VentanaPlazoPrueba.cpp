@@ -2,6 +2,9 @@
 // with the mouse and keyboard, its figures, table, canvas shading, saved
 // image, out-of-date notice, cancellation and remembered settings.
 
+#include <QAbstractSeries>
+#include <QApplication>
+#include <QChart>
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
@@ -9,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -138,6 +142,19 @@ private slots:
             QVERIFY(color != nullptr);
             QCOMPARE(*color, vortena::SombreadoCriticidad(r).relleno.at(c.posicion));
         }
+
+        // The S-curve tells the value under the mouse.
+        auto* curva = w->findChild<vortena::CurvaS*>();
+        QVERIFY(curva != nullptr);
+        QAbstractSeries* escalera = curva->chart()->series().at(0);
+        const QPointF enEscena = curva->chart()->mapToPosition(QPointF(r.P50, 0.5), escalera);
+        for (const QPoint& p :
+             {curva->mapFromScene(enEscena) + QPoint(0, 30), curva->mapFromScene(enEscena)}) {
+            QMouseEvent mover(QEvent::MouseMove, p, curva->viewport()->mapToGlobal(p), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(curva->viewport(), &mover);
+        }
+        QTRY_VERIFY(!curva->Senalado().isEmpty());
 
         // "Guardar imagen…" writes a PNG of the charts.
         QTemporaryDir dir;
