@@ -6,6 +6,7 @@
 #include "cli/PasoOptimizar.h"
 #include "cli/PasoPareto.h"
 #include "cli/PasoSimular.h"
+#include "cli/PasoRiesgo.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
@@ -112,6 +113,13 @@ constexpr std::array kPasos = {
          "one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L,\n"
          "Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as medidas",
          Simular, ComprobarSimular},
+    Paso{"riesgo", Argumento::Opciones, "riesgo [OPTS]",
+         "the line's lead time as a distribution, each centre simulated; OPTS: --muestras M\n"
+         "(default 100000), --deseado T (default the PERT's time), --cdf FILE, and the\n"
+         "options of simular. Prints pert, media, desviacion, P50, P80, P90, P95, Ppert,\n"
+         "deseado, Pdeseado as key<TAB>value, then posicion, Nombre, criticidad,\n"
+         "crucialidad per centre in the PERT; FILE gets tiempo<TAB>probabilidad lines",
+         Riesgo, ComprobarRiesgo},
 };
 
 }  // namespace

@@ -94,6 +94,7 @@ public:
     void OrdenSimularCentros();
     void OrdenContenido();
     void OrdenAcercaDe();
+    void OrdenPlazoLinea();
 
     // The one way a front point reaches the network: the gene centres take
     // the counts, are computed, the document is marked modified and the

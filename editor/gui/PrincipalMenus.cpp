@@ -56,6 +56,7 @@ const DefAccion kAcciones[] = {
     {"mnContenido", "Contenido", QKeyCombination(Qt::Key_F1), std::nullopt,
      &Principal::OrdenContenido},
     {"mnAcerca", "Acerca de Vortena...", kSinAtajo, std::nullopt, &Principal::OrdenAcercaDe},
+    {"mnPlazo", "Plazo de la línea…", kSinAtajo, std::nullopt, &Principal::OrdenPlazoLinea},
     // Toolbar buttons.
     {"btNuevo", "Nueva línea de producción", kSinAtajo, Pictograma::Nuevo, &Principal::OrdenNuevo},
     {"btAbrir", "Abrir línea de producción", kSinAtajo, Pictograma::Abrir,
@@ -99,7 +100,7 @@ const std::vector<DefMenu>& Menus() {
         {"mnLinea",
          "&Línea de Producción",
          {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos", "mnFrente"}},
-        {"mnSimulacion", "&Simulación", {"mnSimCentros"}},
+        {"mnSimulacion", "&Simulación", {"mnSimCentros", "mnPlazo"}},
         {"mnAyuda", "&Ayuda", {"mnContenido", "mnSeparador2", "mnAcerca"}},
     };
     return menus;

@@ -1,0 +1,461 @@
+#include "simulate/gui/VentanaPlazo.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+#include <cstring>
+
+#include "editor/gui/Principal.h"
+#include "simulate/CopiaRed.h"
+#include "simulate/SimulacionPlazo.h"
+#include "simulate/gui/GraficosPlazo.h"
+#include "simulate/gui/SombreadoCriticidad.h"
+
+namespace vortena {
+
+std::string HuellaPlazo(const Red& red) {
+    std::string h;
+    const auto bytes = [&h](const auto& v) {
+        char b[sizeof v];
+        std::memcpy(b, &v, sizeof v);
+        h.append(b, sizeof v);
+    };
+    bytes(red.NodoInicio);
+    bytes(red.NodoFin);
+    for (const CentroProductivo& c : red.Centros) {
+        h += c.Nombre;
+        h += '\0';
+        for (double v : {c.Lamda, c.Mu, c.Desvlamda, c.DesvMu, c.Salida}) bytes(v);
+        bytes(c.Servidores);
+    }
+    for (const linea& l : red.Conexiones) {
+        bytes(l.CentroInicio);
+        bytes(l.CentroFin);
+        bytes(l.multiplicador);
+    }
+    return h;
+}
+
+namespace {
+
+QSettings Ajustes() {
+    return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"));
+}
+
+QSpinBox* Entero(int min, int max, int paso = 1) {
+    auto* s = new QSpinBox;
+    s->setRange(min, max);
+    s->setSingleStep(paso);
+    s->setGroupSeparatorShown(true);
+    return s;
+}
+
+QTableWidgetItem* Celda(const QString& texto, double orden) {
+    auto* i = new QTableWidgetItem;
+    i->setData(Qt::DisplayRole, texto);
+    i->setData(Qt::UserRole, orden);
+    i->setFlags(i->flags() & ~Qt::ItemIsEditable);
+    return i;
+}
+
+// Sorts by the value, not by the text ("9,5 %" after "10 %").
+class CeldaNumero : public QTableWidgetItem {
+public:
+    using QTableWidgetItem::QTableWidgetItem;
+    bool operator<(const QTableWidgetItem& o) const override {
+        return data(Qt::UserRole).toDouble() < o.data(Qt::UserRole).toDouble();
+    }
+};
+
+QTableWidgetItem* CeldaValor(const QString& texto, double valor) {
+    auto* i = new CeldaNumero;
+    i->setData(Qt::DisplayRole, texto);
+    i->setData(Qt::UserRole, valor);
+    i->setFlags(i->flags() & ~Qt::ItemIsEditable);
+    i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return i;
+}
+
+}  // namespace
+
+VentanaPlazo::VentanaPlazo(Principal& principal)
+    : QWidget(&principal, Qt::Window), principal_(principal) {
+    setObjectName(QStringLiteral("VentanaPlazo"));
+    setWindowTitle(QStringLiteral("Plazo de la línea"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    Construir();
+    CargarAjustes();
+    Habilitar();
+    // The results reflect the network at the moment they ran; any edit
+    // afterwards marks them out of date. The main window tells when its
+    // document changes if it can; a light periodic check covers the rest.
+    if (principal_.metaObject()->indexOfSignal("documentoCambiado()") >= 0)
+        connect(&principal_, SIGNAL(documentoCambiado()), this, SLOT(RevisarRed()));
+    auto* reloj = new QTimer(this);
+    connect(reloj, &QTimer::timeout, this, &VentanaPlazo::RevisarRed);
+    reloj->start(1000);
+    resize(1200, 820);
+}
+
+VentanaPlazo::~VentanaPlazo() {
+    if (trabajo_) trabajo_->Cancelar();
+    if (hebra_.joinable()) hebra_.join();
+}
+
+void VentanaPlazo::Construir() {
+    auto* ajustes = new QGroupBox(QStringLiteral("Ajustes"));
+    auto* form = new QFormLayout(ajustes);
+    replicas_ = Entero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
+    replicas_->setObjectName(QStringLiteral("replicas"));
+    clientes_ = Entero(1, 1'000'000'000, 10000);
+    clientes_->setObjectName(QStringLiteral("clientes"));
+    calentamiento_ = Entero(0, 1'000'000'000, 1000);
+    calentamiento_->setObjectName(QStringLiteral("calentamiento"));
+    calentamientoAuto_ = new QCheckBox(QStringLiteral("automático (MSER-5)"));
+    calentamientoAuto_->setObjectName(QStringLiteral("calentamientoAuto"));
+    semilla_ = Entero(0, 2'000'000'000);
+    semilla_->setObjectName(QStringLiteral("semilla"));
+    distribucion_ = new QComboBox;
+    distribucion_->setObjectName(QStringLiteral("distribucion"));
+    distribucion_->addItems({QStringLiteral("gamma"), QStringLiteral("lognormal")});
+    muestras_ = Entero(static_cast<int>(AjustesPlazo::kMuestrasMin),
+                       static_cast<int>(AjustesPlazo::kMuestrasMax), 10000);
+    muestras_->setObjectName(QStringLiteral("muestras"));
+    deseado_ = new QLineEdit;
+    deseado_->setObjectName(QStringLiteral("deseado"));
+    deseado_->setPlaceholderText(QStringLiteral("el tiempo del PERT"));
+    auto* cal = new QHBoxLayout;
+    cal->addWidget(calentamiento_);
+    cal->addWidget(calentamientoAuto_);
+    form->addRow(QStringLiteral("Réplicas por centro:"), replicas_);
+    form->addRow(QStringLiteral("Clientes por réplica:"), clientes_);
+    form->addRow(QStringLiteral("Calentamiento:"), cal);
+    form->addRow(QStringLiteral("Semilla:"), semilla_);
+    form->addRow(QStringLiteral("Distribución:"), distribucion_);
+    form->addRow(QStringLiteral("Sorteos del plazo:"), muestras_);
+    form->addRow(QStringLiteral("Tiempo deseado:"), deseado_);
+    connect(calentamientoAuto_, &QCheckBox::toggled, this, [this] { Habilitar(); });
+
+    simular_ = new QPushButton(QStringLiteral("Simular"));
+    simular_->setObjectName(QStringLiteral("simular"));
+    simular_->setDefault(true);
+    cancelar_ = new QPushButton(QStringLiteral("Cancelar"));
+    cancelar_->setObjectName(QStringLiteral("cancelar"));
+    imagen_ = new QPushButton(QStringLiteral("Guardar imagen…"));
+    imagen_->setObjectName(QStringLiteral("guardarImagen"));
+    connect(simular_, &QPushButton::clicked, this, [this] { Simular(); });
+    connect(cancelar_, &QPushButton::clicked, this, &VentanaPlazo::Cancelar);
+    connect(imagen_, &QPushButton::clicked, this, [this] { GuardarImagen(); });
+    progreso_ = new QProgressBar;
+    progreso_->setObjectName(QStringLiteral("progreso"));
+    progreso_->setRange(0, 1000);
+    progreso_->setTextVisible(false);
+    estado_ = new QLabel;
+    estado_->setObjectName(QStringLiteral("estado"));
+    estado_->setWordWrap(true);
+
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addWidget(ajustes);
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(simular_);
+    botones->addWidget(cancelar_);
+    izquierda->addLayout(botones);
+    izquierda->addWidget(progreso_);
+    izquierda->addWidget(estado_);
+    // The canvas shading's key: the editor paints the fills, the key is here.
+    auto* leyenda = new QGroupBox(QStringLiteral("Sombreado en la hoja"));
+    auto* claves = new QVBoxLayout(leyenda);
+    const Sombreado muestra = SombreadoCriticidad(ResultadoPlazo{});
+    claves->addWidget(
+        new QLabel(QString::fromStdString(muestra.tituloLeyenda) + QStringLiteral(":")));
+    for (const auto& [color, texto] : muestra.leyenda) {
+        auto* l = new QLabel(QStringLiteral("<span style=\"background-color: rgb(%1,%2,%3);\">"
+                                            "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</span>&nbsp; %4")
+                                 .arg(color.r)
+                                 .arg(color.g)
+                                 .arg(color.b)
+                                 .arg(QString::fromStdString(texto)));
+        claves->addWidget(l);
+    }
+    izquierda->addWidget(leyenda);
+    izquierda->addStretch(1);
+    izquierda->addWidget(imagen_);
+
+    // The figures and charts, grabbed together by "Guardar imagen…".
+    graficos_ = new QWidget;
+    graficos_->setObjectName(QStringLiteral("graficos"));
+    graficos_->setAutoFillBackground(true);
+    auto* derecha = new QVBoxLayout(graficos_);
+    aviso_ = new QLabel(QString::fromUtf8(kDesactualizada));
+    aviso_->setObjectName(QStringLiteral("desactualizada"));
+    aviso_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    aviso_->hide();
+    probabilidad_ = new QLabel;
+    probabilidad_->setObjectName(QStringLiteral("probabilidad"));
+    QFont grande = probabilidad_->font();
+    grande.setPointSizeF(grande.pointSizeF() * 2.2);
+    grande.setBold(true);
+    probabilidad_->setFont(grande);
+    cifras_ = new QLabel;
+    cifras_->setObjectName(QStringLiteral("cifras"));
+    cifras_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    sesgo_ = new QLabel;
+    sesgo_->setObjectName(QStringLiteral("sesgo"));
+    sesgo_->setWordWrap(true);
+    sesgo_->setStyleSheet(
+        QStringLiteral("background: #fff4d6; border: 1px solid #e0b040; padding: 4px;"));
+    sesgo_->hide();
+    curva_ = new CurvaS;
+    histograma_ = new HistogramaPlazo;
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(curva_, 3);
+    charts->addWidget(histograma_, 2);
+    tabla_ = new QTableWidget(0, 3);
+    tabla_->setObjectName(QStringLiteral("tabla"));
+    tabla_->setHorizontalHeaderLabels(
+        {QStringLiteral("Centro"), QStringLiteral("Criticidad"), QStringLiteral("Crucialidad")});
+    tabla_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tabla_->verticalHeader()->hide();
+    tabla_->setSortingEnabled(true);
+    tabla_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tabla_->setToolTip(QStringLiteral(
+        "Criticidad: fracción de unidades en que el centro estuvo en el camino más largo.\n"
+        "Crucialidad: correlación entre el tiempo en el centro y el plazo de la línea."));
+    derecha->addWidget(aviso_);
+    derecha->addWidget(probabilidad_);
+    derecha->addWidget(cifras_);
+    derecha->addWidget(sesgo_);
+    derecha->addLayout(charts, 3);
+    derecha->addWidget(tabla_, 1);
+
+    auto* todo = new QHBoxLayout(this);
+    todo->addLayout(izquierda, 0);
+    todo->addWidget(graficos_, 1);
+}
+
+void VentanaPlazo::CargarAjustes() {
+    QSettings s = Ajustes();
+    s.beginGroup(QStringLiteral("plazo"));
+    const OpcionesSimulacion o;
+    const AjustesPlazo a;
+    replicas_->setValue(s.value(QStringLiteral("replicas"), o.replicas).toInt());
+    clientes_->setValue(s.value(QStringLiteral("clientes"), static_cast<int>(o.clientes)).toInt());
+    calentamiento_->setValue(
+        s.value(QStringLiteral("calentamiento"), static_cast<int>(o.calentamiento)).toInt());
+    calentamientoAuto_->setChecked(s.value(QStringLiteral("calentamientoAuto"), false).toBool());
+    semilla_->setValue(s.value(QStringLiteral("semilla"), static_cast<int>(o.semilla)).toInt());
+    distribucion_->setCurrentIndex(s.value(QStringLiteral("distribucion"), 0).toInt() == 1 ? 1 : 0);
+    muestras_->setValue(s.value(QStringLiteral("muestras"), static_cast<int>(a.muestras)).toInt());
+    deseado_->setText(s.value(QStringLiteral("deseado"), QString()).toString());
+}
+
+void VentanaPlazo::GuardarAjustes() const {
+    QSettings s = Ajustes();
+    s.beginGroup(QStringLiteral("plazo"));
+    s.setValue(QStringLiteral("replicas"), replicas_->value());
+    s.setValue(QStringLiteral("clientes"), clientes_->value());
+    s.setValue(QStringLiteral("calentamiento"), calentamiento_->value());
+    s.setValue(QStringLiteral("calentamientoAuto"), calentamientoAuto_->isChecked());
+    s.setValue(QStringLiteral("semilla"), semilla_->value());
+    s.setValue(QStringLiteral("distribucion"), distribucion_->currentIndex());
+    s.setValue(QStringLiteral("muestras"), muestras_->value());
+    s.setValue(QStringLiteral("deseado"), deseado_->text());
+}
+
+bool VentanaPlazo::Simular() {
+    if (Corriendo()) return false;
+    OpcionesSimulacion o;
+    o.replicas = replicas_->value();
+    o.clientes = clientes_->value();
+    o.calentamiento = calentamiento_->value();
+    o.calentamientoAuto = calentamientoAuto_->isChecked();
+    o.semilla = static_cast<std::uint64_t>(semilla_->value());
+    o.distribucion =
+        distribucion_->currentIndex() == 1 ? Distribucion::Lognormal : Distribucion::Gamma;
+    AjustesPlazo a;
+    a.muestras = muestras_->value();
+    a.semilla = o.semilla;
+    const QString deseado = deseado_->text().trimmed();
+    if (!deseado.isEmpty()) {
+        const auto v = LeerNumero(deseado.toStdString(), principal_.regional());
+        if (!v || !std::isfinite(*v)) {
+            Estado(QStringLiteral("El tiempo deseado debe ser un número."), true);
+            deseado_->setFocus();
+            return false;
+        }
+        a.deseado = *v;
+    }
+    GuardarAjustes();
+
+    // The draws work on a copy taken here, so edits made meanwhile reach
+    // neither the run nor, until the next one, the results.
+    auto copia = std::make_shared<Red>(CopiarRed(principal_.red()));
+    huellaCorrida_ = HuellaPlazo(*copia);
+    trabajo_ = std::make_shared<Trabajo>();
+    trabajo_->progreso = [this](double f) {
+        QMetaObject::invokeMethod(
+            progreso_, [p = progreso_, f] { p->setValue(static_cast<int>(f * 1000)); },
+            Qt::QueuedConnection);
+    };
+    progreso_->setValue(0);
+    Estado(QStringLiteral("Simulando…"), false);
+    hebra_ = std::thread([this, copia, o, a, t = trabajo_] {
+        std::shared_ptr<const ResultadoPlazo> r;
+        QString motivo;
+        try {
+            r = std::make_shared<const ResultadoPlazo>(SimularPlazo(*copia, o, a, *t));
+        } catch (const Cancelado&) {
+            motivo = QStringLiteral(
+                "Simulación cancelada: los resultados anteriores siguen como estaban.");
+        } catch (const std::exception& e) {
+            motivo = QString::fromUtf8(e.what());
+        }
+        QMetaObject::invokeMethod(
+            this, [this, r, motivo] { Terminar(r, motivo); }, Qt::QueuedConnection);
+    });
+    Habilitar();
+    return true;
+}
+
+void VentanaPlazo::Cancelar() {
+    if (trabajo_) trabajo_->Cancelar();
+}
+
+void VentanaPlazo::Terminar(std::shared_ptr<const ResultadoPlazo> r, const QString& motivo) {
+    if (hebra_.joinable()) hebra_.join();
+    trabajo_.reset();
+    if (r) {
+        resultado_ = std::move(r);
+        huella_ = huellaCorrida_;
+        desactualizada_ = false;
+        progreso_->setValue(progreso_->maximum());
+        Estado(QStringLiteral("Simulación terminada (semilla ") +
+                   QString::number(resultado_->semilla) + QStringLiteral(")."),
+               false);
+        Mostrar();
+        // A run that ended as the window closed leaves no shading behind.
+        if (isVisible()) {
+            principal_.editor().capas().Poner(kCapaCriticidad, SombreadoCriticidad(*resultado_));
+            principal_.RedibujarTodo();
+        }
+        RevisarRed();
+    } else {
+        progreso_->setValue(0);
+        Estado(motivo, true);
+    }
+    Habilitar();
+    emit terminada();
+}
+
+void VentanaPlazo::Mostrar() {
+    const ResultadoPlazo& r = *resultado_;
+    const Regional& reg = principal_.regional();
+    const auto t = [&](double v) { return TextoTiempo(v, reg); };
+    probabilidad_->setText(QStringLiteral("Probabilidad de cumplir el tiempo deseado (") +
+                           t(r.deseado) + QStringLiteral("): ") + TextoPorcentaje(r.Pdeseado, reg));
+    cifras_->setText(
+        QStringLiteral("PERT: ") + t(r.pert) + QStringLiteral("   Media: ") + t(r.media) +
+        QStringLiteral("   Desviación: ") + t(r.desviacion) + QStringLiteral("   P50: ") +
+        t(r.P50) + QStringLiteral("   P80: ") + t(r.P80) + QStringLiteral("   P90: ") + t(r.P90) +
+        QStringLiteral("   P95: ") + t(r.P95) +
+        QStringLiteral("\nProbabilidad de cumplir el PERT: ") + TextoPorcentaje(r.Ppert, reg) +
+        QStringLiteral("   Sorteos: ") +
+        QString::fromStdString(TextoGeneral(static_cast<double>(r.tiempos.size()), reg)));
+    const auto conSigno = [&](double v) {
+        return (v >= 0 ? QStringLiteral("+") : QString()) + t(v);
+    };
+    QString s = QStringLiteral("Sesgo de fusión (media − PERT): ") + conSigno(r.SesgoFusion());
+    if (r.pert > 0)
+        s += QStringLiteral(" (") + TextoPorcentaje(r.SesgoFusion() / r.pert, reg) +
+             QStringLiteral(")");
+    s += QStringLiteral(". De ello, ") + conSigno(r.SesgoCaminos()) +
+         QStringLiteral(" por la unión de caminos (en cada unidad manda el camino más largo) y ") +
+         conSigno(r.SesgoFormula()) +
+         QStringLiteral(" porque los tiempos simulados difieren de W.");
+    sesgo_->setText(s);
+    sesgo_->show();
+    curva_->Mostrar(resultado_, reg);
+    histograma_->Mostrar(resultado_, reg);
+
+    tabla_->setSortingEnabled(false);
+    tabla_->setRowCount(static_cast<int>(r.centros.size()));
+    for (int i = 0; i < static_cast<int>(r.centros.size()); ++i) {
+        const CentroPlazo& c = r.centros[static_cast<std::size_t>(i)];
+        tabla_->setItem(i, 0, Celda(QString::fromStdString(c.Nombre), c.posicion));
+        tabla_->setItem(i, 1, CeldaValor(TextoPorcentaje(c.criticidad, reg), c.criticidad));
+        tabla_->setItem(i, 2,
+                        CeldaValor(QString::fromStdString(Formato(c.crucialidad, "0.000", reg)),
+                                   c.crucialidad));
+    }
+    tabla_->setSortingEnabled(true);
+    tabla_->sortItems(1, Qt::DescendingOrder);
+}
+
+void VentanaPlazo::RevisarRed() {
+    if (!resultado_) return;
+    desactualizada_ = HuellaPlazo(principal_.red()) != huella_;
+    aviso_->setVisible(desactualizada_);
+}
+
+bool VentanaPlazo::GuardarImagen() {
+    const auto nombre = principal_.dialogos().NombreGuardar("Imágenes PNG (*.png)|*.png|");
+    if (!nombre) return false;
+    QString ruta = QString::fromStdString(*nombre);
+    if (!ruta.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) ruta += QStringLiteral(".png");
+    if (!graficos_->grab().save(ruta, "PNG")) {
+        Estado(QStringLiteral("No se pudo guardar la imagen en ") + ruta + QStringLiteral("."),
+               true);
+        return false;
+    }
+    Estado(QStringLiteral("Imagen guardada en ") + ruta + QStringLiteral("."), false);
+    return true;
+}
+
+void VentanaPlazo::Estado(const QString& texto, bool aviso) {
+    estado_->setText(texto);
+    estado_->setStyleSheet(aviso ? QStringLiteral("color: #b00000;") : QString());
+}
+
+void VentanaPlazo::Habilitar() {
+    const bool corre = Corriendo();
+    simular_->setEnabled(!corre);
+    cancelar_->setEnabled(corre);
+    imagen_->setEnabled(!corre && resultado_ != nullptr);
+    calentamiento_->setEnabled(!calentamientoAuto_->isChecked());
+    for (QWidget* w : std::initializer_list<QWidget*>{replicas_, clientes_, calentamientoAuto_,
+                                                      semilla_, distribucion_, muestras_, deseado_})
+        w->setEnabled(!corre);
+    if (corre) calentamiento_->setEnabled(false);
+}
+
+void VentanaPlazo::QuitarSombreado() {
+    principal_.editor().capas().Quitar(kCapaCriticidad);
+    principal_.RedibujarTodo();
+}
+
+void VentanaPlazo::closeEvent(QCloseEvent* e) {
+    // Cancelling is seen within one batch of draws, so this wait is short.
+    if (trabajo_) trabajo_->Cancelar();
+    if (hebra_.joinable()) hebra_.join();
+    QuitarSombreado();
+    QWidget::closeEvent(e);
+}
+
+}  // namespace vortena

@@ -1,0 +1,107 @@
+#pragma once
+// "Plazo de la línea…": a non-modal window that simulates every centre and
+// draws the PERT from the simulated times, off the interface thread, and
+// shows the lead time's S-curve, histogram, the odds of meeting the desired
+// time and each centre's criticality and cruciality. While it is open the
+// canvas shades each centre by its criticality.
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "model/Trabajo.h"
+#include "simulate/PlazoLinea.h"
+#include "simulate/SimulacionCentros.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace vortena {
+
+class CurvaS;
+class HistogramaPlazo;
+class Principal;
+
+class VentanaPlazo : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* kDesactualizada = "Resultados desactualizados: vuelva a simular";
+
+    explicit VentanaPlazo(Principal& principal);
+    ~VentanaPlazo() override;
+
+    // Starts a run with the settings shown; false (and the reason in the
+    // status line) when a setting is not valid or a run is going on.
+    bool Simular();
+    void Cancelar();
+    bool Corriendo() const { return hebra_.joinable(); }
+    bool Desactualizada() const { return desactualizada_; }
+    const std::shared_ptr<const ResultadoPlazo>& Resultado() const { return resultado_; }
+    // Asks for a PNG file name and saves the charts and figures there.
+    bool GuardarImagen();
+
+public slots:
+    // Compares the network with the one the results reflect.
+    void RevisarRed();
+
+signals:
+    // A run ended: with results, cancelled or failed.
+    void terminada();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void Construir();
+    void CargarAjustes();
+    void GuardarAjustes() const;
+    void Terminar(std::shared_ptr<const ResultadoPlazo> r, const QString& motivo);
+    void Mostrar();
+    void QuitarSombreado();
+    void Estado(const QString& texto, bool aviso);
+    void Habilitar();
+
+    Principal& principal_;
+    std::thread hebra_;
+    std::shared_ptr<Trabajo> trabajo_;
+    std::shared_ptr<const ResultadoPlazo> resultado_;
+    std::string huella_;         // of the network the results belong to
+    std::string huellaCorrida_;  // of the network the running draws use
+    bool desactualizada_ = false;
+
+    QSpinBox* replicas_ = nullptr;
+    QSpinBox* clientes_ = nullptr;
+    QSpinBox* calentamiento_ = nullptr;
+    QCheckBox* calentamientoAuto_ = nullptr;
+    QSpinBox* semilla_ = nullptr;
+    QComboBox* distribucion_ = nullptr;
+    QSpinBox* muestras_ = nullptr;
+    QLineEdit* deseado_ = nullptr;
+    QPushButton* simular_ = nullptr;
+    QPushButton* cancelar_ = nullptr;
+    QPushButton* imagen_ = nullptr;
+    QProgressBar* progreso_ = nullptr;
+    QLabel* estado_ = nullptr;
+    QLabel* aviso_ = nullptr;
+    QLabel* probabilidad_ = nullptr;
+    QLabel* cifras_ = nullptr;
+    QLabel* sesgo_ = nullptr;
+    QWidget* graficos_ = nullptr;
+    CurvaS* curva_ = nullptr;
+    HistogramaPlazo* histograma_ = nullptr;
+    QTableWidget* tabla_ = nullptr;
+};
+
+// What the lead time depends on, as an opaque value: any edit of a centre's
+// inputs or of the connections changes it, moving a box does not.
+std::string HuellaPlazo(const Red& red);
+
+}  // namespace vortena

@@ -1,0 +1,124 @@
+// The step "riesgo" run as a process: its keys and centre lines, its
+// distribution file, determinism, and the options it refuses.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+#include "cli/Medidas.h"
+#include "compute/Dimensionamiento.h"
+#include "files/ArchivoRed.h"
+#include "files/PruebaArchivos.h"
+#include "support/DocumentoFalso.h"
+#include "support/MensajesGrabados.h"
+
+namespace vortena {
+namespace {
+
+const std::string kCadena = std::string(VORTENA_SOURCE_DIR) + "/examples/cadena.vtq";
+const std::string kCorta = " --replicas 3 --clientes 5000 --calentamiento 500 --muestras 3000";
+
+std::vector<std::string> Lineas(const std::string& texto) {
+    std::vector<std::string> v;
+    std::istringstream in(texto);
+    for (std::string l; std::getline(in, l);) v.push_back(l);
+    return v;
+}
+
+class Riesgo : public ::testing::Test {
+protected:
+    prueba::CarpetaTemporal dir;
+    int estado = -1;
+    std::string salida, errores;
+
+    void Ejecutar(const std::string& opciones) {
+        const std::string cmd = "env LC_ALL=C '" + std::string(VORTENA_CALC) + "' '" + kCadena +
+                                "' riesgo" + opciones + " >'" + (dir / "out") + "' 2>'" +
+                                (dir / "err") + "' </dev/null";
+        const int r = std::system(cmd.c_str());
+        estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+        salida = prueba::LeerArchivo(dir / "out");
+        errores = prueba::LeerArchivo(dir / "err");
+    }
+};
+
+TEST_F(Riesgo, PrintsTheKeysThenOneLinePerCentreInThePert) {
+    Ejecutar(kCorta + " --cdf '" + (dir / "cdf.txt") + "'");
+    ASSERT_EQ(estado, 0) << errores;
+    EXPECT_EQ(errores, "");  // standard error is not a terminal: no progress
+    const auto l = Lineas(salida);
+
+    Red red;
+    prueba::DocumentoFalso doc;
+    prueba::MensajesGrabados msj;
+    AbrirRed(red, kCadena, doc);
+    CalcularRed(red, msj, doc);
+    std::vector<const CentroProductivo*> enPert;
+    for (const CentroProductivo& c : red.Centros)
+        if (c.EsCentro() && c.ParticipaPERT()) enPert.push_back(&c);
+    ASSERT_FALSE(enPert.empty());
+    ASSERT_EQ(l.size(), 11 + enPert.size());
+
+    const char* claves[] = {"pert", "media", "desviacion", "P50",     "P80",
+                            "P90",  "P95",   "Ppert",      "deseado", "Pdeseado"};
+    for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(l[i].substr(0, l[i].find('\t')), claves[i]);
+    EXPECT_EQ(l[0], "pert\t" + calc::TextoExacto(red.Centros(red.NodoFin).tmpoTemprano));
+    // The desired time defaults to the PERT's.
+    EXPECT_EQ(l[8].substr(l[8].find('\t')), l[0].substr(l[0].find('\t')));
+    EXPECT_EQ(l[9].substr(l[9].find('\t')), l[7].substr(l[7].find('\t')));
+    EXPECT_EQ(l[10], "posicion\tNombre\tcriticidad\tcrucialidad");
+    for (std::size_t i = 0; i < enPert.size(); ++i)
+        EXPECT_EQ(l[11 + i].rfind(
+                      std::to_string(enPert[i]->posicion) + "\t" + enPert[i]->Nombre + "\t", 0),
+                  0u)
+            << l[11 + i];
+
+    const auto cdf = Lineas(prueba::LeerArchivo(dir / "cdf.txt"));
+    ASSERT_EQ(cdf.size(), 1000u);
+    double t0 = -1, p0 = 0;
+    for (const std::string& s : cdf) {
+        const double t = std::stod(s.substr(0, s.find('\t')));
+        const double p = std::stod(s.substr(s.find('\t') + 1));
+        EXPECT_GE(t, t0);
+        EXPECT_GT(p, p0);
+        t0 = t;
+        p0 = p;
+    }
+    EXPECT_EQ(cdf.back().substr(cdf.back().find('\t')), "\t1");
+}
+
+TEST_F(Riesgo, SameSeedSameOutputWhateverTheThreadsAndTheDesiredTimeMoves) {
+    Ejecutar(kCorta + " --semilla 9 --hilos 1");
+    const std::string uno = salida;
+    Ejecutar(kCorta + " --semilla 9 --hilos 3");
+    EXPECT_EQ(salida, uno);
+    Ejecutar(kCorta + " --semilla 10 --hilos 1");
+    EXPECT_NE(salida, uno);
+    Ejecutar(kCorta + " --deseado 1e9");
+    EXPECT_NE(salida.find("\ndeseado\t1000000000\nPdeseado\t1\n"), std::string::npos) << salida;
+}
+
+class RiesgoIncorrecto : public Riesgo, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RiesgoIncorrecto, ExitsWithTwoNamingTheOptionAndWritesNothing) {
+    Ejecutar(std::string(" ") + GetParam() + " --cdf '" + (dir / "cdf.txt") + "'");
+    EXPECT_EQ(estado, 2);
+    EXPECT_EQ(salida, "");
+    const std::string primera = errores.substr(0, errores.find('\n'));
+    const std::string opcion = std::string(GetParam()).substr(0, std::string(GetParam()).find(' '));
+    EXPECT_NE(primera.find(opcion), std::string::npos) << primera;
+    EXPECT_FALSE(std::filesystem::exists(dir / "cdf.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Opciones, RiesgoIncorrecto,
+                         ::testing::Values("--muestras 0", "--muestras 2.5", "--deseado x",
+                                           "--replicas 1", "--precision 0", "--calentamiento menos",
+                                           "--distribucion normal", "--hilos 0", "--semilla -1",
+                                           "--otra 1", "--replicas 4 --precision 0.1"));
+
+}  // namespace
+}  // namespace vortena
