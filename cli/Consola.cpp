@@ -5,7 +5,15 @@ namespace vortena::calc {
 Respuesta MensajesConsola::Mostrar(const std::string& texto, const std::string& titulo,
                                    Botones botones, Icono) {
     err_ << titulo << ": " << texto << '\n';
-    return botones == Botones::SiNo ? Respuesta::No : Respuesta::Aceptar;
+    switch (botones) {
+        case Botones::SiNo:
+            return Respuesta::No;
+        case Botones::SiNoCancelar:
+            return Respuesta::Cancelar;
+        case Botones::Aceptar:
+            break;
+    }
+    return Respuesta::Aceptar;
 }
 
 }  // namespace vortena::calc

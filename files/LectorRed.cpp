@@ -146,12 +146,24 @@ void LeerConexion(Lineas& ls, Red& red) {
 }
 
 std::string LeerBytes(const std::string& ruta) {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (ruta.empty() || std::filesystem::is_directory(ruta, ec))
-        throw ErrorArchivo("no es un archivo: " + ruta);
+    if (ruta.empty()) throw ErrorArchivo("no se indicó el nombre del archivo");
+    // Only a regular file: a FIFO or a device would block or never end.
+    const fs::file_status estado = fs::status(ruta, ec);
+    if (ec) throw ErrorArchivo("no se puede abrir " + ruta + ": " + ec.message());
+    if (fs::is_directory(estado)) throw ErrorArchivo(ruta + " es una carpeta");
+    if (!fs::is_regular_file(estado)) throw ErrorArchivo(ruta + " no es un archivo común");
+    const std::uintmax_t tam = fs::file_size(ruta, ec);
+    if (ec) throw ErrorArchivo("no se puede abrir " + ruta + ": " + ec.message());
+    if (tam > kTamanoMaximoArchivo)
+        throw ErrorArchivo(ruta + " mide más de 256 MB: no es un archivo de red");
     std::ifstream f(ruta, std::ios::binary);
     if (!f) throw ErrorArchivo("no se puede abrir " + ruta);
-    std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(tam));
+    f.read(bytes.data(), static_cast<std::streamsize>(tam));
+    bytes.resize(static_cast<std::size_t>(f.gcount()));
     if (f.bad()) throw ErrorArchivo("no se puede leer " + ruta);
     return bytes;
 }
@@ -179,10 +191,13 @@ std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
 }
 
 void LeerRed(std::string_view bytes, Red& nueva) {
+    if (bytes.empty()) throw ErrorArchivo("el archivo está vacío");
     const std::string texto = DecodificarArchivo(bytes);
     Lineas ls(texto);
+    bool registros = false;
     while (!ls.Fin()) {
         const std::string_view l = ls.Siguiente();
+        if (l == "%" || l == "@" || l == "$") registros = true;
         if (l == "%") {
             nueva.NodoInicio = ls.Cabecera();
             nueva.NodoFin = ls.Cabecera();
@@ -192,7 +207,17 @@ void LeerRed(std::string_view bytes, Red& nueva) {
             LeerConexion(ls, nueva);
         }
     }
+    if (!registros) throw ErrorArchivo("no es un archivo de red de Vortena");
     if (auto problema = ComprobarInvariantes(nueva)) throw ErrorArchivo(*problema);
+    // Without them every rate would stay 0 and the computations would only
+    // report overflows; say what is missing instead.
+    bool inicio = false, fin = false;
+    for (const CentroProductivo& c : nueva.Centros) {
+        inicio = inicio || c.EsInicio();
+        fin = fin || c.EsFin();
+    }
+    if (!inicio) throw ErrorArchivo("la red no tiene nodo INICIO");
+    if (!fin) throw ErrorArchivo("la red no tiene nodo FIN");
 }
 
 void AbrirRed(Red& red, const std::string& ruta, Documento& doc) {

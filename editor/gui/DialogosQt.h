@@ -17,7 +17,8 @@ public:
     Respuesta Mostrar(const std::string& texto, const std::string& titulo, Botones botones,
                       Icono icono) override;
     std::optional<std::string> NombreAbrir(const std::string& filtro) override;
-    std::optional<std::string> NombreGuardar(const std::string& filtro) override;
+    std::optional<std::string> NombreGuardar(const std::string& filtro,
+                                             const std::string& propuesto) override;
     void ConfigurarImpresora() override;
 
 private:
