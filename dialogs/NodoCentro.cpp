@@ -168,10 +168,6 @@ bool NodoCentro::EntradaNumerica(CampoCentro campo, bool porEnter) {
     }
     GuardarCampo(c, campo, *valor, ctx_.regional);
     PonerTexto(campo, Texto(ValorCampo(c, campo), r.patronExito));
-    // The deviations follow their rates: show what they became.
-    if (campo == CampoCentro::Lamda)
-        PonerTexto(CampoCentro::Desvlamda, Texto(c.Desvlamda, "#0.0##"));
-    if (campo == CampoCentro::Mu) PonerTexto(CampoCentro::DesvMu, Texto(c.DesvMu, "#0.0##"));
     ctx_.doc.ACTBarraEstado(true);
     if (porEnter) Enfocar(findChild<QWidget*>(QString::fromUtf8(r.siguiente)));
     return true;

@@ -85,12 +85,21 @@ private:
     std::string texto_;
 };
 
-// A NaN or an infinity would make a file that never opens again: such a
-// network is refused before a byte is written.
+// Why a value cannot go into a file that must open again, or nullptr. Near
+// the top of the double range the 15 digits written round up beyond it.
+const char* NoGuardable(double v) {
+    if (!std::isfinite(v)) return " no numérico (NaN o infinito)";
+    if (std::fabs(v) > 1e308 && !LeerNumeroArchivo(TextoGeneral(v, Regional::Ingles())))
+        return " demasiado grande para el archivo";
+    return nullptr;
+}
+
+// Such a value would make a file that never opens again: the network is
+// refused before a byte is written.
 void ComprobarFinitos(const Red& red) {
-    const auto fallar = [](const std::string& quien, const char* campo) {
-        throw ErrorArchivo(quien + " tiene " + campo +
-                           " no numérico (NaN o infinito); la red no se puede guardar así");
+    const auto fallar = [](const std::string& quien, const char* campo, const char* motivo) {
+        throw ErrorArchivo(quien + " tiene " + campo + motivo +
+                           "; la red no se puede guardar así");
     };
     int n = 0;
     for (const CentroProductivo& c : red.Centros) {
@@ -108,8 +117,8 @@ void ComprobarFinitos(const Red& red) {
                                                          {c.DesvMu, "DesvMu"},
                                                          {c.Salida, "Salida"}};
         for (const auto& [v, campo] : campos)
-            if (!std::isfinite(v))
-                fallar("el nodo " + std::to_string(n) + " (" + c.Nombre + ")", campo);
+            if (const char* motivo = NoGuardable(v))
+                fallar("el nodo " + std::to_string(n) + " (" + c.Nombre + ")", campo, motivo);
     }
     n = 0;
     for (const linea& l : red.Conexiones) {
@@ -120,7 +129,8 @@ void ComprobarFinitos(const Red& red) {
                                                          {l.y2, "y2"},
                                                          {l.multiplicador, "multiplicador"}};
         for (const auto& [v, campo] : campos)
-            if (!std::isfinite(v)) fallar("la conexión " + std::to_string(n), campo);
+            if (const char* motivo = NoGuardable(v))
+                fallar("la conexión " + std::to_string(n), campo, motivo);
     }
 }
 

@@ -28,7 +28,8 @@ public:
     double Real(bool extremos) {
         if (!extremos || Entero(0, 2) > 0)
             return std::uniform_real_distribution<double>(0.01, 50.0)(gen_);
-        constexpr double kMax = std::numeric_limits<double>::max();
+        // The largest value whose 15 digits do not round beyond the range.
+        constexpr double kMax = 1.79769313486231e308;
         switch (Entero(0, 6)) {
             case 0:
                 return std::pow(10.0, Entero(-300, 300));
@@ -203,12 +204,11 @@ TEST_P(IdaYVueltaAlAzar, ComputedNetworksReopenAsTheyWere) {
 INSTANTIATE_TEST_SUITE_P(Semillas, IdaYVueltaAlAzar, ::testing::Values(1u, 2u, 3u, 4u));
 
 TEST(Escritor, RefusesNaNAndInfinityNamingTheNodeAndField) {
-    Red red;
-    prueba::RedAleatoria(red, 7);
     for (double malo :
          {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
           -std::numeric_limits<double>::infinity()}) {
-        Red r = red;
+        Red r;
+        prueba::RedAleatoria(r, 7);
         r.Centros(2).DesvMu = malo;
         try {
             EscribirRed(r, Regional::Espanol());
@@ -220,6 +220,20 @@ TEST(Escritor, RefusesNaNAndInfinityNamingTheNodeAndField) {
                           "guardar así");
         }
     }
+    Red red;
+    prueba::RedAleatoria(red, 7);
+    // 15 digits of the largest double round beyond the range: "Inf" on reading.
+    red.Centros(2).Mu = std::numeric_limits<double>::max();
+    try {
+        EscribirRed(red, Regional::Espanol());
+        ADD_FAILURE() << "escrito con el mayor double";
+    } catch (const ErrorArchivo& e) {
+        EXPECT_EQ(std::string(e.what()), "el nodo 2 (" + red.Centros(2).Nombre +
+                                             ") tiene Mu demasiado grande para el archivo; la "
+                                             "red no se puede guardar así");
+    }
+    red.Centros(2).Mu = 1.79769313486231e308;
+    EXPECT_NO_THROW(EscribirRed(red, Regional::Espanol()));
     red.Conexiones(1).multiplicador = std::numeric_limits<double>::quiet_NaN();
     EXPECT_THROW(EscribirRed(red, Regional::Ingles()), ErrorArchivo);
     red.Conexiones(1).multiplicador = 1;

@@ -64,7 +64,7 @@ void Capturar(QWidget* w, const char* nombre) {
     if (!carpeta.isEmpty()) w->grab().save(carpeta + "/" + nombre + ".png");
 }
 
-QStringList Botones(QWidget* w) {
+QStringList TextosDeBotones(QWidget* w) {
     QStringList r;
     if (auto* caja = qobject_cast<QMessageBox*>(w))
         for (QAbstractButton* b : caja->buttons()) r << b->text();
@@ -119,7 +119,7 @@ private slots:
         QStringList botones;
         QString texto;
         guion.pasos.push_back([&](QWidget* w) {
-            botones = Botones(w);
+            botones = TextosDeBotones(w);
             texto = qobject_cast<QMessageBox*>(w)->text();
             Capturar(w, "pregunta-guardar");
             if (respuesta == "Escape")
