@@ -222,7 +222,12 @@ bool NodoCentro::ConfirmarPendientes() {
 }
 
 bool NodoCentro::eventFilter(QObject* objeto, QEvent* e) {
-    if (e->type() == QEvent::FocusOut && !confirmando_) {
+    // The description is taken whenever it loses the focus, as it always was.
+    if (objeto == Descripcion && e->type() == QEvent::FocusOut && !confirmando_) {
+        confirmando_ = true;
+        GuardarDescripcion();
+        confirmando_ = false;
+    } else if (e->type() == QEvent::FocusOut && !confirmando_) {
         const auto razon = static_cast<QFocusEvent*>(e)->reason();
         // The focus is already on its new holder. Leaving for another window
         // or a menu takes nothing; the dialog's own buttons take (or, for
@@ -233,9 +238,7 @@ bool NodoCentro::eventFilter(QObject* objeto, QEvent* e) {
                               nuevo == cancelar || nuevo == Aplicar || !isAncestorOf(nuevo);
         if (!saliendo) {
             confirmando_ = true;
-            if (objeto == Descripcion) {
-                GuardarDescripcion();
-            } else if (objeto == Nombre) {
+            if (objeto == Nombre) {
                 if (Nombre->text() != QString::fromStdString(Centro().Nombre)) EntradaNombre(false);
             } else {
                 for (const ReglaCampo& r : ReglasCentro()) {

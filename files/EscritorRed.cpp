@@ -98,8 +98,7 @@ const char* NoGuardable(double v) {
 // refused before a byte is written.
 void ComprobarFinitos(const Red& red) {
     const auto fallar = [](const std::string& quien, const char* campo, const char* motivo) {
-        throw ErrorArchivo(quien + " tiene " + campo + motivo +
-                           "; la red no se puede guardar así");
+        throw ErrorArchivo(quien + " tiene " + campo + motivo + "; la red no se puede guardar así");
     };
     int n = 0;
     for (const CentroProductivo& c : red.Centros) {

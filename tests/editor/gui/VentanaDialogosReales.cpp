@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,7 +56,8 @@ private:
         paso(modal);
     }
     QTimer reloj_;
-    QWidget* atendido_ = nullptr;
+    // Guarded: the next dialog may be built where the last one was.
+    QPointer<QWidget> atendido_;
 };
 
 // With VORTENA_CAPTURAS set, saves what the user sees there as a PNG.
