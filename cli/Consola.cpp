@@ -10,7 +10,15 @@ Respuesta MensajesConsola::Mostrar(const std::string& texto, const std::string& 
         titulo != kTituloServidoresMinimos)
         huboError_ = true;
     err_ << titulo << ": " << texto << '\n';
-    return botones == Botones::SiNo ? Respuesta::No : Respuesta::Aceptar;
+    switch (botones) {
+        case Botones::SiNo:
+            return Respuesta::No;
+        case Botones::SiNoCancelar:
+            return Respuesta::Cancelar;
+        case Botones::Aceptar:
+            break;
+    }
+    return Respuesta::Aceptar;
 }
 
 }  // namespace vortena::calc

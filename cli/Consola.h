@@ -9,8 +9,9 @@
 
 namespace vortena::calc {
 
-// "Título: texto" for every box; a Yes/No box is answered No, so a batch run
-// never takes a choice it was not told to take.
+// "Título: texto" for every box; a Yes/No box is answered No and a box with
+// Cancelar is cancelled, so a batch run never takes a choice it was not told
+// to take.
 class MensajesConsola : public Mensajes {
 public:
     explicit MensajesConsola(std::ostream& err) : err_(err) {}

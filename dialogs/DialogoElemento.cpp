@@ -31,7 +31,8 @@ DialogoElemento::DialogoElemento(const ContextoPropiedades& ctx, const char* nom
     aceptar->setDefault(true);
     cancelar = new QPushButton(QStringLiteral("Cancelar"), this);
     cancelar->setObjectName(QStringLiteral("cancelar"));
-    connect(aceptar, &QPushButton::clicked, this, &QDialog::accept);
+    // Aceptar checks the text as Enter does and stays open on a refusal.
+    connect(aceptar, &QPushButton::clicked, this, &DialogoElemento::Enter);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(caja_, &CajaEntrada::enter, this, &DialogoElemento::Enter);
 

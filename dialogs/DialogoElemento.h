@@ -1,8 +1,9 @@
 #pragma once
 // The frame shared by the end-node and connection dialogs: one tab
 // "Propiedades" over the page `cuadro`, one entry box, Aceptar and Cancelar.
-// Enter checks the text and closes when it passes; the value is written back
-// whenever the dialog closes, however it closes, so Cancelar keeps an edit.
+// Enter and Aceptar check the text and close when it passes; the value is
+// written back whenever the dialog closes, however it closes, so Cancelar
+// keeps an edit.
 
 #include <QDialog>
 

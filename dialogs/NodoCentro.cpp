@@ -1,6 +1,8 @@
 #include "dialogs/NodoCentro.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -11,6 +13,7 @@
 #include "dialogs/HuellaCentro.h"
 #include "dialogs/ProbEstados.h"
 #include "dialogs/ValorEntrada.h"
+#include "files/Codificacion.h"
 #include "model/ErrorAritmetico.h"
 
 namespace vortena {
@@ -40,6 +43,8 @@ NodoCentro::NodoCentro(const ContextoPropiedades& ctx, QWidget* parent)
 
 NodoCentro::~NodoCentro() {
     Descripcion->removeEventFilter(this);
+    Nombre->removeEventFilter(this);
+    for (CajaEntrada* caja : cajas_) caja->removeEventFilter(this);
 }
 
 CentroProductivo& NodoCentro::Centro() {
@@ -63,8 +68,10 @@ void NodoCentro::Conectar() {
         connect(cajas_[static_cast<std::size_t>(campo)], &CajaEntrada::enter, this,
                 [this, campo] { EntradaNumerica(campo); });
     }
-    connect(Nombre, &CajaEntrada::enter, this, &NodoCentro::EntradaNombre);
+    connect(Nombre, &CajaEntrada::enter, this, [this] { EntradaNombre(); });
     Descripcion->installEventFilter(this);
+    Nombre->installEventFilter(this);
+    for (CajaEntrada* caja : cajas_) caja->installEventFilter(this);
     connect(Aplicar, &QPushButton::clicked, this, &NodoCentro::Calcular);
     connect(minimos, &QPushButton::clicked, this, &NodoCentro::Minimos);
     connect(optimo, &QPushButton::clicked, this,
@@ -79,11 +86,10 @@ void NodoCentro::Conectar() {
 
 void NodoCentro::MostrarDatos() {
     const CentroProductivo& c = Centro();
-    auto caja = [this](CampoCentro campo) { return cajas_[static_cast<std::size_t>(campo)]; };
     Nombre->setText(QString::fromStdString(c.Nombre));
-    caja(CampoCentro::Lamda)->setText(Texto(c.Lamda, "#0.0###"));
-    caja(CampoCentro::Mu)->setText(Texto(c.Mu, "#0.0###"));
-    caja(CampoCentro::S)->setText(Texto(c.Servidores, "#0"));
+    PonerTexto(CampoCentro::Lamda, Texto(c.Lamda, "#0.0###"));
+    PonerTexto(CampoCentro::Mu, Texto(c.Mu, "#0.0###"));
+    PonerTexto(CampoCentro::S, Texto(c.Servidores, "#0"));
     Descripcion->setPlainText(QString::fromStdString(c.Descripción));
     Rho->setText(Texto(c.Rho, kMedida));
     Trafico->setText(Texto(c.Trafico, kMedida));
@@ -93,10 +99,10 @@ void NodoCentro::MostrarDatos() {
     L->setText(Texto(c.L, kMedida));
     Wq->setText(Texto(c.Wq, kMedida));
     W->setText(Texto(c.W, kMedida));
-    caja(CampoCentro::Probabilidad)->setText(Texto(c.Probabilidad, kMedida));
+    PonerTexto(CampoCentro::Probabilidad, Texto(c.Probabilidad, kMedida));
     MaximaCola->setText(Texto(c.MaximaCola, "#0"));
-    caja(CampoCentro::CostoEspera)->setText(Texto(c.CostoEspera, kMedida));
-    caja(CampoCentro::CostoServidor)->setText(Texto(c.CostoCentro, kMedida));
+    PonerTexto(CampoCentro::CostoEspera, Texto(c.CostoEspera, kMedida));
+    PonerTexto(CampoCentro::CostoServidor, Texto(c.CostoCentro, kMedida));
     CesperaCentro->setText(Texto(c.CtoEsperaCentro, kMedida));
     CtotalServidores->setText(Texto(c.CtoTotalServidores, kMedida));
     CentroTotal->setText(Texto(c.CtoEsperaCentro + c.CtoTotalServidores, kMedida));
@@ -112,8 +118,14 @@ void NodoCentro::MostrarDatos() {
         for (QLineEdit* b : {TTemprano, TTardio, Flotamiento}) b->setText(QStringLiteral("N/A"));
         lblPert->setText(QStringLiteral("NO PARTICIPA DEL PERT"));
     }
-    caja(CampoCentro::Desvlamda)->setText(Texto(c.Desvlamda, "#0.0##"));
-    caja(CampoCentro::DesvMu)->setText(Texto(c.DesvMu, "#0.0##"));
+    PonerTexto(CampoCentro::Desvlamda, Texto(c.Desvlamda, "#0.0##"));
+    PonerTexto(CampoCentro::DesvMu, Texto(c.DesvMu, "#0.0##"));
+}
+
+void NodoCentro::PonerTexto(CampoCentro campo, const QString& texto) {
+    const auto i = static_cast<std::size_t>(campo);
+    cajas_[i]->setText(texto);
+    mostrado_[i] = texto;
 }
 
 void NodoCentro::Enfocar(QWidget* w) {
@@ -130,7 +142,7 @@ void NodoCentro::Rechazar(QLineEdit* caja, const char* texto, const char* titulo
     caja->selectAll();
 }
 
-void NodoCentro::EntradaNumerica(CampoCentro campo) {
+bool NodoCentro::EntradaNumerica(CampoCentro campo, bool porEnter) {
     CentroProductivo& c = Centro();
     const ReglaCampo& r = Regla(campo);
     CajaEntrada* caja = cajas_[static_cast<std::size_t>(campo)];
@@ -140,47 +152,109 @@ void NodoCentro::EntradaNumerica(CampoCentro campo) {
     if (!valor) {
         ctx_.mensajes.Mostrar(kTextoCaracter, kTituloCaracter, Botones::Aceptar,
                               Icono::Exclamacion);
-        caja->setText(Texto(ValorCampo(c, campo), r.patronCaracter));
+        PonerTexto(campo, Texto(ValorCampo(c, campo), r.patronCaracter));
+        Enfocar(caja);
         caja->selectAll();
-        return;
+        return false;
     }
     if (FueraDeRango(campo, *valor, c)) {
         ctx_.mensajes.Mostrar(r.mensajeRango, kTituloError, Botones::Aceptar, Icono::Critico);
-        caja->setText(Texto(ValorCampo(c, campo), r.patronRechazo));
-        Enfocar(r.avanzaTrasRechazo ? findChild<QWidget*>(QString::fromUtf8(r.siguiente)) : caja);
-        return;
+        PonerTexto(campo, Texto(ValorCampo(c, campo), r.patronRechazo));
+        // Only Enter moves on past a refusal; otherwise the box is to be fixed.
+        Enfocar(porEnter && r.avanzaTrasRechazo
+                    ? findChild<QWidget*>(QString::fromUtf8(r.siguiente))
+                    : caja);
+        return false;
     }
     GuardarCampo(c, campo, *valor, ctx_.regional);
-    caja->setText(Texto(ValorCampo(c, campo), r.patronExito));
+    PonerTexto(campo, Texto(ValorCampo(c, campo), r.patronExito));
     ctx_.doc.ACTBarraEstado(true);
-    Enfocar(findChild<QWidget*>(QString::fromUtf8(r.siguiente)));
+    if (porEnter) Enfocar(findChild<QWidget*>(QString::fromUtf8(r.siguiente)));
+    return true;
 }
 
-void NodoCentro::EntradaNombre() {
+bool NodoCentro::TextoGuardable(QWidget* caja, const QString& texto) {
+    const std::optional<char32_t> c = PrimerCaracterNo1252(texto.toStdString());
+    if (!c) return true;
+    ctx_.mensajes.Mostrar(
+        "El carácter \"" + CaracterUtf8(*c) + "\" no se puede guardar en el archivo de la red",
+        kTituloVentana, Botones::Aceptar, Icono::Exclamacion);
+    Enfocar(caja);
+    return false;
+}
+
+bool NodoCentro::EntradaNombre(bool porEnter) {
     CentroProductivo& c = Centro();
     const QString texto = Nombre->text();
     if (texto.toStdU32String().size() > static_cast<std::size_t>(kLargoNombre)) {
         ctx_.mensajes.Mostrar(kTextoNombre, kTituloVentana, Botones::Aceptar, Icono::Exclamacion);
         Nombre->setText(QString::fromStdString(c.Nombre));
         Enfocar(Nombre);
-        return;
+        return false;
     }
-    if (texto == QLatin1String(kSinNombre)) return;
+    if (!TextoGuardable(Nombre, texto)) return false;
+    if (texto == QLatin1String(kSinNombre)) return true;
     c.Nombre = texto.toStdString();
     ctx_.doc.ACTBarraEstado(true);
-    Enfocar(cajas_[static_cast<std::size_t>(CampoCentro::Lamda)]);
+    if (porEnter) Enfocar(cajas_[static_cast<std::size_t>(CampoCentro::Lamda)]);
+    return true;
 }
 
-void NodoCentro::GuardarDescripcion() {
+bool NodoCentro::GuardarDescripcion() {
+    if (!TextoGuardable(Descripcion, Descripcion->toPlainText())) return false;
     Registrando([this] { Centro().Descripción = Descripcion->toPlainText().toStdString(); });
+    return true;
+}
+
+bool NodoCentro::ConfirmarPendientes() {
+    if (confirmando_) return false;
+    confirmando_ = true;
+    bool bien = true;
+    if (Nombre->text() != QString::fromStdString(Centro().Nombre)) bien = EntradaNombre(false);
+    for (const ReglaCampo& r : ReglasCentro()) {
+        if (!bien) break;
+        const auto i = static_cast<std::size_t>(r.campo);
+        if (cajas_[i]->text() != mostrado_[i]) bien = EntradaNumerica(r.campo, false);
+    }
+    if (bien) bien = GuardarDescripcion();
+    confirmando_ = false;
+    return bien;
 }
 
 bool NodoCentro::eventFilter(QObject* objeto, QEvent* e) {
-    if (objeto == Descripcion && e->type() == QEvent::FocusOut) GuardarDescripcion();
+    // The description is taken whenever it loses the focus, as it always was.
+    if (objeto == Descripcion && e->type() == QEvent::FocusOut && !confirmando_) {
+        confirmando_ = true;
+        GuardarDescripcion();
+        confirmando_ = false;
+    } else if (e->type() == QEvent::FocusOut && !confirmando_) {
+        const auto razon = static_cast<QFocusEvent*>(e)->reason();
+        // The focus is already on its new holder. Leaving for another window
+        // or a menu takes nothing; the dialog's own buttons take (or, for
+        // Cancelar, drop) the entries themselves.
+        QWidget* nuevo = QApplication::focusWidget();
+        const bool saliendo = razon == Qt::ActiveWindowFocusReason ||
+                              razon == Qt::PopupFocusReason || nuevo == aceptar ||
+                              nuevo == cancelar || nuevo == Aplicar || !isAncestorOf(nuevo);
+        if (!saliendo) {
+            confirmando_ = true;
+            if (objeto == Nombre) {
+                if (Nombre->text() != QString::fromStdString(Centro().Nombre)) EntradaNombre(false);
+            } else {
+                for (const ReglaCampo& r : ReglasCentro()) {
+                    const auto i = static_cast<std::size_t>(r.campo);
+                    if (objeto == cajas_[i] && cajas_[i]->text() != mostrado_[i])
+                        EntradaNumerica(r.campo, false);
+                }
+            }
+            confirmando_ = false;
+        }
+    }
     return QDialog::eventFilter(objeto, e);
 }
 
 void NodoCentro::Calcular() {
+    if (!ConfirmarPendientes()) return;
     Registrando([this] { Centro().Calculos(ctx_.red.ErrorCalculo, ctx_.mensajes); });
     MostrarDatos();
 }
@@ -236,11 +310,22 @@ bool NodoCentro::GuardarDatos() {
     // the record as it was.
     std::array<double, std::size(leidos)> valores{};
     for (std::size_t i = 0; i < std::size(leidos); ++i) {
-        CajaEntrada* caja = cajas_[static_cast<std::size_t>(leidos[i])];
+        const auto campo = static_cast<std::size_t>(leidos[i]);
+        CajaEntrada* caja = cajas_[campo];
+        // The text the dialog showed stands for the stored value, which its
+        // rounding would change (1/3 shown as 0,3333).
+        if (caja->text() == mostrado_[campo]) {
+            valores[i] = ValorCampo(c, leidos[i]);
+            continue;
+        }
         const std::optional<double> v =
             ValorDeEntrada(caja->text().toStdString(), ctx_.regional, leidos[i] == CampoCentro::S);
         if (!v) {
             Rechazar(caja, kTextoCaracter, kTituloCaracter, false);
+            return false;
+        }
+        if (FueraDeRango(leidos[i], *v, c)) {
+            Rechazar(caja, Regla(leidos[i]).mensajeRango, kTituloError, true);
             return false;
         }
         valores[i] = *v;
@@ -253,11 +338,25 @@ bool NodoCentro::GuardarDatos() {
                  Regla(CampoCentro::S).mensajeRango, kTituloError, true);
         return false;
     }
+    if (Nombre->text().toStdU32String().size() > static_cast<std::size_t>(kLargoNombre)) {
+        Rechazar(Nombre, kTextoNombre, kTituloVentana, false);
+        return false;
+    }
+    if (!TextoGuardable(Nombre, Nombre->text()) ||
+        !TextoGuardable(Descripcion, Descripcion->toPlainText()))
+        return false;
 
     Registrando([&] {
         c.Nombre = Nombre->text().toStdString();
-        c.Lamda = valores[0];
-        c.Mu = valores[1];
+        // A rate drags its exponential deviation along, as its Enter does.
+        const auto tasa = [&](CampoCentro campo, double& destino, double v) {
+            if (destino == 0.0 || destino == v)
+                destino = v;
+            else
+                GuardarCampo(c, campo, v, ctx_.regional);
+        };
+        tasa(CampoCentro::Lamda, c.Lamda, valores[0]);
+        tasa(CampoCentro::Mu, c.Mu, valores[1]);
         c.Servidores = servidores;
         c.Descripción = Descripcion->toPlainText().toStdString();
         c.Probabilidad = valores[3];
@@ -282,7 +381,7 @@ bool NodoCentro::GuardarDatos() {
 }
 
 void NodoCentro::Aceptar() {
-    if (GuardarDatos()) accept();
+    if (ConfirmarPendientes() && GuardarDatos()) accept();
 }
 
 void NodoCentro::showEvent(QShowEvent* e) {

@@ -1,11 +1,14 @@
 #pragma once
 // The properties of one productive centre: its inputs, everything its queue
-// model computes, its costs and its PERT result, on five pages. Entries take
-// effect one at a time, when Enter is pressed in their box; Aceptar writes
-// the boxes back as they stand. Whichever way it closes, the centre is
-// redrawn with the blue outline of the selection.
+// model computes, its costs and its PERT result, on five pages. An entry
+// takes effect when Enter is pressed in its box, when the box loses the focus
+// to another control, and before Calcular and Aceptar run, always with the
+// same checks; Cancelar drops an entry not yet taken. Aceptar then writes the
+// boxes back. Whichever way it closes, the centre is redrawn with the blue
+// outline of the selection.
 
 #include <QDialog>
+#include <QString>
 #include <array>
 
 #include "dialogs/CamposCentro.h"
@@ -35,7 +38,8 @@ public:
     void MostrarDatos();
     // Writes the entry boxes and the PERT boxes into the record. False, with
     // the message shown, the box focused and nothing written, when a box
-    // holds no valid number or the server count does not fit 16 bits.
+    // holds what its Enter would refuse. A box still showing the text the
+    // dialog put there keeps the stored value, unrounded.
     bool GuardarDatos();
 
 protected:
@@ -63,9 +67,18 @@ private:
     void Enfocar(QWidget* w);
     void Rechazar(QLineEdit* caja, const char* texto, const char* titulo, bool critico);
 
-    void EntradaNumerica(CampoCentro campo);
-    void EntradaNombre();
-    void GuardarDescripcion();
+    // The entries; `porEnter` moves the focus on after a success. True when
+    // the entry was taken.
+    bool EntradaNumerica(CampoCentro campo, bool porEnter = true);
+    bool EntradaNombre(bool porEnter = true);
+    bool GuardarDescripcion();
+    // Takes every box edited and not yet taken; false, on the refused box,
+    // when one is refused.
+    bool ConfirmarPendientes();
+    // A name or description the file's code page can hold; otherwise says
+    // which character it cannot and focuses `caja`.
+    bool TextoGuardable(QWidget* caja, const QString& texto);
+    void PonerTexto(CampoCentro campo, const QString& texto);
     void Calcular();
     void Minimos();
     void Optimo(QWidget* foco);
@@ -75,6 +88,9 @@ private:
 
     ContextoPropiedades ctx_;
     bool cerrado_ = false;
+    bool confirmando_ = false;
+    // What the dialog itself last put in each box.
+    std::array<QString, kCamposCentro> mostrado_{};
 
     QTabWidget* Propiedades = nullptr;
     std::array<QWidget*, kPaginasCentro> Cuadro{};

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "dialogs/CajaEntrada.h"
+#include "dialogs/ValorEntrada.h"
 
 namespace vortena {
 
@@ -36,7 +37,8 @@ void NodoFinal::AlCerrar() {
     // The text as opened stands for the stored value itself, which its 15
     // digits would round (1/3), so only an edited text is read back.
     if (caja_->text() != mostrado_) {
-        if (const auto v = LeerNumero(caja_->text().toStdString(), ctx_.regional)) {
+        // As Enter reads it: "1.5" typed by habit is no 15.
+        if (const auto v = ValorDeEntrada(caja_->text().toStdString(), ctx_.regional)) {
             const double antes = nodo.Salida;
             nodo.Salida = *v;
             Registrar(antes, nodo.Salida);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Documento.h"
 #include "model/Numeros.h"
@@ -17,7 +18,8 @@ inline constexpr std::string_view kSufijoTituloGuardado = "- Vortena de Líneas 
 inline constexpr std::string_view kSufijoTituloAbierto = " - Vortena de Líneas de Producción";
 
 // The bytes of the file for the network: Windows-1252, CR LF, reals with the
-// locale's decimal separator. Line breaks inside texts become blanks.
+// locale's decimal separator. Line breaks inside texts become blanks. Throws
+// ErrorArchivo, naming the node and field, when a value is NaN or infinite.
 std::string EscribirRed(const Red& red, const Regional& reg);
 
 // Reads the bytes of a file into `nueva`, a store without records whose
@@ -26,9 +28,16 @@ std::string EscribirRed(const Red& red, const Regional& reg);
 // which `nueva` is to be discarded.
 void LeerRed(std::string_view bytes, Red& nueva);
 
+// The names and descriptions that the file's code page cannot hold, each as
+// "<text>" → "<text as it will be stored>"; empty when everything fits.
+std::vector<std::string> TextosQueCambiaran(const Red& red);
+
 // Writes the file (atomically), then the caption and the modified mark.
 // Throws ErrorArchivo; the previous file is then intact.
 void GuardarRed(const Red& red, const std::string& ruta, const Regional& reg, Documento& doc);
+
+// Larger files are refused unread: no network the program can hold is near.
+inline constexpr std::uintmax_t kTamanoMaximoArchivo = 256u * 1024u * 1024u;
 
 // Replaces the network with the file's only when the whole file was read and
 // checked; then clears the selection, redraws, sets the caption and clears

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <utility>
+#include <optional>
 
 namespace vortena {
 namespace {
@@ -21,18 +22,27 @@ void AgregarUtf8(std::string& s, char32_t c) {
     } else if (c < 0x800) {
         s.push_back(static_cast<char>(0xC0 | (c >> 6)));
         s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
+    } else if (c < 0x10000) {
         s.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        s.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        s.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
         s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
         s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
 }
 
-char A1252(char32_t c) {
+std::optional<char> Byte1252(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (std::size_t i = 0; i < kAlto.size(); ++i)
         if (kAlto[i] == c) return static_cast<char>(0x80 + i);
-    return '?';
+    return std::nullopt;
+}
+
+char A1252(char32_t c) {
+    return Byte1252(c).value_or('?');
 }
 
 // Length of the valid UTF-8 sequence at the start of `s`, 0 when invalid.
@@ -118,6 +128,23 @@ bool EsUtf8Valido(std::string_view bytes) {
         bytes.remove_prefix(n);
     }
     return true;
+}
+
+std::optional<char32_t> PrimerCaracterNo1252(std::string_view utf8) {
+    while (!utf8.empty()) {
+        char32_t c = 0;
+        const std::size_t n = Secuencia(utf8, c);
+        if (n == 0) return char32_t{0xFFFD};
+        if (!Byte1252(c)) return c;
+        utf8.remove_prefix(n);
+    }
+    return std::nullopt;
+}
+
+std::string CaracterUtf8(char32_t c) {
+    std::string s;
+    AgregarUtf8(s, c);
+    return s;
 }
 
 std::string DecodificarArchivo(std::string_view bytes) {

@@ -3,9 +3,11 @@
 #include <exception>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "compute/Dimensionamiento.h"
 #include "files/ArchivoRed.h"
+#include "files/Codificacion.h"
 #include "files/ErrorArchivo.h"
 #include "files/Resumen.h"
 
@@ -14,17 +16,19 @@ namespace {
 
 constexpr const char* kTituloError = "Error de sistema";
 
-void ErrorSistema(ContextoDocumento& ctx, const char* texto) {
+void ErrorSistema(ContextoDocumento& ctx, const std::string& texto) {
     ctx.dialogos.Mostrar(texto, kTituloError, Botones::Aceptar, Icono::Critico);
 }
 
 // The save prompt of New, Open and Exit. False when the command must stop:
-// the user said Yes but the save failed or was cancelled, and going on
-// would discard the network that was to be saved.
+// the user cancelled, or said Yes but the save failed or was cancelled, and
+// going on would discard the network that was to be saved.
 bool PreguntarGuardar(ContextoDocumento& ctx, bool modificado) {
     if (!modificado) return true;
-    const Respuesta r = ctx.dialogos.Mostrar("¿El Archivo cambio, desea guardar los cambios?",
-                                             "Guardar Archivo", Botones::SiNo, Icono::Ninguno);
+    const Respuesta r =
+        ctx.dialogos.Mostrar("¿El Archivo cambio, desea guardar los cambios?", "Guardar Archivo",
+                             Botones::SiNoCancelar, Icono::Ninguno);
+    if (r == Respuesta::Cancelar) return false;
     if (r != Respuesta::Si) return true;
     return GuardarArchivo(ctx);
 }
@@ -38,6 +42,13 @@ std::optional<std::string> Elegido(std::optional<std::string> nombre) {
 bool Existe(const std::string& ruta) {
     std::error_code ec;
     return std::filesystem::exists(ruta, ec);
+}
+
+// A name typed without an extension gets the one of its kind, so the file
+// shows up in the dialog's list next time.
+std::string ConExtension(const std::string& nombre, const char* extension) {
+    if (std::filesystem::path(nombre).has_extension()) return nombre;
+    return nombre + extension;
 }
 
 }  // namespace
@@ -55,12 +66,12 @@ void NuevoArchivo(ContextoDocumento& ctx, bool modificado) {
 
 bool AbrirArchivo(ContextoDocumento& ctx, bool modificado) {
     if (!PreguntarGuardar(ctx, modificado)) return false;
-    const std::optional<std::string> nombre = Elegido(ctx.dialogos.NombreAbrir(kFiltroVtq));
+    const std::optional<std::string> nombre = Elegido(ctx.dialogos.NombreAbrir(kFiltroAbrir));
     if (!nombre) return false;
     try {
         AbrirRed(ctx.red, *nombre, ctx.doc);
-    } catch (const std::exception&) {
-        ErrorSistema(ctx, "Error al abrir el archivo!!!");
+    } catch (const std::exception& e) {
+        ErrorSistema(ctx, "Error al abrir el archivo!!!\n" + std::string(e.what()));
         return false;
     }
     ctx.doc.NombreArchivo = *nombre;
@@ -86,26 +97,41 @@ namespace {
 
 enum class Resultado { Hecho, Cancelado, NoSobrescrito, Fallido };
 
+// Names and descriptions the file cannot hold as typed: the user sees how
+// they will be stored and says whether to save so.
+bool AceptaCambiosDeNombres(ContextoDocumento& ctx) {
+    const std::vector<std::string> cambios = TextosQueCambiaran(ctx.red);
+    if (cambios.empty()) return true;
+    std::string texto =
+        "El archivo no puede guardar algunos caracteres; al guardar, estos textos cambiarán:";
+    for (const std::string& c : cambios) texto += "\n" + c;
+    texto += "\n¿Desea guardar de todos modos?";
+    return ctx.dialogos.Mostrar(texto, "Guardar Archivo", Botones::SiNo, Icono::Exclamacion) ==
+           Respuesta::Si;
+}
+
 Resultado Guardar(ContextoDocumento& ctx) {
     try {
         if (ctx.doc.Guardado) {
+            if (!AceptaCambiosDeNombres(ctx)) return Resultado::Cancelado;
             GuardarRed(ctx.red, ctx.doc.NombreArchivo, ctx.regional, ctx.doc);
         } else {
-            const std::optional<std::string> nombre =
-                Elegido(ctx.dialogos.NombreGuardar(kFiltroVtq));
+            std::optional<std::string> nombre = Elegido(ctx.dialogos.NombreGuardar(kFiltroVtq, ""));
             if (!nombre) return Resultado::Cancelado;
+            *nombre = ConExtension(*nombre, ".vtq");
             if (Existe(*nombre) &&
                 ctx.dialogos.Mostrar("El archivo ya existe esta seguro que lo quiere sobreescribir",
                                      "Archivo Existente", Botones::SiNo,
                                      Icono::Ninguno) != Respuesta::Si)
                 return Resultado::NoSobrescrito;
+            if (!AceptaCambiosDeNombres(ctx)) return Resultado::Cancelado;
             GuardarRed(ctx.red, *nombre, ctx.regional, ctx.doc);
             ctx.doc.NombreArchivo = *nombre;
         }
         ctx.doc.Guardado = true;
         return Resultado::Hecho;
-    } catch (const std::exception&) {
-        ErrorSistema(ctx, "Error Guardando!!!");
+    } catch (const std::exception& e) {
+        ErrorSistema(ctx, "Error Guardando!!!\n" + std::string(e.what()));
         return Resultado::Fallido;
     }
 }
@@ -138,11 +164,20 @@ void SALIRP(ContextoDocumento& ctx, bool estado) {
 }
 
 void ExportarResumen(ContextoDocumento& ctx) {
+    // Beside the network's file, or (a bare name) in the user's documents;
+    // never the program's folder, which is read-only once installed.
+    const std::string propuesto =
+        ctx.doc.Guardado
+            ? (std::filesystem::path(ctx.doc.NombreArchivo).parent_path() / kNombreResumen).string()
+            : std::string(kNombreResumen);
+    const std::optional<std::string> elegido =
+        Elegido(ctx.dialogos.NombreGuardar(kFiltroTexto, propuesto));
+    if (!elegido) return;
+    const std::string ruta = ConExtension(*elegido, ".txt");
     CalcularRed(ctx.red, ctx.dialogos, ctx.doc);
-    const std::string ruta = ctx.doc.path + kNombreResumen;
     std::string motivo;
     try {
-        GenerarResumen(ctx.red, ctx.doc.path, ctx.regional);
+        EscribirResumen(ctx.red, ruta, ctx.regional);
     } catch (const std::exception& e) {
         motivo = e.what();
     }

@@ -34,8 +34,9 @@ void ConfigurarImpresora(ContextoDocumento& ctx);
 // Exit with the save prompt; ends the program through doc.Terminar() unless
 // the user's Yes led to a save that failed or was cancelled.
 void SALIRP(ContextoDocumento& ctx, bool estado);
-// "Exportar resumen como Archivo de Texto": network computation, the report
-// into doc.path, full redraw, and a message telling where it went or why not.
+// "Exportar resumen como Archivo de Texto": asks where (proposing
+// "Resumen.txt" beside the network's file), then network computation, the
+// report, full redraw, and a message telling where it went or why not.
 void ExportarResumen(ContextoDocumento& ctx);
 
 }  // namespace vortena

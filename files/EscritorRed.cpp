@@ -1,4 +1,5 @@
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "files/ArchivoRed.h"
 #include "files/Codificacion.h"
+#include "files/ErrorArchivo.h"
 #include "files/EscrituraAtomica.h"
 
 namespace vortena {
@@ -83,9 +85,58 @@ private:
     std::string texto_;
 };
 
+// Why a value cannot go into a file that must open again, or nullptr. Near
+// the top of the double range the 15 digits written round up beyond it.
+const char* NoGuardable(double v) {
+    if (!std::isfinite(v)) return " no numérico (NaN o infinito)";
+    if (std::fabs(v) > 1e308 && !LeerNumeroArchivo(TextoGeneral(v, Regional::Ingles())))
+        return " demasiado grande para el archivo";
+    return nullptr;
+}
+
+// Such a value would make a file that never opens again: the network is
+// refused before a byte is written.
+void ComprobarFinitos(const Red& red) {
+    const auto fallar = [](const std::string& quien, const char* campo, const char* motivo) {
+        throw ErrorArchivo(quien + " tiene " + campo + motivo + "; la red no se puede guardar así");
+    };
+    int n = 0;
+    for (const CentroProductivo& c : red.Centros) {
+        ++n;
+        const std::pair<double, const char*> campos[] = {{c.x1, "x1"},
+                                                         {c.x2, "x2"},
+                                                         {c.y1, "y1"},
+                                                         {c.y2, "y2"},
+                                                         {c.Lamda, "Lamda"},
+                                                         {c.Mu, "Mu"},
+                                                         {c.Probabilidad, "Probabilidad"},
+                                                         {c.CostoEspera, "CostoEspera"},
+                                                         {c.CostoCentro, "CostoCentro"},
+                                                         {c.Desvlamda, "Desvlamda"},
+                                                         {c.DesvMu, "DesvMu"},
+                                                         {c.Salida, "Salida"}};
+        for (const auto& [v, campo] : campos)
+            if (const char* motivo = NoGuardable(v))
+                fallar("el nodo " + std::to_string(n) + " (" + c.Nombre + ")", campo, motivo);
+    }
+    n = 0;
+    for (const linea& l : red.Conexiones) {
+        ++n;
+        const std::pair<double, const char*> campos[] = {{l.x1, "x1"},
+                                                         {l.x2, "x2"},
+                                                         {l.y1, "y1"},
+                                                         {l.y2, "y2"},
+                                                         {l.multiplicador, "multiplicador"}};
+        for (const auto& [v, campo] : campos)
+            if (const char* motivo = NoGuardable(v))
+                fallar("la conexión " + std::to_string(n), campo, motivo);
+    }
+}
+
 }  // namespace
 
 std::string EscribirRed(const Red& red, const Regional& reg) {
+    ComprobarFinitos(red);
     Escritor e(reg);
     e.Reservar(static_cast<std::size_t>(red.Centros.Count()) * 200 +
                static_cast<std::size_t>(red.Conexiones.Count()) * 60 + 16);
@@ -125,6 +176,20 @@ std::string EscribirRed(const Red& red, const Regional& reg) {
         e.Entero(l.CentroFin);
     }
     return std::move(e).Texto();
+}
+
+std::vector<std::string> TextosQueCambiaran(const Red& red) {
+    const auto cambio = [](const std::string& t) {
+        return "\"" + t + "\" → \"" + W1252AUtf8(Utf8A1252(t)) + "\"";
+    };
+    std::vector<std::string> r;
+    for (const CentroProductivo& c : red.Centros) {
+        if (PrimerCaracterNo1252(c.Nombre)) r.push_back("Nombre: " + cambio(c.Nombre));
+        if (PrimerCaracterNo1252(c.Descripción))
+            r.push_back("Descripción de \"" + W1252AUtf8(Utf8A1252(c.Nombre)) +
+                        "\": " + cambio(c.Descripción));
+    }
+    return r;
 }
 
 void GuardarRed(const Red& red, const std::string& ruta, const Regional& reg, Documento& doc) {

@@ -146,31 +146,25 @@ void LeerConexion(Lineas& ls, Red& red) {
     l.CentroFin = ls.Entero();
 }
 
-// The whole stream in one read when its size is known (a regular file),
-// otherwise in blocks: never one character at a time.
-std::string LeerTodo(std::ifstream& f) {
-    f.seekg(0, std::ios::end);
-    const std::streamoff tam = f.tellg();
-    f.seekg(0, std::ios::beg);
-    if (tam < 0 || !f) {
-        f.clear();
-        std::ostringstream todo;
-        todo << f.rdbuf();
-        return std::move(todo).str();
-    }
-    std::string bytes(static_cast<std::size_t>(tam), '\0');
-    f.read(bytes.data(), tam);
-    bytes.resize(static_cast<std::size_t>(f.gcount()));
-    return bytes;
-}
-
 std::string LeerBytes(const std::string& ruta) {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (ruta.empty() || std::filesystem::is_directory(ruta, ec))
-        throw ErrorArchivo("no es un archivo: " + ruta);
+    if (ruta.empty()) throw ErrorArchivo("no se indicó el nombre del archivo");
+    // Only a regular file: a FIFO or a device would block or never end.
+    const fs::file_status estado = fs::status(ruta, ec);
+    if (ec) throw ErrorArchivo("no se puede abrir " + ruta + ": " + ec.message());
+    if (fs::is_directory(estado)) throw ErrorArchivo(ruta + " es una carpeta");
+    if (!fs::is_regular_file(estado)) throw ErrorArchivo(ruta + " no es un archivo común");
+    const std::uintmax_t tam = fs::file_size(ruta, ec);
+    if (ec) throw ErrorArchivo("no se puede abrir " + ruta + ": " + ec.message());
+    if (tam > kTamanoMaximoArchivo)
+        throw ErrorArchivo(ruta + " mide más de 256 MB: no es un archivo de red");
     std::ifstream f(ruta, std::ios::binary);
     if (!f) throw ErrorArchivo("no se puede abrir " + ruta);
-    std::string bytes = LeerTodo(f);
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(tam));
+    f.read(bytes.data(), static_cast<std::streamsize>(tam));
+    bytes.resize(static_cast<std::size_t>(f.gcount()));
     if (f.bad()) throw ErrorArchivo("no se puede leer " + ruta);
     return bytes;
 }
@@ -198,11 +192,14 @@ std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
 }
 
 void LeerRed(std::string_view bytes, Red& nueva) {
+    if (bytes.empty()) throw ErrorArchivo("el archivo está vacío");
     std::string convertido;
     const std::string_view texto = DecodificarArchivo(bytes, convertido);
     Lineas ls(texto);
+    bool registros = false;
     while (!ls.Fin()) {
         const std::string_view l = ls.Siguiente();
+        if (l == "%" || l == "@" || l == "$") registros = true;
         if (l == "%") {
             nueva.NodoInicio = ls.Cabecera();
             nueva.NodoFin = ls.Cabecera();
@@ -212,7 +209,17 @@ void LeerRed(std::string_view bytes, Red& nueva) {
             LeerConexion(ls, nueva);
         }
     }
+    if (!registros) throw ErrorArchivo("no es un archivo de red de Vortena");
     if (auto problema = ComprobarInvariantes(nueva)) throw ErrorArchivo(*problema);
+    // Without them every rate would stay 0 and the computations would only
+    // report overflows; say what is missing instead.
+    bool inicio = false, fin = false;
+    for (const CentroProductivo& c : nueva.Centros) {
+        inicio = inicio || c.EsInicio();
+        fin = fin || c.EsFin();
+    }
+    if (!inicio) throw ErrorArchivo("la red no tiene nodo INICIO");
+    if (!fin) throw ErrorArchivo("la red no tiene nodo FIN");
 }
 
 void AbrirRed(Red& red, const std::string& ruta, Documento& doc) {

@@ -1,9 +1,9 @@
 #include "files/Resumen.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "files/Codificacion.h"
-#include "files/ErrorArchivo.h"
 #include "files/EscrituraAtomica.h"
 #include "model/ErrorAritmetico.h"
 
@@ -13,9 +13,11 @@ namespace {
 const std::string kRegla(74, '=');
 const std::string kRayita(74, '_');
 
+// A count that could not be sized stays empty and the report says so: the
+// rest of the centre's block and of the line is still worth having.
 struct Dimensiones {
-    std::int16_t minimo;
-    std::int16_t optimo;
+    std::optional<std::int16_t> minimo;
+    std::optional<std::int16_t> optimo;
 };
 
 // The sizing is done on the centre itself, which must come out as it went in.
@@ -24,13 +26,13 @@ Dimensiones Dimensionar(Red& red, CentroProductivo& c) {
     Dimensiones d{};
     try {
         c.ServidoresMinimos(red.ErrorCalculo);
-        if (red.ErrorCalculo) throw ErrorAritmetico("mínimo");
-        d.minimo = c.Servidores;
-        c.ServidoresOptimos(red.ErrorCalculo);
-        d.optimo = c.Servidores;
+        if (!red.ErrorCalculo) {
+            d.minimo = c.Servidores;
+            c.ServidoresOptimos(red.ErrorCalculo);
+            if (!red.ErrorCalculo) d.optimo = c.Servidores;
+        }
     } catch (const ErrorAritmetico&) {
-        c.Servidores = antes;
-        throw ErrorArchivo("no se pudieron dimensionar los servidores del centro " + c.Nombre);
+        red.ErrorCalculo = true;
     }
     c.Servidores = antes;
     return d;
@@ -46,6 +48,9 @@ public:
 
     std::string F(double v, const char* patron) const { return Formato(v, patron, reg_); }
     std::string Dinero(double v) const { return Formato(v, "$ #0.00", reg_); }
+    std::string Cuenta(std::optional<std::int16_t> n) const {
+        return n ? TextoConSigno(*n, reg_) : std::string(" no calculable");
+    }
     void Linea(std::string_view s) {
         texto_ += s;
         texto_ += fin_;
@@ -56,12 +61,12 @@ public:
         Linea(kRegla);
         Linea("Centro Productivo:" + c.Nombre);
         Linea("------ ----------");
-        Linea("  Velocidad de Arribo = " + F(c.Lamda, "0.0#") + " (Desviación Típica =" +
-              F(c.Desvlamda, "0.0#") + ")");
-        Linea("  Velocidad de Despacho = " + F(c.Mu, "0.0#") + " (Desviación Típica =" +
-              F(c.DesvMu, "0.0#") + ")");
-        Linea("  Servidores = " + F(c.Servidores, "0#") + " (Mínimos =" + TextoConSigno(d.minimo, reg_) +
-              " Óptimos =" + TextoConSigno(d.optimo, reg_) + ")");
+        Linea("  Velocidad de Arribo = " + F(c.Lamda, "0.0#") +
+              " (Desviación Típica =" + F(c.Desvlamda, "0.0#") + ")");
+        Linea("  Velocidad de Despacho = " + F(c.Mu, "0.0#") +
+              " (Desviación Típica =" + F(c.DesvMu, "0.0#") + ")");
+        Linea("  Servidores = " + F(c.Servidores, "0#") + " (Mínimos =" + Cuenta(d.minimo) +
+              " Óptimos =" + Cuenta(d.optimo) + ")");
         Linea("  Costo por Esperar = " + Dinero(c.CostoEspera));
         Linea("  Costo de un Servidor = " + Dinero(c.CostoCentro));
         Linea(kRayita);

@@ -14,12 +14,12 @@ inline constexpr const char* kNombreResumen = "Resumen.txt";
 
 // The report as UTF-8 text, `finDeLinea` after every line. Sizes every
 // centre's minimum and optimum servers on the centre and restores its count.
-// Throws ErrorArchivo when a centre's sizing fails; its count is restored
-// then too.
+// A count whose sizing fails is written as "no calculable" (and ErrorCalculo
+// is set); the report is complete all the same.
 std::string TextoResumen(Red& red, const Regional& reg, std::string_view finDeLinea = "\n");
 
-// The report written to `ruta` (Windows-1252, CR LF) only when the whole
-// report was built; throws ErrorArchivo otherwise, the old file intact.
+// The report written to `ruta` (Windows-1252, CR LF); throws ErrorArchivo
+// when it cannot be written, the old file intact.
 void EscribirResumen(Red& red, const std::string& ruta, const Regional& reg);
 
 // Writes carpeta + "Resumen.txt" as EscribirResumen does.

@@ -7,9 +7,11 @@
 
 namespace vortena {
 
-enum class Botones { Aceptar, SiNo };
+// SiNoCancelar: Cancelar (also Escape and the box's close button) abandons
+// the command that asked.
+enum class Botones { Aceptar, SiNo, SiNoCancelar };
 enum class Icono { Ninguno, Critico, Exclamacion, Informacion };
-enum class Respuesta { Aceptar, Si, No };
+enum class Respuesta { Aceptar, Si, No, Cancelar };
 
 class Mensajes {
 public:

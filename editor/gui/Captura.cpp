@@ -31,7 +31,9 @@ public:
         if (archivo_.empty()) return std::nullopt;
         return archivo_;
     }
-    std::optional<std::string> NombreGuardar(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> NombreGuardar(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
     void ConfigurarImpresora() override {}
 
 private:

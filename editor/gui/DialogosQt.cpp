@@ -1,10 +1,13 @@
 #include "editor/gui/DialogosQt.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace vortena {
@@ -67,11 +70,17 @@ Respuesta DialogosQt::Mostrar(const std::string& texto, const std::string& titul
     }
     QPushButton* si = caja.addButton(QString::fromUtf8("Sí"), QMessageBox::YesRole);
     QPushButton* no = caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton* cancelar = nullptr;
+    if (botones == Botones::SiNoCancelar)
+        cancelar = caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     caja.setDefaultButton(si);
-    // Closing the box counts as No: there is no Cancel in these questions.
-    caja.setEscapeButton(no);
+    // Escape and the close button take the escape button: Cancelar when the
+    // question has one, otherwise No.
+    caja.setEscapeButton(cancelar != nullptr ? cancelar : no);
     caja.exec();
-    return caja.clickedButton() == si ? Respuesta::Si : Respuesta::No;
+    if (caja.clickedButton() == si) return Respuesta::Si;
+    if (caja.clickedButton() == no) return Respuesta::No;
+    return cancelar != nullptr ? Respuesta::Cancelar : Respuesta::No;
 }
 
 std::optional<std::string> DialogosQt::NombreAbrir(const std::string& filtro) {
@@ -79,9 +88,14 @@ std::optional<std::string> DialogosQt::NombreAbrir(const std::string& filtro) {
         QFileDialog::getOpenFileName(padre_, QStringLiteral("Abrir"), QString(), FiltroQt(filtro)));
 }
 
-std::optional<std::string> DialogosQt::NombreGuardar(const std::string& filtro) {
+std::optional<std::string> DialogosQt::NombreGuardar(const std::string& filtro,
+                                                     const std::string& propuesto) {
+    QString inicio = QString::fromStdString(propuesto);
+    if (!inicio.isEmpty() && QFileInfo(inicio).isRelative())
+        inicio = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                     .filePath(inicio);
     // The save command asks its own overwrite question.
-    return Elegido(QFileDialog::getSaveFileName(padre_, QStringLiteral("Guardar como"), QString(),
+    return Elegido(QFileDialog::getSaveFileName(padre_, QStringLiteral("Guardar como"), inicio,
                                                 FiltroQt(filtro), nullptr,
                                                 QFileDialog::DontConfirmOverwrite));
 }

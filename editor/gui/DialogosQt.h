@@ -21,7 +21,8 @@ public:
     Respuesta Mostrar(const std::string& texto, const std::string& titulo, Botones botones,
                       Icono icono) override;
     std::optional<std::string> NombreAbrir(const std::string& filtro) override;
-    std::optional<std::string> NombreGuardar(const std::string& filtro) override;
+    std::optional<std::string> NombreGuardar(const std::string& filtro,
+                                             const std::string& propuesto) override;
     void ConfigurarImpresora() override;
     // The printer the last set-up was accepted for, once; nullptr when the
     // user cancelled it. The same printer (and its settings) is offered again.

@@ -43,8 +43,8 @@ private slots:
     void cierre_data();
     void cierre();
     void cancelarConservaLoAceptado();
-    void aceptarEscribeSinComprobarRango_data();
-    void aceptarEscribeSinComprobarRango();
+    void aceptarTomaLoTecleado_data();
+    void aceptarTomaLoTecleado();
     void aceptarRechazaLoQueNoEsNumero_data();
     void aceptarRechazaLoQueNoEsNumero();
     void aceptarMarcaSoloCambios();
@@ -155,8 +155,9 @@ void NodoCentroAccionesPrueba::cancelarConservaLoAceptado() {
     QVERIFY(b.doc.Modificado);
 }
 
-// Text changed without Enter is written by Aceptar as it stands.
-void NodoCentroAccionesPrueba::aceptarEscribeSinComprobarRango_data() {
+// Text changed without Enter is taken by Aceptar, with Enter's checks (the
+// refusals are in EntradaConfirmadaPrueba).
+void NodoCentroAccionesPrueba::aceptarTomaLoTecleado_data() {
     QTest::addColumn<QString>("loc");
     QTest::addColumn<QString>("lamda");
     QTest::addColumn<QString>("servidores");
@@ -165,13 +166,12 @@ void NodoCentroAccionesPrueba::aceptarEscribeSinComprobarRango_data() {
     QTest::addColumn<int>("servidoresGuardados");
 
     // clang-format off
-    QTest::newRow("es negativa") << "es" << "-3" << "0" << "Nombre largo de más" << -3.0 << 0;
     QTest::newRow("es fracción") << "es" << "2,5" << "2" << "Torno" << 2.5 << 2;
     QTest::newRow("en fracción") << "en" << "2.5" << "32767" << "Torno" << 2.5 << 32767;
     // clang-format on
 }
 
-void NodoCentroAccionesPrueba::aceptarEscribeSinComprobarRango() {
+void NodoCentroAccionesPrueba::aceptarTomaLoTecleado() {
     QFETCH(QString, loc);
     QFETCH(QString, lamda);
     QFETCH(QString, servidores);
@@ -217,7 +217,8 @@ void NodoCentroAccionesPrueba::aceptarRechazaLoQueNoEsNumero_data() {
 }
 
 // A box that cannot be written keeps the dialog open with the focus in it,
-// on its own page, and nothing at all is written.
+// on its own page, and Aceptar writes nothing; the boxes left before it were
+// taken when the focus left them.
 void NodoCentroAccionesPrueba::aceptarRechazaLoQueNoEsNumero() {
     QFETCH(QString, loc);
     QFETCH(QString, caja);
@@ -245,10 +246,9 @@ void NodoCentroAccionesPrueba::aceptarRechazaLoQueNoEsNumero() {
     QCOMPARE(QString::fromStdString(b.mensajes.vistos[0].titulo), titulo);
     QCOMPARE(Foco(&d), caja);
     QVERIFY(pestanas->currentWidget()->isAncestorOf(d.focusWidget()));
-    QCOMPARE(b.centro().Lamda, 1.0);
-    QCOMPARE(b.centro().Nombre, std::string("Sin nombre"));
+    QCOMPARE(b.centro().Lamda, 3.0);
+    QCOMPARE(b.centro().Nombre, std::string("Otro"));
     QCOMPARE(b.centro().tmpoTardio, 7.0);
-    QVERIFY(!b.Marcado());
 }
 
 // The PERT fields are derived: writing them back is no edit of the document.

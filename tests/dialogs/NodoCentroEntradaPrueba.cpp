@@ -68,7 +68,7 @@ private slots:
     void nombre();
     void descripcionAlSalir();
     void enterNoCierraElDialogo();
-    void calcularDescartaLoNoAceptado();
+    void calcularTomaLoTecleado();
     void seleccionAlEntrarYOrdenDeTabulacion();
 };
 
@@ -307,15 +307,16 @@ void NodoCentroEntradaPrueba::enterNoCierraElDialogo() {
     QCOMPARE(d.result(), 0);
 }
 
-void NodoCentroEntradaPrueba::calcularDescartaLoNoAceptado() {
+// What is on the screen is what is computed: Calcular takes the typed text.
+void NodoCentroEntradaPrueba::calcularTomaLoTecleado() {
     BancoPropiedades b;
     NodoCentro d(b.ctx);
     Mostrar(&d);
     auto* lamda = Hijo<QLineEdit>(&d, "Lamda");
-    Teclear(lamda, QStringLiteral("7"));
+    Teclear(lamda, QStringLiteral("1,5"));
     Clic(Hijo<QPushButton>(&d, "Aplicar"));
-    QCOMPARE(lamda->text(), QStringLiteral("1,0"));
-    QCOMPARE(b.centro().Lamda, 1.0);
+    QCOMPARE(lamda->text(), QStringLiteral("1,5"));
+    QCOMPARE(b.centro().Lamda, 1.5);
 }
 
 void NodoCentroEntradaPrueba::seleccionAlEntrarYOrdenDeTabulacion() {

@@ -38,12 +38,12 @@ void NodoFinalPrueba::salida_data() {
     QTest::newRow("Enter cero") << "es" << 20.0 << "20" << true << "0" << true << "" << "" << 0.0 << true;
     QTest::newRow("Enter negativa") << "es" << 20.0 << "20" << true << "-3" << true << "" << "" << -3.0 << true;
     QTest::newRow("es Enter punto") << "es" << 20.0 << "20" << true << "1.5" << true << "aceptar" << "20,00" << 20.0 << false;
-    QTest::newRow("es Aceptar con punto") << "es" << 20.0 << "20" << true << "1.5" << false << "aceptar" << "" << 15.0 << true;
+    QTest::newRow("es Cancelar con punto") << "es" << 20.0 << "20" << true << "1.5" << false << "cancelar" << "" << 20.0 << false;
     QTest::newRow("en Enter punto") << "en" << 20.0 << "20" << true << "1.5" << true << "" << "" << 1.5 << true;
     QTest::newRow("en Enter miles") << "en" << 20.0 << "20" << true << "1,5" << true << "cancelar" << "20.00" << 20.0 << false;
     QTest::newRow("es Enter coma") << "es" << 20.0 << "20" << true << "2,5" << true << "" << "" << 2.5 << true;
     QTest::newRow("Enter vacía") << "es" << 20.0 << "20" << true << "" << true << "cancelar" << "20,00" << 20.0 << false;
-    QTest::newRow("cierra vacía") << "es" << 20.0 << "20" << true << "" << false << "aceptar" << "" << 20.0 << false;
+    QTest::newRow("cierra vacía") << "es" << 20.0 << "20" << true << "" << false << "cierre" << "" << 20.0 << false;
     QTest::newRow("Cancelar guarda") << "es" << 20.0 << "20" << true << "30" << false << "cancelar" << "" << 30.0 << true;
     QTest::newRow("Escape guarda") << "es" << 20.0 << "20" << true << "30" << false << "escape" << "" << 30.0 << true;
     QTest::newRow("caja de cierre guarda") << "es" << 20.0 << "20" << true << "30" << false << "cierre" << "" << 30.0 << true;

@@ -181,7 +181,9 @@ TEST_P(CorpusMalformado, IsRefusedAndChangesNothing) {
     EXPECT_FALSE(AbrirArchivo(ctx, false));
 
     ASSERT_EQ(dlg.vistos().size(), 1u);
-    EXPECT_EQ(dlg.vistos()[0].texto, "Error al abrir el archivo!!!");
+    // The reason follows on its own line.
+    EXPECT_EQ(dlg.vistos()[0].texto.rfind("Error al abrir el archivo!!!\n", 0), 0u);
+    EXPECT_GT(dlg.vistos()[0].texto.size(), std::string("Error al abrir el archivo!!!\n").size());
     EXPECT_EQ(dlg.vistos()[0].titulo, "Error de sistema");
     EXPECT_EQ(dlg.vistos()[0].icono, Icono::Critico);
     EXPECT_EQ(Huella(), antes);
@@ -214,7 +216,11 @@ TEST_F(CorpusMalformado, MissingFileAndFolderAreRefusedToo) {
         EXPECT_FALSE(AbrirArchivo(ctx, false));
         EXPECT_EQ(Huella(), antes);
     }
-    EXPECT_EQ(Textos(), (std::vector<std::string>(2, "Error al abrir el archivo!!!")));
+    EXPECT_EQ(Textos(),
+              (std::vector<std::string>{
+                  "Error al abrir el archivo!!!\nno se puede abrir " + dir / "no-existe.vtq" +
+                      ": No such file or directory",
+                  "Error al abrir el archivo!!!\n" + dir.ConSeparador() + " es una carpeta"}));
 }
 
 }  // namespace

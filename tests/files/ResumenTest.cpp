@@ -1,11 +1,12 @@
-// The text report: exact layout in both locales, its rules, and a failure
-// that must leave the previous report in place.
+// The text report: exact layout in both locales, its rules, and a sizing
+// failure that still leaves a whole report.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "compute/Dimensionamiento.h"
+#include "files/Codificacion.h"
 #include "files/ErrorArchivo.h"
 #include "files/PruebaArchivos.h"
 #include "files/Resumen.h"
@@ -160,16 +161,20 @@ TEST_F(Resumen, EarlyTimeIncludesTheCentresOwnTimeAndFloatDecidesCriticality) {
     EXPECT_EQ(m[2 + bloque + 28], "  Índice de Flotamiento = -0.5000 (NO CRITICO)");
 }
 
-TEST_F(Resumen, SizingFailureKeepsThePreviousReportAndTheCentre) {
+TEST_F(Resumen, SizingFailureStillWritesTheWholeReportAndKeepsTheCentre) {
     prueba::RedNueva(red);
     Calcular();
     const std::string ruta = dir / "Resumen.txt";
     prueba::EscribirArchivo(ruta, "informe anterior");
     red.Centros(2).Mu = 0;  // the minimum servers cannot be computed
     red.Centros(2).Servidores = 3;
-    EXPECT_THROW(GenerarResumen(red, dir.ConSeparador(), Regional::Espanol()), ErrorArchivo);
-    EXPECT_EQ(prueba::LeerArchivo(ruta), "informe anterior");
+    GenerarResumen(red, dir.ConSeparador(), Regional::Espanol());
+    const auto l = prueba::PartirLineas(W1252AUtf8(prueba::LeerArchivo(ruta)));
+    ASSERT_GT(l.size(), 8u);
+    EXPECT_EQ(l[7], "  Servidores = 03 (Mínimos = no calculable Óptimos = no calculable)");
+    EXPECT_EQ(l.back().rfind("  Costo Improductividad = ", 0), 0u);
     EXPECT_EQ(red.Centros(2).Servidores, 3);
+    EXPECT_TRUE(red.ErrorCalculo);
     EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"Resumen.txt"});
 }
 

@@ -22,6 +22,7 @@ public:
     std::deque<std::optional<std::string>> nombresAbrir;
     std::deque<std::optional<std::string>> nombresGuardar;
     std::vector<std::string> filtrosVistos;
+    std::vector<std::string> propuestosVistos;  // names offered to the save dialog
     int dialogosAbrir = 0;
     int dialogosGuardar = 0;
     int impresoras = 0;
@@ -35,8 +36,10 @@ public:
         ++dialogosAbrir;
         return Tomar(nombresAbrir, filtro);
     }
-    std::optional<std::string> NombreGuardar(const std::string& filtro) override {
+    std::optional<std::string> NombreGuardar(const std::string& filtro,
+                                             const std::string& propuesto) override {
         ++dialogosGuardar;
+        propuestosVistos.push_back(propuesto);
         return Tomar(nombresGuardar, filtro);
     }
     void ConfigurarImpresora() override {

@@ -19,7 +19,8 @@ struct MensajeVisto {
 class MensajesGrabados : public Mensajes {
 public:
     std::vector<MensajeVisto> vistos;
-    // Answers given in order to Yes/No boxes; Si when the script runs out.
+    // Answers given in order to the boxes that ask (Yes/No, Yes/No/Cancel); Si
+    // when the script runs out.
     std::deque<Respuesta> respuestas;
 
     Respuesta Mostrar(const std::string& texto, const std::string& titulo, Botones botones,

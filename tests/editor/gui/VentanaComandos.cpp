@@ -174,7 +174,7 @@ private slots:
         v.dialogos.respuestas().push_back(Respuesta::No);
         v.Menu("mnNuevo");
         QCOMPARE(v.Ultimo(), std::string(kPreguntaGuardar));
-        QCOMPARE(v.dialogos.vistos().back().botones, Botones::SiNo);
+        QCOMPARE(v.dialogos.vistos().back().botones, Botones::SiNoCancelar);
         QCOMPARE(v.red.Centros.Count(), 3);
         QCOMPARE(v.red.Conexiones.Count(), 2);
         QVERIFY(v.ventana->Modificado);
@@ -244,8 +244,9 @@ private slots:
 
     void exportarResumen() {
         VentanaDePrueba v;
+        const QString resumen = v.carpeta.filePath("informe.txt");
+        v.dialogos.nombresGuardar.push_back(resumen.toStdString());
         v.Menu("mnTexto");
-        const QString resumen = v.carpeta.filePath("Resumen.txt");
         QVERIFY(QFile::exists(resumen));
         QCOMPARE(v.dialogos.vistos().size(), std::size_t{1});
         const auto& m = v.dialogos.vistos().front();

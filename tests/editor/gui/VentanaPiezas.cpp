@@ -186,7 +186,8 @@ private slots:
     }
 
     // The message boxes as the user sees them: Spanish buttons, the icon
-    // asked for, and the answer of the button pressed (Escape is No).
+    // asked for, and the answer of the button pressed (Escape is No, or Cancelar when the box has
+    // it).
     void cajasDeMensaje_data() {
         using vortena::Botones;
         using vortena::Icono;
@@ -213,6 +214,18 @@ private slots:
                             << "No" << Respuesta::No;
         QTest::newRow("escape es no") << Botones::SiNo << Icono::Ninguno << siNo
                                       << int(QMessageBox::NoIcon) << "Escape" << Respuesta::No;
+        const QStringList siNoCancelar{QString::fromUtf8("Sí"), "No", "Cancelar"};
+        QTest::newRow("tres, sí") << Botones::SiNoCancelar << Icono::Ninguno << siNoCancelar
+                                  << int(QMessageBox::NoIcon) << QString::fromUtf8("Sí")
+                                  << Respuesta::Si;
+        QTest::newRow("tres, no") << Botones::SiNoCancelar << Icono::Ninguno << siNoCancelar
+                                  << int(QMessageBox::NoIcon) << "No" << Respuesta::No;
+        QTest::newRow("tres, cancelar")
+            << Botones::SiNoCancelar << Icono::Ninguno << siNoCancelar << int(QMessageBox::NoIcon)
+            << "Cancelar" << Respuesta::Cancelar;
+        QTest::newRow("tres, escape es cancelar")
+            << Botones::SiNoCancelar << Icono::Ninguno << siNoCancelar << int(QMessageBox::NoIcon)
+            << "Escape" << Respuesta::Cancelar;
     }
     void cajasDeMensaje() {
         QFETCH(vortena::Botones, botones);
@@ -261,6 +274,8 @@ private slots:
                                                  << "Texto (*.txt)";
         QTest::newRow("dos filtros") << "Redes (*.vtq)|*.vtq|Todos|*.*|"
                                      << "Redes (*.vtq);;Todos (*.*)";
+        QTest::newRow("el de abrir")
+            << vortena::kFiltroAbrir << "Archivos de Vortena (*.vtq);;Todos los archivos (*)";
         QTest::newRow("vacío") << ""
                                << "";
     }
