@@ -16,20 +16,23 @@ struct OpcionesOptimizar {
     std::optional<std::string> deseado;  // the line's current time when absent
 };
 
-std::optional<std::int16_t> Entero(const std::string& texto, int min, int max, const Regional& reg) {
+std::optional<std::int16_t> Entero(const std::string& texto, int min, int max,
+                                   const Regional& reg) {
     const auto v = LeerNumero(texto, reg);
     if (!v || *v != std::floor(*v) || *v < min || *v > max) return std::nullopt;
     return static_cast<std::int16_t>(*v);
 }
 
-std::variant<OpcionesOptimizar, std::string> Leer(const std::string& opciones, const Regional& reg) {
+std::variant<OpcionesOptimizar, std::string> Leer(const std::string& opciones,
+                                                  const Regional& reg) {
     OpcionesOptimizar o;
     std::istringstream lineas(opciones);
     std::string linea, vistas;
     while (std::getline(lineas, linea)) {
         const std::size_t igual = linea.find('=');
         const std::string nombre = linea.substr(0, igual);
-        const std::string valor = igual == std::string::npos ? std::string() : linea.substr(igual + 1);
+        const std::string valor =
+            igual == std::string::npos ? std::string() : linea.substr(igual + 1);
         if (vistas.find(" " + nombre + " ") != std::string::npos) return nombre + " repetida";
         vistas += " " + nombre + " ";
         auto rango = [&](std::int16_t& destino, int min, int max) -> std::optional<std::string> {
@@ -37,19 +40,22 @@ std::variant<OpcionesOptimizar, std::string> Leer(const std::string& opciones, c
                 destino = *v;
                 return std::nullopt;
             }
-            return nombre + " espera un entero de " + std::to_string(min) + " a " + std::to_string(max);
+            return nombre + std::string(" espera un entero de ").append(std::to_string(min)) +
+                   std::string(" a ").append(std::to_string(max));
         };
         std::optional<std::string> error;
         if (nombre == "--habitantes") {
             error = rango(o.ajustes.habitantes, AjustesOptimizacion::kHabitantesMin,
                           AjustesOptimizacion::kHabitantesMax);
         } else if (nombre == "--delta") {
-            error = rango(o.ajustes.delta, AjustesOptimizacion::kDeltaMin, AjustesOptimizacion::kDeltaMax);
+            error = rango(o.ajustes.delta, AjustesOptimizacion::kDeltaMin,
+                          AjustesOptimizacion::kDeltaMax);
         } else if (nombre == "--diversidad") {
             error = rango(o.ajustes.diversidad, AjustesOptimizacion::kDiversidadMin,
                           AjustesOptimizacion::kDiversidadMax);
         } else if (nombre == "--iteraciones") {
-            if (!IteracionesValidas(valor, reg)) error = "--iteraciones espera un número mayor que cero";
+            if (!IteracionesValidas(valor, reg))
+                error = "--iteraciones espera un número mayor que cero";
             o.iteraciones = valor;
         } else if (nombre == "--deseado") {
             if (!LeerNumero(valor, reg)) error = "--deseado espera un número";
@@ -79,7 +85,8 @@ bool Optimizar(EntornoCalc& e, const std::string& opciones) {
     opt.ajustes = o->ajustes;
     if (!opt.Abrir()) return true;
     // The desired time goes through the same text the dialog would show.
-    const std::string deseado = o->deseado ? *o->deseado : TextoGeneral(opt.TiempoActual, e.regional);
+    const std::string deseado =
+        o->deseado ? *o->deseado : TextoGeneral(opt.TiempoActual, e.regional);
     const auto peticion = opt.ComprobarInicio(deseado, o->iteraciones, e.regional);
     if (!peticion) {
         opt.Cerrar();

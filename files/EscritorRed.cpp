@@ -117,7 +117,8 @@ void ComprobarFinitos(const Red& red) {
                                                          {c.Salida, "Salida"}};
         for (const auto& [v, campo] : campos)
             if (const char* motivo = NoGuardable(v))
-                fallar("el nodo " + std::to_string(n) + " (" + c.Nombre + ")", campo, motivo);
+                fallar(std::string("el nodo ").append(std::to_string(n)) + " (" + c.Nombre + ")",
+                       campo, motivo);
     }
     n = 0;
     for (const linea& l : red.Conexiones) {
@@ -129,7 +130,7 @@ void ComprobarFinitos(const Red& red) {
                                                          {l.multiplicador, "multiplicador"}};
         for (const auto& [v, campo] : campos)
             if (const char* motivo = NoGuardable(v))
-                fallar("la conexión " + std::to_string(n), campo, motivo);
+                fallar(std::string("la conexión ").append(std::to_string(n)), campo, motivo);
     }
 }
 

@@ -29,7 +29,8 @@ fs::path NombreTemporal(const fs::path& destino) {
     static std::atomic<unsigned> contador{0};
     const auto marca = std::chrono::steady_clock::now().time_since_epoch().count();
     fs::path t = destino;
-    t += ".tmp" + std::to_string(marca) + "-" + std::to_string(contador++);
+    t += std::string(".tmp").append(std::to_string(marca)) +
+         std::string("-").append(std::to_string(contador++));
     return t;
 }
 

@@ -8,9 +8,9 @@
 
 #include "files/ArchivoRed.h"
 #include "files/Codificacion.h"
-#include "model/Invariantes.h"
 #include "files/ErrorArchivo.h"
 #include "model/ErrorAritmetico.h"
+#include "model/Invariantes.h"
 
 namespace vortena {
 namespace {
@@ -38,7 +38,7 @@ public:
     }
 
     [[noreturn]] void Fallar(const std::string& que) const {
-        throw ErrorArchivo("línea " + std::to_string(numero_) + ": " + que);
+        throw ErrorArchivo(std::string("línea ").append(std::to_string(numero_)) + ": " + que);
     }
 
     double Real() {
@@ -108,8 +108,8 @@ void LeerCentro(Lineas& ls, Red& red) {
     CentroProductivo& c = AgregarCentro(red);
     c.posicion = ls.Entero();
     if (c.posicion != red.Centros.Count())
-        ls.Fallar("el nodo " + std::to_string(red.Centros.Count()) + " lleva la posición " +
-                  std::to_string(c.posicion));
+        ls.Fallar(std::string("el nodo ").append(std::to_string(red.Centros.Count())) +
+                  " lleva la posición " + std::to_string(c.posicion));
     c.x1 = ls.Simple();
     c.x2 = ls.Simple();
     c.y1 = ls.Simple();
@@ -135,8 +135,8 @@ void LeerConexion(Lineas& ls, Red& red) {
     linea& l = AgregarLinea(red);
     l.posicion = ls.Entero();
     if (l.posicion != red.Conexiones.Count())
-        ls.Fallar("la conexión " + std::to_string(red.Conexiones.Count()) + " lleva la posición " +
-                  std::to_string(l.posicion));
+        ls.Fallar(std::string("la conexión ").append(std::to_string(red.Conexiones.Count())) +
+                  " lleva la posición " + std::to_string(l.posicion));
     l.x1 = ls.Simple();
     l.x2 = ls.Simple();
     l.y1 = ls.Simple();
@@ -171,8 +171,12 @@ std::string LeerBytes(const std::string& ruta) {
 
 }  // namespace
 
-CentroProductivo& AgregarCentro(Red& red) { return red.Centros.Agregar(); }
-linea& AgregarLinea(Red& red) { return red.Conexiones.Agregar(); }
+CentroProductivo& AgregarCentro(Red& red) {
+    return red.Centros.Agregar();
+}
+linea& AgregarLinea(Red& red) {
+    return red.Conexiones.Agregar();
+}
 
 std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
     if (cursor == 0 || cursor > texto.size() + 1) throw ErrorArchivo("cursor fuera de la línea");
@@ -183,7 +187,9 @@ std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
     const std::string_view campo = texto.substr(inicio, fin - inicio);
     if (campo.empty()) throw ErrorArchivo("entrada vacía en la lista");
     const std::optional<double> v = LeerNumeroArchivo(campo);
-    if (!v) throw ErrorArchivo("entrada de lista inválida \"" + std::string(campo.substr(0, 40)) + "\"");
+    if (!v)
+        throw ErrorArchivo("entrada de lista inválida \"" + std::string(campo.substr(0, 40)) +
+                           "\"");
     try {
         return AEntero16(*v);
     } catch (const ErrorAritmetico&) {

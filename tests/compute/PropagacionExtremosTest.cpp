@@ -26,7 +26,7 @@ void Cadena(Red& red, int n, double multiplicador, double salida) {
     b.Conectar(anterior, primero, multiplicador);
     anterior = primero;
     for (int i = 2; i <= n; ++i) {
-        const std::int16_t c = b.Centro("C" + std::to_string(i));
+        const std::int16_t c = b.Centro(std::string("C").append(std::to_string(i)));
         b.Conectar(anterior, c, multiplicador);
         anterior = c;
     }
@@ -86,7 +86,7 @@ TEST(PropagacionExtremos, DiezPartesIgualesSumanElTodo) {
         const auto fin = b.Fin(8.0);
         b.Conectar(inicio, a);
         for (int i = 0; i < 10; ++i) {
-            const auto s = b.Centro("S" + std::to_string(i));
+            const auto s = b.Centro(std::string("S").append(std::to_string(i)));
             b.Conectar(a, s, m);
             b.Conectar(s, fin);
         }

@@ -32,7 +32,9 @@ inline void RedAleatoria(Red& red, unsigned semilla) {
     std::vector<std::int16_t> posicionDe(rangoEn.size());
     for (std::size_t i = 0; i < rangoEn.size(); ++i) {
         const int r = rangoEn[i];
-        const std::string nombre = r == 0 ? "INICIO" : r == fin ? "FIN" : "C" + std::to_string(r);
+        const std::string nombre = r == 0     ? "INICIO"
+                                   : r == fin ? "FIN"
+                                              : std::string("C").append(std::to_string(r));
         const std::int16_t p = b.Nodo(nombre);
         posicionDe[static_cast<std::size_t>(r)] = p;
         CentroProductivo& c = b[p];

@@ -21,15 +21,14 @@ using prueba::DocumentoFalso;
 
 // The file of a new document, as the Spanish-locale program writes it.
 const std::vector<std::string> kNuevaEspanol = {
-    "%", "1", "3",
-    "@", "1", "500", "1500", "1150", "1850", "0", "0", "0", "0", "0", "0", "0", "0", "0",
-    "-1", "0", "1", "INICIO", "",
-    "@", "2", "4000", "5000", "1000", "2000", "1", "2", "1", "0,95", "1", "10", "1", "0,5", "0",
-    "0", "1", "0", "2", "Sin nombre", "",
-    "@", "3", "8500", "9500", "1150", "1850", "0", "0", "0", "0", "0", "0", "0", "0", "20",
-    "0", "2", "-1", "FIN", "",
-    "$", "1", "1500", "3840", "1500", "1500", "1", "1", "2",
-    "$", "2", "5000", "8340", "1500", "1500", "1", "2", "3"};
+    "%",    "1",    "3",    "@",    "1",    "500",  "1500", "1150", "1850", "0",          "0",
+    "0",    "0",    "0",    "0",    "0",    "0",    "0",    "-1",   "0",    "1",          "INICIO",
+    "",     "@",    "2",    "4000", "5000", "1000", "2000", "1",    "2",    "1",          "0,95",
+    "1",    "10",   "1",    "0,5",  "0",    "0",    "1",    "0",    "2",    "Sin nombre", "",
+    "@",    "3",    "8500", "9500", "1150", "1850", "0",    "0",    "0",    "0",          "0",
+    "0",    "0",    "0",    "20",   "0",    "2",    "-1",   "FIN",  "",     "$",          "1",
+    "1500", "3840", "1500", "1500", "1",    "1",    "2",    "$",    "2",    "5000",       "8340",
+    "1500", "1500", "1",    "2",    "3"};
 
 std::vector<std::string> EnIngles(std::vector<std::string> lineas) {
     for (auto& l : lineas) std::replace(l.begin(), l.end(), ',', '.');
@@ -80,7 +79,8 @@ Red Ancha() {
     ConstructorRed b(red);
     b.Inicio();
     std::vector<std::int16_t> centros;
-    for (int i = 0; i < 150; ++i) centros.push_back(b.Centro("C" + std::to_string(i)));
+    for (int i = 0; i < 150; ++i)
+        centros.push_back(b.Centro(std::string("C").append(std::to_string(i))));
     const auto f = b.Fin();
     for (auto c : centros) b.Conectar(1, c);
     for (auto c : centros) b.Conectar(c, f);
@@ -102,8 +102,8 @@ TEST_P(IdaYVuelta, WriteReadWriteGivesTheSameBytes) {
     const Red leida = Leida(primera);
     EXPECT_EQ(EscribirRed(leida, GetParam().reg), primera);
     // And the other locale reads it to the same values.
-    const Regional otra = GetParam().reg == Regional::Espanol() ? Regional::Ingles()
-                                                                 : Regional::Espanol();
+    const Regional otra =
+        GetParam().reg == Regional::Espanol() ? Regional::Ingles() : Regional::Espanol();
     EXPECT_EQ(EscribirRed(leida, otra), EscribirRed(original, otra));
 }
 
@@ -113,14 +113,13 @@ Red Nueva() {
     return r;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Redes, IdaYVuelta,
-    ::testing::Values(CasoIda{"NuevaEs", Nueva, Regional::Espanol()},
-                      CasoIda{"NuevaEn", Nueva, Regional::Ingles()},
-                      CasoIda{"VariadaEs", Variada, Regional::Espanol()},
-                      CasoIda{"VariadaEn", Variada, Regional::Ingles()},
-                      CasoIda{"AnchaEs", Ancha, Regional::Espanol()}),
-    [](const auto& i) { return std::string(i.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Redes, IdaYVuelta,
+                         ::testing::Values(CasoIda{"NuevaEs", Nueva, Regional::Espanol()},
+                                           CasoIda{"NuevaEn", Nueva, Regional::Ingles()},
+                                           CasoIda{"VariadaEs", Variada, Regional::Espanol()},
+                                           CasoIda{"VariadaEn", Variada, Regional::Ingles()},
+                                           CasoIda{"AnchaEs", Ancha, Regional::Espanol()}),
+                         [](const auto& i) { return std::string(i.param.nombre); });
 
 TEST(ArchivoRed, ValuesSurviveExactlyToTheirPrecision) {
     const Red r = Leida(EscribirRed(Variada(), Regional::Espanol()));
@@ -146,7 +145,9 @@ TEST(ArchivoRed, DescriptionLineBreaksBecomeBlanksOnOneLine) {
 
 TEST(ArchivoRed, TextsAreWrittenInWindows1252) {
     const std::string bytes = EscribirRed(Variada(), Regional::Espanol());
-    EXPECT_NE(bytes.find("\xD1" "and\xFA \x80 \xFC\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\xD1"
+                         "and\xFA \x80 \xFC\r\n"),
+              std::string::npos);
 }
 
 TEST(ArchivoRed, CentreWithoutConnectionsHasNineteenLinesAndEmptyLists) {
@@ -204,11 +205,13 @@ TEST(ArchivoRed, NotStoredFieldsReadAsThoseOfANewRecord) {
 struct CasoLectura {
     const char* nombre;
     std::string (*bytes)();
-    double lamda;        // Lamda of the centre at position 2
-    std::string nombre2; // its name
+    double lamda;         // Lamda of the centre at position 2
+    std::string nombre2;  // its name
 };
 
-std::string Base() { return ConCrLf(kNuevaEspanol); }
+std::string Base() {
+    return ConCrLf(kNuevaEspanol);
+}
 
 class Lectura : public ::testing::TestWithParam<CasoLectura> {};
 
@@ -314,8 +317,7 @@ TEST_P(Campo, ReadsOneEntryAndStopsOnTheBar) {
 INSTANTIATE_TEST_SUITE_P(Listas, Campo,
                          ::testing::Values(CasoCampo{"4|7|12", 1, 4, 2},
                                            CasoCampo{"4|7|12", 3, 7, 4},
-                                           CasoCampo{"4|7|12", 5, 12, 7},
-                                           CasoCampo{"-3", 1, -3, 3},
+                                           CasoCampo{"4|7|12", 5, 12, 7}, CasoCampo{"-3", 1, -3, 3},
                                            CasoCampo{"32767|1", 1, 32767, 6}));
 
 TEST(ArchivoRed, LeerCampoRefusesWhatIsNoEntry) {

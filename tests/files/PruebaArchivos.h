@@ -2,6 +2,8 @@
 // Shared by the file and batch-tool tests: a scratch folder, whole-file
 // reads and writes, and the networks the tests start from.
 
+#include <unistd.h>
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -9,8 +11,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <unistd.h>
 
 #include "editor/Editor.h"
 #include "support/MensajesGrabados.h"
@@ -24,7 +24,8 @@ public:
     CarpetaTemporal() {
         static std::atomic<int> n{0};
         ruta_ = std::filesystem::temp_directory_path() /
-                ("vortena-prueba-" + std::to_string(::getpid()) + "-" + std::to_string(n++));
+                (std::string("vortena-prueba-").append(std::to_string(::getpid())) +
+                 std::string("-").append(std::to_string(n++)));
         std::filesystem::remove_all(ruta_);
         std::filesystem::create_directories(ruta_);
     }
@@ -67,7 +68,8 @@ inline std::string ConCrLf(const std::vector<std::string>& lineas) {
     return r;
 }
 
-inline std::vector<std::string> PartirLineas(std::string_view texto, std::string_view fin = "\r\n") {
+inline std::vector<std::string> PartirLineas(std::string_view texto,
+                                             std::string_view fin = "\r\n") {
     std::vector<std::string> r;
     while (!texto.empty()) {
         const std::size_t p = texto.find(fin);

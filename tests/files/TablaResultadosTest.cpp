@@ -108,9 +108,9 @@ TEST_F(TablaResultados, TextoConTabuladoresYCsvConComillas) {
 }
 
 TEST_F(TablaResultados, ArchivoCsvEnUtf8ConMarca) {
-    const auto dir =
-        std::filesystem::temp_directory_path() /
-        ("vt-csv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const auto dir = std::filesystem::temp_directory_path() /
+                     (std::string("vt-csv-").append(
+                         std::to_string(::testing::UnitTest::GetInstance()->random_seed())));
     std::filesystem::create_directories(dir);
     const auto ruta = (dir / "resultados.csv").string();
     const auto filas = FilasResultados(red);

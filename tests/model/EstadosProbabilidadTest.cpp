@@ -55,7 +55,8 @@ TEST_P(CentroPredeterminado, CatorceEstadosEnQuinceFilas) {
     EXPECT_EQ(t.filas[0].valor, GetParam().primero);
     EXPECT_EQ(t.filas[13].valor, GetParam().ultimo);  // 0.000061, below the threshold
     for (int i = 0; i < 14; ++i) {
-        EXPECT_EQ(t.filas[static_cast<std::size_t>(i)].estado, "P( " + std::to_string(i) + ")");
+        EXPECT_EQ(t.filas[static_cast<std::size_t>(i)].estado,
+                  std::string("P( ").append(std::to_string(i)) + ")");
         EXPECT_DOUBLE_EQ(t.probabilidades[static_cast<std::size_t>(i)], std::pow(0.5, i + 1));
     }
 }

@@ -6,18 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "support/ConstructorRed.h"
 #include "optimise/GenCadena.h"
+#include "support/ConstructorRed.h"
 
 namespace vortena::prueba {
 
 // INICIO -> C1 -> ... -> Cn -> FIN, every centre exponential with the given
 // service rate and server count, arrival rate 1.
-inline void Cadena(Red& red, const std::vector<double>& mus, const std::vector<int>& servidores = {}) {
+inline void Cadena(Red& red, const std::vector<double>& mus,
+                   const std::vector<int>& servidores = {}) {
     ConstructorRed b(red);
     std::int16_t previo = b.Inicio();
     for (std::size_t i = 0; i < mus.size(); ++i) {
-        std::int16_t c = b.Centro("C" + std::to_string(i + 1), 1.0, mus[i]);
+        std::int16_t c = b.Centro(std::string("C").append(std::to_string(i + 1)), 1.0, mus[i]);
         b[c].ActDesvLamda();
         b[c].ActDesvMu();
         if (i < servidores.size()) b[c].Servidores = static_cast<std::int16_t>(servidores[i]);
@@ -40,7 +41,9 @@ inline void Ramas(Red& red, int largo) {
         std::int16_t previo = inicio;
         for (int i = 0; i < largo; ++i) {
             const double mu = 1.2 + 0.3 * ((i + 2 * r) % 5);
-            std::int16_t c = b.Centro("R" + std::to_string(r) + "_" + std::to_string(i), 1.0, mu);
+            std::int16_t c = b.Centro(std::string("R").append(std::to_string(r)) +
+                                          std::string("_").append(std::to_string(i)),
+                                      1.0, mu);
             b[c].ActDesvLamda();
             b[c].ActDesvMu();
             b.Conectar(previo, c);
@@ -62,7 +65,8 @@ inline GenCadena Candidato(std::initializer_list<int> genes, std::initializer_li
     return g;
 }
 
-inline std::vector<std::int16_t> Servidores(const Red& red, const std::vector<std::int16_t>& centros) {
+inline std::vector<std::int16_t> Servidores(const Red& red,
+                                            const std::vector<std::int16_t>& centros) {
     std::vector<std::int16_t> s;
     for (std::int16_t p : centros) s.push_back(red.Centros(p).Servidores);
     return s;

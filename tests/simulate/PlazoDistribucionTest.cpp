@@ -59,7 +59,7 @@ TEST(PlazoCadena, ExponentialCentresInSeriesAddUpToTheHypoexponential) {
     std::int16_t antes = RedPlazo::kInicio;
     std::vector<std::vector<double>> ms;
     for (std::size_t i = 0; i < tasas.size(); ++i) {
-        const std::int16_t p = r.Centro("C" + std::to_string(i), 1 / tasas[i]);
+        const std::int16_t p = r.Centro(std::string("C").append(std::to_string(i)), 1 / tasas[i]);
         ms.push_back(MuestraExponencial(1 / tasas[i], kN, 100 + i));
         r.Muestra(p, ms.back());
         r.Conectar(antes, p);
