@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "dialogs/Inicio.h"
+#include "dialogs/VentanasPrincipal.h"
 #include "editor/gui/Captura.h"
 #include "editor/gui/Principal.h"
 #include "model/Red.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
         return vortena::EjecutarCaptura(red, carpeta, *captura);
 
     vortena::Principal ventana(red, carpeta);
+    vortena::InstalarVentanas(ventana);
     // The splash comes first; the main window takes over when it closes.
     vortena::Inicio inicio;
     QObject::connect(&inicio, &vortena::Inicio::cerrado, &ventana, &QWidget::show);

@@ -1,7 +1,8 @@
 #pragma once
 // The document commands shared by the menus and the toolbar.
 
-#include "editor/Editor.h"
+#include <functional>
+
 #include "files/Dialogos.h"
 #include "model/Documento.h"
 #include "model/Numeros.h"
@@ -11,7 +12,9 @@ namespace vortena {
 
 struct ContextoDocumento {
     Red& red;
-    Editor& editor;
+    // Clears the canvas and builds the network of a new document in the
+    // emptied store, painted (the window does it through its editor).
+    std::function<void()> diagramaInicial;
     Dialogos& dialogos;
     Documento& doc;
     Regional regional;

@@ -4,8 +4,8 @@
 // share (it is the program's Documento) and turns canvas events into edits.
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +13,7 @@
 #include "files/Comandos.h"
 #include "files/Dialogos.h"
 #include "model/Documento.h"
+#include "model/Historial.h"
 #include "model/Numeros.h"
 #include "model/Red.h"
 
@@ -22,7 +23,6 @@ class QToolBar;
 
 namespace vortena {
 
-class Ayuda;
 class BarraDeEstado;
 class DialogosQt;
 class Fondo;
@@ -45,6 +45,19 @@ public:
     void PonerTitulo(const std::string& titulo) override;
     void RedibujarTodo() override;
     void Terminar() override;
+    // Every change of the document goes through here (the canvas tools, the
+    // property dialogs, the computations, an applied optimisation): one
+    // undoable step, and the undo and redo entries follow.
+    void Paso(const std::string& accion, const std::function<void()>& cambio) override;
+    void RedReemplazada() override;
+
+    // The windows this one opens without knowing them, supplied by the
+    // program (dialogs/VentanasPrincipal.h): the property dialogs of the
+    // node or connection selected, the help viewer and the About box.
+    struct Ventanas {
+        std::function<void()> nodoCentro, nodoFinal, arco, contenido, acercaDe;
+    };
+    void PonerVentanas(Ventanas ventanas);
 
     Red& red() { return red_; }
     Editor& editor() { return *editor_; }
@@ -52,6 +65,8 @@ public:
     const Regional& regional() const { return regional_; }
     void PonerRegional(Regional r);
     ContextoDocumento Contexto();
+    const Historial& historial() const { return historial_; }
+    const QString& carpeta() const { return carpeta_; }
 
     // The canvas handler: tool state and the property-dialog hooks.
     ManejoLienzo& lienzo() { return *lienzo_; }
@@ -73,6 +88,8 @@ public:
     void OrdenGuardarComo();
     void OrdenImprimir();
     void OrdenSalir();
+    void OrdenDeshacer();
+    void OrdenRehacer();
     void OrdenCopiarGrafico();
     void OrdenExportarResumen();
     void OrdenServidoresMinimos();
@@ -98,7 +115,9 @@ private:
     void Acomodar();
     void Arrancar();
     void ConectarLienzo();
-    void ConectarPropiedades();
+    void ConectarHistorial();
+    void ActualizarDeshacer();
+    void NuevoDiagrama();
 
     QAction* NuevaAccion(const char* nombre, const QString& texto);
 
@@ -119,7 +138,8 @@ private:
 
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<ManejoLienzo> lienzo_;
-    QPointer<Ayuda> ayuda_;
+    Historial historial_;
+    Ventanas ventanas_;
 
     bool terminando_ = false;
     bool cerrando_ = false;

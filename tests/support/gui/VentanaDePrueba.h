@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/VentanasPrincipal.h"
 #include "editor/gui/BarraDeEstado.h"
 #include "editor/gui/Fondo.h"
 #include "editor/gui/PaletaHerramientas.h"
@@ -25,6 +26,7 @@ class VentanaDePrueba {
 public:
     VentanaDePrueba() {
         ventana = std::make_unique<Principal>(red, dialogos, carpeta.path());
+        InstalarVentanas(*ventana);
         ventana->resize(1000, 700);
         ventana->show();
         ventana->activateWindow();
