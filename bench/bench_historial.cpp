@@ -86,8 +86,7 @@ void DeshacerRehacer(benchmark::State& state, Accion accion) {
 BENCHMARK_CAPTURE(DeshacerRehacer, Mover, Mover)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DeshacerRehacer, Eliminar, Eliminar)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DeshacerRehacer, Propiedades, Propiedades)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DeshacerRehacer, ServidoresTodos, ServidoresTodos)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DeshacerRehacer, ServidoresTodos, ServidoresTodos)->Unit(benchmark::kMillisecond);
 
 // Recording a step: the picture before the action and the comparison after
 // it (the action itself is a one-centre move).
@@ -98,7 +97,9 @@ void BM_RegistrarPaso(benchmark::State& state) {
 }
 BENCHMARK(BM_RegistrarPaso)->Unit(benchmark::kMillisecond);
 
-std::size_t MemoriaEnUso() { return mallinfo2().uordblks; }
+std::size_t MemoriaEnUso() {
+    return mallinfo2().uordblks;
+}
 
 // 100 mixed steps (moves, property dialogs, deletions, a change of every
 // server count every tenth step), then all undone and all redone: heap
@@ -110,7 +111,7 @@ void BM_CienPasos(benchmark::State& state) {
         const std::size_t antes = MemoriaEnUso();
         state.ResumeTiming();
         for (int i = 0; i < 100; ++i) {
-            const Accion accion = i % 10 == 9   ? ServidoresTodos
+            const Accion accion = i % 10 == 9  ? ServidoresTodos
                                   : i % 3 == 0 ? Eliminar
                                   : i % 3 == 1 ? Mover
                                                : Propiedades;

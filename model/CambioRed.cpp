@@ -1,19 +1,21 @@
 #include "model/CambioRed.h"
 
-#include "model/CamposGuardados.h"
-
 #include <algorithm>
 #include <bit>
 #include <climits>
 #include <type_traits>
 #include <unordered_map>
 
+#include "model/CamposGuardados.h"
+
 namespace vortena {
 
 namespace {
 
 // Bit for bit, so a change is never lost to -0 == 0 (floats arrive widened).
-bool Igual(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool Igual(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 // Position of a record on one side to its position on the other side, for
 // the records present on both; INT_MIN, which no stored position equals,
@@ -112,11 +114,10 @@ void Comparar(CambioColeccion<T>& c, int j, int i, const T& a, const T& d, const
         const double va = Campo<T>::Leer(a, id);
         const double vd = Campo<T>::Leer(d, id);
         const Referencia ref = Campo<T>::Refiere(id);
-        const bool igual =
-            ref == Referencia::Ninguna
-                ? Igual(va, vd)
-                : MapaDeReferencia(ref, centros, conexiones)(static_cast<int>(va)) ==
-                      static_cast<int>(vd);
+        const bool igual = ref == Referencia::Ninguna
+                               ? Igual(va, vd)
+                               : MapaDeReferencia(ref, centros, conexiones)(static_cast<int>(va)) ==
+                                     static_cast<int>(vd);
         if (!igual) {
             c.valores.push_back(Valor{static_cast<std::uint8_t>(id), va});
             ++r.cuantos;
@@ -192,9 +193,14 @@ void Renumerar(T& registro, const CambioColeccion<T>& c, const Retazo* r, const 
         if (r != nullptr && r->otros >= 0 && c.otros[static_cast<std::size_t>(r->otros)].listas)
             return;
         Listas l = LeerListas(registro);
-        for (std::int16_t& e : l.entradas) e = Nuevo(conexiones, e);
-        for (std::int16_t& e : l.salidas) e = Nuevo(conexiones, e);
-        EscribirListas(registro, l);
+        bool cambia = false;
+        for (auto* lista : {&l.entradas, &l.salidas})
+            for (std::int16_t& e : *lista) {
+                const std::int16_t nuevo = Nuevo(conexiones, e);
+                cambia = cambia || nuevo != e;
+                e = nuevo;
+            }
+        if (cambia) EscribirListas(registro, l);
     }
 }
 
@@ -277,7 +283,9 @@ std::size_t Bytes(const CentroProductivo& c) {
     return sizeof c + texto(c.Nombre) + texto(c.Descripción) +
            (c.ListaEntradas().capacity() + c.ListaSalidas().capacity()) * sizeof(std::int16_t);
 }
-std::size_t Bytes(const linea& l) { return sizeof l; }
+std::size_t Bytes(const linea& l) {
+    return sizeof l;
+}
 
 template <class T>
 std::size_t Bytes(const CambioColeccion<T>& c) {
@@ -321,8 +329,8 @@ std::optional<CambioRed> CambioRed::Medir(const FotoRed& antes, const Red& red) 
     const Mapa fQ = MapaDe(c.conexiones_, true);
 
     for (const auto& [j, i] : paresC)
-        Comparar(c.centros_, j, i, antes.centros_[static_cast<std::size_t>(j - 1)],
-                 red.Centros(i), fC, fQ);
+        Comparar(c.centros_, j, i, antes.centros_[static_cast<std::size_t>(j - 1)], red.Centros(i),
+                 fC, fQ);
     for (const auto& [j, i] : paresQ)
         Comparar(c.conexiones_, j, i, antes.conexiones_[static_cast<std::size_t>(j - 1)],
                  red.Conexiones(i), fC, fQ);
@@ -337,14 +345,22 @@ std::optional<CambioRed> CambioRed::Medir(const FotoRed& antes, const Red& red) 
     c.nodoFin_ = antes.nodoFin_;
     c.errorCalculo_ = antes.errorCalculo_;
     c.mostrarCriticos_ = antes.mostrarCriticos_;
-    if (c.centros_.Vacio() && c.conexiones_.Vacio() && c.nodoInicio_ == red.NodoInicio &&
-        c.nodoFin_ == red.NodoFin)
+    c.cambiaInicio_ = antes.nodoInicio_ != red.NodoInicio;
+    c.cambiaFin_ = antes.nodoFin_ != red.NodoFin;
+    c.cambiaError_ = antes.errorCalculo_ != red.ErrorCalculo;
+    c.cambiaCriticos_ = antes.mostrarCriticos_ != red.MostrarCriticos;
+    // The flags of the last computation alone make no step.
+    if (c.centros_.Vacio() && c.conexiones_.Vacio() && !c.cambiaInicio_ && !c.cambiaFin_)
         return std::nullopt;
     return c;
 }
 
-bool CambioRed::Deshacer(Red& red) { return Aplicar(red, false); }
-bool CambioRed::Rehacer(Red& red) { return Aplicar(red, true); }
+bool CambioRed::Deshacer(Red& red) {
+    return Aplicar(red, false);
+}
+bool CambioRed::Rehacer(Red& red) {
+    return Aplicar(red, true);
+}
 
 bool CambioRed::Aplicar(Red& red, bool haciaDespues) {
     const int nC = haciaDespues ? centros_.nAntes : centros_.nDespues;
@@ -357,10 +373,10 @@ bool CambioRed::Aplicar(Red& red, bool haciaDespues) {
     vortena::Aplicar(red.Centros, centros_, haciaDespues, mC, mQ, renumerar);
     vortena::Aplicar(red.Conexiones, conexiones_, haciaDespues, mC, mQ, renumerar);
 
-    std::swap(red.NodoInicio, nodoInicio_);
-    std::swap(red.NodoFin, nodoFin_);
-    std::swap(red.ErrorCalculo, errorCalculo_);
-    std::swap(red.MostrarCriticos, mostrarCriticos_);
+    if (cambiaInicio_) std::swap(red.NodoInicio, nodoInicio_);
+    if (cambiaFin_) std::swap(red.NodoFin, nodoFin_);
+    if (cambiaError_) std::swap(red.ErrorCalculo, errorCalculo_);
+    if (cambiaCriticos_) std::swap(red.MostrarCriticos, mostrarCriticos_);
     return true;
 }
 

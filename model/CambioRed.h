@@ -102,9 +102,11 @@ private:
 
     CambioColeccion<CentroProductivo> centros_;
     CambioColeccion<linea> conexiones_;
-    // The scalar fields of the store on the side not in the store now.
+    // The scalar fields of the store that the action changed, with their
+    // value on the side not in the store now; the others are left alone.
     std::int16_t nodoInicio_ = 0, nodoFin_ = 0;
     bool errorCalculo_ = false, mostrarCriticos_ = false;
+    bool cambiaInicio_ = false, cambiaFin_ = false, cambiaError_ = false, cambiaCriticos_ = false;
 };
 
 }  // namespace vortena

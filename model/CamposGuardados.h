@@ -25,10 +25,9 @@ template <>
 struct CamposGuardados<CentroProductivo> {
     using C = CentroProductivo;
     static constexpr std::array<float C::*, 4> flotantes{&C::x1, &C::x2, &C::y1, &C::y2};
-    static constexpr std::array<double C::*, 8> dobles{&C::Lamda,       &C::Mu,
-                                                       &C::Probabilidad, &C::CostoEspera,
-                                                       &C::CostoCentro,  &C::Desvlamda,
-                                                       &C::DesvMu,       &C::Salida};
+    static constexpr std::array<double C::*, 8> dobles{
+        &C::Lamda,       &C::Mu,        &C::Probabilidad, &C::CostoEspera,
+        &C::CostoCentro, &C::Desvlamda, &C::DesvMu,       &C::Salida};
     static constexpr std::array<std::int16_t C::*, 2> enteros{&C::Servidores, &C::posicion};
     static constexpr std::array<Referencia, 2> referencias{Referencia::Ninguna, Referencia::Centro};
 };
@@ -40,8 +39,8 @@ struct CamposGuardados<linea> {
     static constexpr std::array<double L::*, 1> dobles{&L::multiplicador};
     static constexpr std::array<std::int16_t L::*, 3> enteros{&L::posicion, &L::CentroInicio,
                                                               &L::CentroFin};
-    static constexpr std::array<Referencia, 3> referencias{
-        Referencia::Conexion, Referencia::Centro, Referencia::Centro};
+    static constexpr std::array<Referencia, 3> referencias{Referencia::Conexion, Referencia::Centro,
+                                                           Referencia::Centro};
 };
 
 // Numeric field `id` (floats first, then doubles, then integers).

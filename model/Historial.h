@@ -59,7 +59,7 @@ private:
 
     std::size_t maximo_;
     std::deque<Paso> pasos_;
-    std::size_t hechos_ = 0;  // steps applied: pasos_[hechos_] is the next redo
+    std::size_t hechos_ = 0;               // steps applied: pasos_[hechos_] is the next redo
     std::optional<std::size_t> guardado_;  // hechos_ when the store matched its file
     std::unique_ptr<FotoRed> foto_;
     int abiertos_ = 0;

@@ -46,8 +46,7 @@ void ManejoLienzo::Soltar(BotonRaton boton, float x, float y) {
             }
             break;
         case Herramienta::Conexion:
-            doc_.Paso("Conectar",
-                      [&] { editor_.ConectarCentros(xInicial_, yInicial_, x, y, 1); });
+            doc_.Paso("Conectar", [&] { editor_.ConectarCentros(xInicial_, yInicial_, x, y, 1); });
             // Marked modified even when the rules refused the connection.
             doc_.ACTBarraEstado(true);
             break;
@@ -87,7 +86,8 @@ void ManejoLienzo::AbrirPropiedades() {
 }
 
 void ManejoLienzo::ElegirExtremoPert(bool inicio, float x, float y) {
-    doc_.Paso(inicio ? "Inicio del PERT" : "Fin del PERT", [&] { MarcarExtremoPert(inicio, x, y); });
+    doc_.Paso(inicio ? "Inicio del PERT" : "Fin del PERT",
+              [&] { MarcarExtremoPert(inicio, x, y); });
 }
 
 void ManejoLienzo::MarcarExtremoPert(bool inicio, float x, float y) {

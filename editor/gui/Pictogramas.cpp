@@ -306,8 +306,12 @@ void Vuelta(QPainter& p, bool espejo) {
     p.setBrush(kAzulIcono);
     p.drawPolygon(QPolygonF({{3, 14}, {12, 5}, {14, 17}}));
 }
-void Deshacer(QPainter& p) { Vuelta(p, false); }
-void Rehacer(QPainter& p) { Vuelta(p, true); }
+void Deshacer(QPainter& p) {
+    Vuelta(p, false);
+}
+void Rehacer(QPainter& p) {
+    Vuelta(p, true);
+}
 
 using Pintor = void (*)(QPainter&);
 

@@ -21,8 +21,8 @@ QString EnMenu(const std::string& texto) {
 
 void Principal::ConectarHistorial() {
     if (auto* rehacer = findChild<QAction*>(QStringLiteral("mnRehacer")))
-        rehacer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+        rehacer->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     ActualizarDeshacer();
 }
 

@@ -104,10 +104,10 @@ const std::vector<DefMenu>& Menus() {
 
 // The toolbar: nullptr a separator, "" the spacer. Undo and redo share the
 // menu's actions, so their captions name the step on both.
-const char* const kBarra[] = {nullptr,      "btNuevo",    "btAbrir",   "btGuardar",
+const char* const kBarra[] = {nullptr,      "btNuevo",    "btAbrir",    "btGuardar",
                               "btImprimir", nullptr,      "mnDeshacer", "mnRehacer",
-                              nullptr,      "btPropagar", "btMinimos", "btOptimos",
-                              "btPert",     "btTiempos",  "",          "btSalir"};
+                              nullptr,      "btPropagar", "btMinimos",  "btOptimos",
+                              "btPert",     "btTiempos",  "",           "btSalir"};
 
 }  // namespace
 

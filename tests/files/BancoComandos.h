@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "files/ArchivoRed.h"
 #include "editor/Editor.h"
+#include "files/ArchivoRed.h"
 #include "files/Comandos.h"
 #include "files/PruebaArchivos.h"
 #include "support/DialogosGrabados.h"

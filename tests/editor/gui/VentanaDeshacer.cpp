@@ -30,13 +30,19 @@ void Tecla(VentanaDePrueba& v, Qt::Key tecla, Qt::KeyboardModifiers mod) {
     v.fondo()->setFocus();
     QTest::keyClick(v.fondo(), tecla, mod);
 }
-void Deshacer(VentanaDePrueba& v) { Tecla(v, Qt::Key_Z, Qt::ControlModifier); }
-void Rehacer(VentanaDePrueba& v) { Tecla(v, Qt::Key_Y, Qt::ControlModifier); }
+void Deshacer(VentanaDePrueba& v) {
+    Tecla(v, Qt::Key_Z, Qt::ControlModifier);
+}
+void Rehacer(VentanaDePrueba& v) {
+    Tecla(v, Qt::Key_Y, Qt::ControlModifier);
+}
 void RehacerMayusculas(VentanaDePrueba& v) {
     Tecla(v, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
 }
 
-QString Texto(VentanaDePrueba& v, const char* accion) { return v.Accion(accion)->text(); }
+QString Texto(VentanaDePrueba& v, const char* accion) {
+    return v.Accion(accion)->text();
+}
 
 void SinFallas(const vortena::Red& red) {
     const auto falla = vortena::ComprobarInvariantes(red);
