@@ -107,6 +107,8 @@ void NodoCentroVentanaPrueba::propiedades() {
     // The dialog, from opening to closing, is one step: Ctrl+Z takes the
     // value back and, the document being as saved again, the mark too.
     QVERIFY(v.Accion("mnDeshacer")->text().startsWith(QStringLiteral("Deshacer Propiedades de ")));
+    v.ventana->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(v.ventana.get()));
     v.fondo()->setFocus();
     QTest::keyClick(v.fondo(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(valor(v.red), original);
