@@ -2,6 +2,7 @@
 #include <QTimer>
 
 #include "dialogs/Inicio.h"
+#include "dialogs/VentanasPrincipal.h"
 #include "editor/gui/Captura.h"
 #include "editor/gui/Escritorio.h"
 #include "editor/gui/Principal.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         return vortena::EjecutarCaptura(red, carpeta, *captura);
 
     vortena::Principal ventana(red, carpeta);
+    vortena::InstalarVentanas(ventana);
     // `vortena RED.vtq` (a double-click in the file manager): the file opens
     // once the window is up, so a message about it has a window to sit on.
     const QString archivo = vortena::ArchivoDeArgumentos(QApplication::arguments());

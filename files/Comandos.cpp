@@ -55,11 +55,11 @@ std::string ConExtension(const std::string& nombre, const char* extension) {
 
 void NuevoArchivo(ContextoDocumento& ctx, bool modificado) {
     if (!PreguntarGuardar(ctx, modificado)) return;
-    ctx.editor.superficie().Limpiar();
     ctx.red.Vaciar();
     ctx.red.LimpiarSeleccion();
+    ctx.doc.RedReemplazada();
     ctx.doc.PonerTitulo("Anónimo.vtq" + std::string(kSufijoTituloAbierto));
-    ctx.editor.DiagramaInicial();
+    ctx.diagramaInicial();
     ctx.doc.ACTBarraEstado(true);
     ctx.doc.Guardado = false;
 }

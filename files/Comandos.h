@@ -1,9 +1,9 @@
 #pragma once
 // The document commands shared by the menus and the toolbar.
 
+#include <functional>
 #include <string>
 
-#include "editor/Editor.h"
 #include "files/Dialogos.h"
 #include "model/Documento.h"
 #include "model/Numeros.h"
@@ -13,7 +13,9 @@ namespace vortena {
 
 struct ContextoDocumento {
     Red& red;
-    Editor& editor;
+    // Clears the canvas and builds the network of a new document in the
+    // emptied store, painted (the window does it through its editor).
+    std::function<void()> diagramaInicial;
     Dialogos& dialogos;
     Documento& doc;
     Regional regional;

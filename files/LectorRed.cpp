@@ -239,6 +239,7 @@ void AbrirRed(Red& red, const std::string& ruta, Documento& doc) {
     red.NodoInicio = nueva.NodoInicio;
     red.NodoFin = nueva.NodoFin;
     red.LimpiarSeleccion();
+    doc.RedReemplazada();
     doc.RedibujarTodo();
     doc.PonerTitulo(ruta + std::string(kSufijoTituloAbierto));
     doc.ACTBarraEstado(false);

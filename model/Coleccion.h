@@ -32,6 +32,19 @@ public:
         items_.erase(items_.begin() + (i - 1));
     }
     void Limpiar() { items_.clear(); }
+    // Takes the record at i out, or puts one in at i (1..Count()+1), shifting
+    // those after it; the record keeps its address either way. The undo
+    // history moves records in and out this way.
+    std::unique_ptr<T> Extraer(int i) {
+        assert(Existe(i));
+        std::unique_ptr<T> r = std::move(items_[static_cast<std::size_t>(i - 1)]);
+        items_.erase(items_.begin() + (i - 1));
+        return r;
+    }
+    void Insertar(int i, std::unique_ptr<T> r) {
+        assert(i >= 1 && i <= Count() + 1);
+        items_.insert(items_.begin() + (i - 1), std::move(r));
+    }
     void Reservar(int n) { items_.reserve(static_cast<std::size_t>(n)); }
 
     // Iteration in index order.

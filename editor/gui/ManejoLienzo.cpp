@@ -14,7 +14,7 @@ void ManejoLienzo::Presionar(BotonRaton boton, float x, float y) {
             editor_.SeleccionarEnPunto(x, y, ToleranciaConexion);
             break;
         case Herramienta::Centro:
-            editor_.ColocarCentro(x, y, 1);
+            doc_.Paso("Colocar centro", [&] { editor_.ColocarCentro(x, y, 1); });
             doc_.ACTBarraEstado(true);
             break;
         case Herramienta::Conexion:
@@ -38,7 +38,7 @@ void ManejoLienzo::Soltar(BotonRaton boton, float x, float y) {
                 // pointer actually went somewhere.
                 if (red_.HaySeleccion && red_.CentroActual != 0 &&
                     (x != xInicial_ || y != yInicial_)) {
-                    editor_.MoverCentro(x, y);
+                    doc_.Paso("Mover", [&] { editor_.MoverCentro(x, y); });
                     doc_.ACTBarraEstado(true);
                 }
             } else if (boton == BotonRaton::Derecho && red_.HaySeleccion) {
@@ -46,7 +46,7 @@ void ManejoLienzo::Soltar(BotonRaton boton, float x, float y) {
             }
             break;
         case Herramienta::Conexion:
-            editor_.ConectarCentros(xInicial_, yInicial_, x, y, 1);
+            doc_.Paso("Conectar", [&] { editor_.ConectarCentros(xInicial_, yInicial_, x, y, 1); });
             // Marked modified even when the rules refused the connection.
             doc_.ACTBarraEstado(true);
             break;
@@ -57,12 +57,14 @@ void ManejoLienzo::Soltar(BotonRaton boton, float x, float y) {
 
 bool ManejoLienzo::Suprimir() {
     if (!red_.HaySeleccion) return false;
+    int tipo = 0;
     if (red_.ConexionActual != 0)
-        editor_.EliminarSeleccion(2);
+        tipo = 2;
     else if (red_.CentroActual != 0)
-        editor_.EliminarSeleccion(1);
+        tipo = 1;
     else
         return false;
+    doc_.Paso("Eliminar", [&] { editor_.EliminarSeleccion(tipo); });
     doc_.ACTBarraEstado(true);
     return true;
 }
@@ -84,6 +86,11 @@ void ManejoLienzo::AbrirPropiedades() {
 }
 
 void ManejoLienzo::ElegirExtremoPert(bool inicio, float x, float y) {
+    doc_.Paso(inicio ? "Inicio del PERT" : "Fin del PERT",
+              [&] { MarcarExtremoPert(inicio, x, y); });
+}
+
+void ManejoLienzo::MarcarExtremoPert(bool inicio, float x, float y) {
     editor_.SeleccionarEnPunto(x, y);
     if (!red_.HaySeleccion || red_.CentroActual == 0) return;
 

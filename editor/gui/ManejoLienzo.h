@@ -1,7 +1,8 @@
 #pragma once
 // What the mouse and the Delete key do on the canvas, by tool. Plain C++ over
 // the editor so the rules can be driven without a window; the window only
-// forwards its canvas events here.
+// forwards its canvas events here. Every edit runs as one undoable step
+// (Documento::Paso).
 
 #include <cstdint>
 #include <functional>
@@ -48,6 +49,7 @@ public:
 private:
     void AbrirPropiedades();
     void ElegirExtremoPert(bool inicio, float x, float y);
+    void MarcarExtremoPert(bool inicio, float x, float y);
 
     Red& red_;
     Editor& editor_;

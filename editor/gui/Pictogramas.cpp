@@ -289,6 +289,30 @@ void Salir(QPainter& p) {
     PuntaHacia(p, QPointF(31, 16), 6.5, kRojoIcono);
 }
 
+// A curved arrow turning back to the left; mirrored for redo.
+void Vuelta(QPainter& p, bool espejo) {
+    if (espejo) {
+        p.translate(kRejilla, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath arco;
+    arco.moveTo(9, 12);
+    arco.cubicTo(16, 7, 27, 9, 27, 18);
+    arco.cubicTo(27, 24, 22, 27, 15, 27);
+    p.setPen(Trazo(kAzulIcono, 3.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arco);
+    p.setPen(Trazo(kAzulIcono.darker(130), 1.0));
+    p.setBrush(kAzulIcono);
+    p.drawPolygon(QPolygonF({{3, 14}, {12, 5}, {14, 17}}));
+}
+void Deshacer(QPainter& p) {
+    Vuelta(p, false);
+}
+void Rehacer(QPainter& p) {
+    Vuelta(p, true);
+}
+
 using Pintor = void (*)(QPainter&);
 
 Pintor PintorDe(Pictograma p) {
@@ -323,6 +347,10 @@ Pintor PintorDe(Pictograma p) {
             return OptimizacionTiempos;
         case Pictograma::Salir:
             return Salir;
+        case Pictograma::Deshacer:
+            return Deshacer;
+        case Pictograma::Rehacer:
+            return Rehacer;
     }
     return Seleccionar;
 }

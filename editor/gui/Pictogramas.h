@@ -27,6 +27,8 @@ enum class Pictograma {
     Pert,
     OptimizacionTiempos,
     Salir,
+    Deshacer,
+    Rehacer,
 };
 
 // Size at which a canvas picture is drawn when it is not stretched.

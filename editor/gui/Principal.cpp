@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "dialogs/Ayuda.h"
-#include "dialogs/Propiedades.h"
 #include "editor/gui/BarraDeEstado.h"
 #include "editor/gui/DialogosQt.h"
 #include "editor/gui/Escala.h"
@@ -71,14 +69,12 @@ Principal::Principal(Red& red, Dialogos* dialogos, const QString& carpetaProgram
     ConectarLienzo();
     ConectarPropiedades();
     CrearVista();
+    ConectarHistorial();
     resize(APixelesEnteros(15000), APixelesEnteros(10500));
     Arrancar();
 }
 
-Principal::~Principal() {
-    // The help viewer is a window of its own; it goes with the program.
-    delete ayuda_.data();
-}
+Principal::~Principal() = default;
 
 void Principal::Arrancar() {
     red_.MostrarCriticos = false;
@@ -94,6 +90,7 @@ void Principal::Arrancar() {
     // in it whatever it held.
     red_.Vaciar();
     red_.LimpiarSeleccion();
+    RedReemplazada();
     editor_->DiagramaInicial();
     ACTBarraEstado(true);
 }
@@ -104,7 +101,7 @@ void Principal::PonerRegional(Regional r) {
 }
 
 ContextoDocumento Principal::Contexto() {
-    return ContextoDocumento{red_, *editor_, *dialogos_, *this, regional_};
+    return ContextoDocumento{red_, [this] { NuevoDiagrama(); }, *dialogos_, *this, regional_};
 }
 
 void Principal::createCanvas() {
@@ -154,17 +151,14 @@ void Principal::ConectarLienzo() {
     });
 }
 
-void Principal::ConectarPropiedades() {
-    // The context is taken at each click: the regional settings may change.
-    auto contexto = [this] {
-        return ContextoPropiedades{red_, *editor_, *dialogos_, *this, regional_};
-    };
-    lienzo_->AbrirNodoCentro = [this, contexto] { AbrirNodoCentro(contexto(), this); };
-    lienzo_->AbrirNodoFinal = [this, contexto] { AbrirNodoFinal(contexto(), this); };
-    lienzo_->AbrirArco = [this, contexto] { AbrirArco(contexto(), this); };
+void Principal::NuevoDiagrama() {
+    editor_->superficie().Limpiar();
+    editor_->DiagramaInicial();
 }
 
 void Principal::ACTBarraEstado(bool tipo) {
+    // The mark goes off when the store was written to or read from its file.
+    if (!tipo) historial_.MarcarGuardado();
     Modificado = tipo;
     barra_->PonerModificado(tipo);
     const double centros = red_.Centros.Count() - 2;

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +19,7 @@
 #include "files/Comandos.h"
 #include "files/Dialogos.h"
 #include "model/Documento.h"
+#include "model/Historial.h"
 #include "model/Numeros.h"
 #include "model/Red.h"
 
@@ -28,7 +31,6 @@ class QWheelEvent;
 
 namespace vortena {
 
-class Ayuda;
 class ModeloFrente;
 class BarraDeEstado;
 class DialogosQt;
@@ -54,6 +56,19 @@ public:
     void PonerTitulo(const std::string& titulo) override;
     void RedibujarTodo() override;
     void Terminar() override;
+    // Every change of the document goes through here (the canvas tools, the
+    // property dialogs, the computations, an applied optimisation): one
+    // undoable step, and the undo and redo entries follow.
+    void Paso(const std::string& accion, const std::function<void()>& cambio) override;
+    void RedReemplazada() override;
+
+    // The windows this one opens without knowing them, supplied by the
+    // program (dialogs/VentanasPrincipal.h): the property dialogs of the
+    // node or connection selected, the help viewer and the About box.
+    struct Ventanas {
+        std::function<void()> nodoCentro, nodoFinal, arco, contenido, acercaDe;
+    };
+    void PonerVentanas(Ventanas ventanas);
 
     Red& red() { return red_; }
     Editor& editor() { return *editor_; }
@@ -61,6 +76,8 @@ public:
     const Regional& regional() const { return regional_; }
     void PonerRegional(Regional r);
     ContextoDocumento Contexto();
+    const Historial& historial() const { return historial_; }
+    const QString& carpeta() const { return carpeta_; }
 
     // The canvas handler: tool state and the property-dialog hooks.
     ManejoLienzo& lienzo() { return *lienzo_; }
@@ -82,6 +99,8 @@ public:
     void OrdenGuardarComo();
     void OrdenImprimir();
     void OrdenSalir();
+    void OrdenDeshacer();
+    void OrdenRehacer();
     void OrdenCopiarGrafico();
     void OrdenExportarResumen();
     void OrdenServidoresMinimos();
@@ -157,6 +176,9 @@ private:
     void LlenarEjemplos();
     // Puts the document's file first in the recent files.
     void RecordarArchivo();
+    void ConectarHistorial();
+    void ActualizarDeshacer();
+    void NuevoDiagrama();
 
     QAction* NuevaAccion(const char* nombre, const QString& texto);
 
@@ -187,11 +209,12 @@ private:
 
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<ManejoLienzo> lienzo_;
-    QPointer<Ayuda> ayuda_;
     PanelResultados* resultados_ = nullptr;
     Leyendas* leyendas_ = nullptr;
     QAction* colorear_ = nullptr;
     QPointF inicioArrastre_;
+    Historial historial_;
+    Ventanas ventanas_;
 
     bool terminando_ = false;
     bool cerrando_ = false;

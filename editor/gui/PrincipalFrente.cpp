@@ -35,7 +35,10 @@ void Principal::OrdenFrenteCostoTiempo() {
 
 void Principal::AplicarServidoresFrente(const ModeloFrente& modelo,
                                         const std::vector<std::int16_t>& servidores) {
-    if (AplicarServidores(red_, *dialogos_, *this, modelo, servidores)) RedibujarTodo();
+    bool aplicado = false;
+    Paso("Frente costo–tiempo",
+         [&] { aplicado = AplicarServidores(red_, *dialogos_, *this, modelo, servidores); });
+    if (aplicado) RedibujarTodo();
 }
 
 }  // namespace vortena

@@ -38,6 +38,9 @@ const DefAccion kAcciones[] = {
     {"mnExportarGrafico", "Exportar gráfico...", kSinAtajo, std::nullopt,
      &Principal::OrdenExportarGrafico},
     {"mnSalir", "Salir", Qt::CTRL | Qt::Key_S, Pictograma::Salir, &Principal::OrdenSalir},
+    {"mnDeshacer", "Deshacer", Qt::CTRL | Qt::Key_Z, Pictograma::Deshacer,
+     &Principal::OrdenDeshacer},
+    {"mnRehacer", "Rehacer", Qt::CTRL | Qt::Key_Y, Pictograma::Rehacer, &Principal::OrdenRehacer},
     {"mnGrafico", "Copiar gráfico", kSinAtajo, std::nullopt, &Principal::OrdenCopiarGrafico},
     {"mnTexto", "Exportar resumen como Archivo de Texto", kSinAtajo, std::nullopt,
      &Principal::OrdenExportarResumen},
@@ -96,7 +99,9 @@ const std::vector<DefMenu>& Menus() {
          "&Archivo",
          {"mnNuevo", "mnAbrir", "mnGuardar", "mnGComo", "mnseparador", "mnImprimir",
           "mnExportarGrafico", "mnseparador1", "mnSalir"}},
-        {"mnEdicion", "&Edición", {"mnGrafico", "mnTexto"}},
+        {"mnEdicion",
+         "&Edición",
+         {"mnDeshacer", "mnRehacer", "mnseparadorEdicion", "mnGrafico", "mnTexto"}},
         {"mnLinea",
          "&Línea de Producción",
          {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos", "mnFrente"}},
@@ -106,10 +111,12 @@ const std::vector<DefMenu>& Menus() {
     return menus;
 }
 
-// The toolbar by index 1..13: nullptr a separator, "" the spacer.
-const char* const kBarra[] = {nullptr,     "btNuevo",    "btAbrir",   "btGuardar", "btImprimir",
-                              nullptr,     "btPropagar", "btMinimos", "btOptimos", "btPert",
-                              "btTiempos", "",           "btSalir"};
+// The toolbar: nullptr a separator, "" the spacer. Undo and redo share the
+// menu's actions, so their captions name the step on both.
+const char* const kBarra[] = {nullptr,      "btNuevo",    "btAbrir",    "btGuardar",
+                              "btImprimir", nullptr,      "mnDeshacer", "mnRehacer",
+                              nullptr,      "btPropagar", "btMinimos",  "btOptimos",
+                              "btPert",     "btTiempos",  "",           "btSalir"};
 
 }  // namespace
 

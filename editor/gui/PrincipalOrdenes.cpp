@@ -6,8 +6,6 @@
 
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
-#include "dialogs/AcercaDe.h"
-#include "dialogs/Ayuda.h"
 #include "editor/gui/DialogosQt.h"
 #include "editor/gui/ExportarDiagrama.h"
 #include "editor/gui/Fondo.h"
@@ -71,49 +69,45 @@ void Principal::OrdenExportarResumen() {
 }
 
 void Principal::OrdenServidoresMinimos() {
-    ServidoresMinimosRed(red_, *dialogos_, *this);
+    Paso("Servidores mínimos", [this] { ServidoresMinimosRed(red_, *dialogos_, *this); });
     RedibujarTodo();
 }
 
 void Principal::OrdenPropagar() {
-    try {
-        PropagarFlujo(red_, *this);
-    } catch (const ErrorAritmetico&) {
-        dialogos_->Mostrar(kTextoDesbordamiento, kTituloPrograma, Botones::Aceptar,
-                           Icono::Exclamacion);
-    }
+    Paso("Propagar Lamda", [this] {
+        try {
+            PropagarFlujo(red_, *this);
+        } catch (const ErrorAritmetico&) {
+            dialogos_->Mostrar(kTextoDesbordamiento, kTituloPrograma, Botones::Aceptar,
+                               Icono::Exclamacion);
+        }
+    });
     RedibujarTodo();
 }
 
 void Principal::OrdenServidoresOptimos() {
-    ServidoresOptimosRed(red_, *dialogos_, *this);
+    Paso("Optimización económica", [this] { ServidoresOptimosRed(red_, *dialogos_, *this); });
     RedibujarTodo();
 }
 
 void Principal::OrdenPert() {
-    CalcularRed(red_, *dialogos_, *this);
+    // A step only when the computation raised a server count.
+    Paso("Cálculo", [this] { CalcularRed(red_, *dialogos_, *this); });
     RedibujarTodo();
 }
 
 void Principal::OrdenOptimizacionTiempos() {
-    IniciarOptimizacion(red_, *dialogos_, *this, regional_, this);
+    Paso("Optimización de Tiempos",
+         [this] { IniciarOptimizacion(red_, *dialogos_, *this, regional_, this); });
     RedibujarTodo();
 }
 
 void Principal::OrdenContenido() {
-    // One help viewer at a time, not modal: a second F1 brings it forward.
-    if (ayuda_.isNull()) {
-        ayuda_ = new Ayuda(carpeta_);
-        ayuda_->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    ayuda_->show();
-    ayuda_->raise();
-    ayuda_->activateWindow();
+    if (ventanas_.contenido) ventanas_.contenido();
 }
 
 void Principal::OrdenAcercaDe() {
-    AcercaDe acerca(this);
-    acerca.exec();
+    if (ventanas_.acercaDe) ventanas_.acercaDe();
 }
 
 }  // namespace vortena

@@ -83,6 +83,7 @@ void NodoCentroVentanaPrueba::propiedades() {
     VentanaDePrueba v;
     v.ventana->PonerRegional(Regional::Espanol());
     v.ventana->ACTBarraEstado(false);
+    const double original = valor(v.red);
     QString visto, tituloVisto;
     bool modal = false;
     CuandoModal(
@@ -102,6 +103,16 @@ void NodoCentroVentanaPrueba::propiedades() {
     QCOMPARE(valor(v.red), esperado);
     QCOMPARE(v.Panel(1), QStringLiteral("Modificado"));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    // The dialog, from opening to closing, is one step: Ctrl+Z takes the
+    // value back and, the document being as saved again, the mark too.
+    QVERIFY(v.Accion("mnDeshacer")->text().startsWith(QStringLiteral("Deshacer Propiedades de ")));
+    v.ventana->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(v.ventana.get()));
+    v.fondo()->setFocus();
+    QTest::keyClick(v.fondo(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(valor(v.red), original);
+    QCOMPARE(v.Panel(1), QString());
 }
 
 void NodoCentroVentanaPrueba::nodoDeInicioSinDialogo() {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/Editor.h"
 #include "files/ArchivoRed.h"
 #include "files/Comandos.h"
 #include "files/PruebaArchivos.h"
@@ -20,13 +21,18 @@ protected:
     DialogosGrabados dlg;
     DocumentoFalso doc;
     Editor ed{red, sup, dlg, Regional::Espanol()};
-    ContextoDocumento ctx{red, ed, dlg, doc, Regional::Espanol()};
+    ContextoDocumento ctx{red, [this] { Nuevo(); }, dlg, doc, Regional::Espanol()};
 
     void SetUp() override {
         ed.DiagramaInicial();
         doc.path = dir.ConSeparador();
         doc.ACTBarraEstado(true);
         Olvidar();
+    }
+    // What the window does for a new document: a clean canvas, the new network.
+    void Nuevo() {
+        ed.superficie().Limpiar();
+        ed.DiagramaInicial();
     }
     // Forgets what the fakes recorded so far.
     void Olvidar() {

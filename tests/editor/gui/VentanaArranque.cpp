@@ -109,6 +109,8 @@ private slots:
         fila("mnArchivo", "mnImprimir", "Imprimir...", QKeySequence("Ctrl+P"));
         fila("mnArchivo", "mnExportarGrafico", "Exportar gráfico...", QKeySequence());
         fila("mnArchivo", "mnSalir", "Salir", QKeySequence("Ctrl+S"));
+        fila("mnEdicion", "mnDeshacer", "Deshacer", QKeySequence("Ctrl+Z"));
+        fila("mnEdicion", "mnRehacer", "Rehacer", QKeySequence("Ctrl+Y"));
         fila("mnEdicion", "mnGrafico", "Copiar gráfico", QKeySequence());
         fila("mnEdicion", "mnTexto", "Exportar resumen como Archivo de Texto", QKeySequence());
         fila("mnLinea", "mnSM", "Cálculo de Servidores Mínimos", QKeySequence("Ctrl+M"));
@@ -149,6 +151,10 @@ private slots:
         QCOMPARE(archivo,
                  QStringList({"mnNuevo", "mnAbrir", "mnAbrirEjemplo", "mnGuardar", "mnGComo", "-",
                               "mnImprimir", "mnExportarGrafico", "-", "mnSalir"}));
+        QStringList edicion;
+        for (QAction* a : v.ventana->findChild<QMenu*>("mnEdicion")->actions())
+            edicion << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        QCOMPARE(edicion, QStringList({"mnDeshacer", "mnRehacer", "-", "mnGrafico", "mnTexto"}));
         QCOMPARE(v.ventana->findChild<QMenu*>("mnAyuda")->actions().at(1)->isSeparator(), true);
     }
 
@@ -157,12 +163,15 @@ private slots:
         auto* barra = v.ventana->findChild<QToolBar*>("BHerramientas");
         QVERIFY(barra != nullptr);
         const QList<QAction*> acciones = barra->actions();
-        QCOMPARE(acciones.size(), 13);
-        const char* consejos[13] = {nullptr,
+        QCOMPARE(acciones.size(), 16);
+        const char* consejos[16] = {nullptr,
                                     "Nueva línea de producción",
                                     "Abrir línea de producción",
                                     "Guardar línea de producción",
                                     "Imprimir línea de producción",
+                                    nullptr,
+                                    "Deshacer",
+                                    "Rehacer",
                                     nullptr,
                                     "Propagar lamda desde el nodo final",
                                     "Cálculo de Servidores Mínimos",
@@ -171,12 +180,12 @@ private slots:
                                     "Optimización de Tiempos",
                                     nullptr,
                                     "Salida del Programa"};
-        for (int i = 0; i < 13; ++i) {
+        for (int i = 0; i < 16; ++i) {
             QAction* a = acciones[i];
             const int indice = i + 1;
-            if (indice == 1 || indice == 6) {
+            if (indice == 1 || indice == 6 || indice == 9) {
                 QVERIFY2(a->isSeparator(), qPrintable(QString::number(indice)));
-            } else if (indice == 12) {
+            } else if (indice == 15) {
                 QVERIFY(qobject_cast<QWidgetAction*>(a) != nullptr);
                 QCOMPARE(barra->widgetForAction(a)->sizePolicy().horizontalPolicy(),
                          QSizePolicy::Expanding);

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/VentanasPrincipal.h"
 #include "editor/gui/BarraDeEstado.h"
 #include "editor/gui/Fondo.h"
 #include "editor/gui/PaletaHerramientas.h"
@@ -28,6 +29,7 @@ public:
         // Recent files go to a settings file of the tests, never the user's.
         QStandardPaths::setTestModeEnabled(true);
         ventana = std::make_unique<Principal>(red, dialogos, carpeta.path());
+        InstalarVentanas(*ventana);
         ventana->resize(1000, 700);
         ventana->show();
         ventana->activateWindow();
