@@ -63,7 +63,7 @@ public:
     void RedReemplazada() override;
 
     // The windows this one opens without knowing them, supplied by the
-    // program (dialogs/VentanasPrincipal.h): the property dialogs of the
+    // program at start-up: the property dialogs of the
     // node or connection selected, the help viewer and the About box.
     struct Ventanas {
         std::function<void()> nodoCentro, nodoFinal, arco, contenido, acercaDe;
