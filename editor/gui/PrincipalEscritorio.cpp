@@ -150,7 +150,7 @@ bool Principal::AbrirEjemplo(const QString& ruta) {
 }
 
 void Principal::OrdenExportarGrafico() {
-    const std::optional<std::string> nombre = dialogos_->NombreGuardar(kFiltroGrafico);
+    const std::optional<std::string> nombre = dialogos_->NombreGuardar(kFiltroGrafico, {});
     if (!nombre || nombre->empty()) return;
     if (QFileInfo::exists(QString::fromStdString(*nombre)) &&
         dialogos_->Mostrar("El archivo ya existe esta seguro que lo quiere sobreescribir",

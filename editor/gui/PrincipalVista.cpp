@@ -271,7 +271,8 @@ void Principal::OrdenBuscarCentro() {
 }
 
 void Principal::OrdenExportarCsv() {
-    const std::optional<std::string> ruta = dialogos_->NombreGuardar("Archivos CSV (*.csv)|*.csv|");
+    const std::optional<std::string> ruta =
+        dialogos_->NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
     if (!ruta) return;
     const std::vector<FilaResultados> filas = FilasResultados(red_);
     std::vector<const FilaResultados*> punteros;

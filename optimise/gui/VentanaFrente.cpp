@@ -421,7 +421,7 @@ void VentanaFrente::AlAplicar() {
 
 void VentanaFrente::ExportarCsv() {
     if (!resultado_ || !modelo_) return;
-    const auto nombre = ctx_.dialogos.NombreGuardar("Archivos CSV (*.csv)|*.csv|");
+    const auto nombre = ctx_.dialogos.NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
     if (!nombre) return;
     QSaveFile f(Q(*nombre));
     const std::string texto = TextoCsvFrente(*modelo_, *resultado_);
@@ -432,7 +432,7 @@ void VentanaFrente::ExportarCsv() {
 }
 
 void VentanaFrente::GuardarImagen() {
-    const auto nombre = ctx_.dialogos.NombreGuardar("Imágenes PNG (*.png)|*.png|");
+    const auto nombre = ctx_.dialogos.NombreGuardar("Imágenes PNG (*.png)|*.png|", {});
     if (!nombre) return;
     if (!vista_->grab().save(Q(*nombre), "PNG"))
         ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana,

@@ -415,7 +415,7 @@ void VentanaPlazo::RevisarRed() {
 }
 
 bool VentanaPlazo::GuardarImagen() {
-    const auto nombre = principal_.dialogos().NombreGuardar("Imágenes PNG (*.png)|*.png|");
+    const auto nombre = principal_.dialogos().NombreGuardar("Imágenes PNG (*.png)|*.png|", {});
     if (!nombre) return false;
     QString ruta = QString::fromStdString(*nombre);
     if (!ruta.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) ruta += QStringLiteral(".png");

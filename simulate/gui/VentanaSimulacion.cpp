@@ -458,7 +458,7 @@ void VentanaSimulacion::Copiar() const {
 
 bool VentanaSimulacion::ExportarCSV() {
     if (!resultado_) return false;
-    const auto nombre = principal_.dialogos().NombreGuardar("Archivos CSV (*.csv)|*.csv|");
+    const auto nombre = principal_.dialogos().NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
     if (!nombre) return false;
     QFile f(QString::fromStdString(*nombre));
     const QByteArray datos = TextoCSV(Celdas(), principal_.regional()).toUtf8();
