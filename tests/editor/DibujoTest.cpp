@@ -71,8 +71,10 @@ TEST_F(Dibujo_, ContornoRojoSoloParaCriticosMientrasSeMuestran) {
         Color color;
     };
     const Caso casos[] = {
-        {true, 0.0, false, 0, kRojo},
-        {false, 0.0, false, 0, kNegro},
+        // A node the PERT never reached is not critical, whatever its float.
+        {true, 0.0, false, 0, kNegro},
+        {true, 0.0, true, 0, kRojo},
+        {false, 0.0, true, 0, kNegro},
         {true, 0.000001, false, 0, kNegro},
         {true, 0.000001, true, 10, kNegro},
         // Rounding noise of summed times still counts as zero float.
@@ -97,7 +99,10 @@ TEST_F(Dibujo_, ContornoRojoSoloParaCriticosMientrasSeMuestran) {
 TEST_F(Dibujo_, LosExtremosSiempreVerdesAunConFlotamientoCero) {
     ed.DiagramaInicial();
     red.MostrarCriticos = true;
-    for (CentroProductivo& c : red.Centros) c.indFlotamiento = 0;
+    for (CentroProductivo& c : red.Centros) {
+        c.indFlotamiento = 0;
+        c.TempranoWH = c.tardioWH = true;
+    }
     EXPECT_EQ(ed.ColorContorno(red.Centros(1)), kVerde);
     EXPECT_EQ(ed.ColorContorno(red.Centros(2)), kRojo);
     EXPECT_EQ(ed.ColorContorno(red.Centros(3)), kVerde);

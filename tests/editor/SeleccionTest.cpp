@@ -137,6 +137,7 @@ TEST_F(BancoEditor, QuitarSeleccionDevuelveElAspectoNormal) {
     ed.DiagramaInicial();
     red.MostrarCriticos = true;
     red.Centros(2).indFlotamiento = 0;
+    red.Centros(2).TempranoWH = red.Centros(2).tardioWH = true;
     Seleccionar(2);
     sup.Olvidar();
     ed.QuitarSeleccion();

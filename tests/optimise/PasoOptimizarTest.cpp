@@ -80,7 +80,8 @@ TEST(PasoOptimizar, NetworkKeepsTheReportedCounts) {
 
 TEST(PasoOptimizar, DesiredTimeTooSmallIsToldAndPrintsNothing) {
     const Salida s = Calc({kCadena, "optimizar", "--deseado", "0,001"});
-    EXPECT_EQ(s.estado, 0);
+    // Told on standard error, and the exit code says so.
+    EXPECT_EQ(s.estado, 1);
     EXPECT_TRUE(s.lineas.empty());
     EXPECT_NE(s.errores.find("Error de Carga: El valor es demasiado pequeño"), std::string::npos);
 }
