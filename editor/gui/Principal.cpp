@@ -67,7 +67,6 @@ Principal::Principal(Red& red, Dialogos* dialogos, const QString& carpetaProgram
     barra_ = new BarraDeEstado(this);
     setStatusBar(barra_);
     ConectarLienzo();
-    ConectarPropiedades();
     CrearVista();
     ConectarHistorial();
     resize(APixelesEnteros(15000), APixelesEnteros(10500));

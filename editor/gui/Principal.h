@@ -170,7 +170,6 @@ private:
     void Acomodar();
     void Arrancar();
     void ConectarLienzo();
-    void ConectarPropiedades();
     void CrearMenusEscritorio();
     void LlenarRecientes();
     void LlenarEjemplos();
