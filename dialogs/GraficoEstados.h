@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "dialogs/VistaGrafico.h"
+#include "widgets/VistaGrafico.h"
 
 class QBarSet;
 class QValueAxis;

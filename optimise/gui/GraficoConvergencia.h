@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "dialogs/VistaGrafico.h"
+#include "widgets/VistaGrafico.h"
 
 class QLineSeries;
 class QValueAxis;

@@ -1,4 +1,4 @@
-#include "dialogs/VistaGrafico.h"
+#include "widgets/VistaGrafico.h"
 
 #include <QAction>
 #include <QChart>
