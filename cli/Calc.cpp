@@ -51,7 +51,8 @@ std::size_t ReunirOpciones(const std::vector<std::string>& args, std::size_t i,
                            std::string& opciones) {
     while (i < args.size() && args[i].size() > 2 && args[i].rfind("--", 0) == 0) {
         std::string opcion = args[i++];
-        if (opcion.find('=') == std::string::npos) {
+        // A switch takes no value.
+        if (opcion.find('=') == std::string::npos && opcion != "--linea") {
             if (i >= args.size()) throw ErrorUso{"falta el valor de " + opcion};
             opcion += "=" + args[i++];
         }

@@ -3,30 +3,25 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <sstream>
 #include <variant>
 
 #include "cli/Medidas.h"
-#include "simulate/SimulacionPlazo.h"
+#include "cli/PasoSimular.h"
+#include "files/ErrorArchivo.h"
+#include "files/EscrituraAtomica.h"
+#include "simulate/SimulacionLinea.h"
 
 namespace vortena::calc {
 namespace {
 
 struct OpcionesRiesgo {
     OpcionesSimulacion sim;
-    AjustesPlazo plazo;
+    std::optional<double> deseado;
     std::optional<std::string> cdf;
 };
-
-std::optional<double> Entero(const std::string& texto, double min, double max,
-                             const Regional& reg) {
-    const auto v = LeerNumero(texto, reg);
-    if (!v || *v != std::floor(*v) || *v < min || *v > max) return std::nullopt;
-    return *v;
-}
 
 std::variant<OpcionesRiesgo, std::string> Leer(const std::string& opciones, const Regional& reg) {
     OpcionesRiesgo o;
@@ -39,85 +34,24 @@ std::variant<OpcionesRiesgo, std::string> Leer(const std::string& opciones, cons
             igual == std::string::npos ? std::string() : linea.substr(igual + 1);
         if (vistas.find(" " + nombre + " ") != std::string::npos) return nombre + " repetida";
         vistas += " " + nombre + " ";
-        const auto entero = [&](double min, double max) -> std::optional<double> {
-            return Entero(valor, min, max, reg);
-        };
-        const auto errorEntero = [&](double min, double max) {
-            return nombre + " espera un entero de " + TextoGeneral(min, reg) + " a " +
-                   TextoGeneral(max, reg);
-        };
-        std::optional<std::string> error;
-        if (nombre == "--muestras") {
-            const auto v = entero(AjustesPlazo::kMuestrasMin, AjustesPlazo::kMuestrasMax);
-            if (v)
-                o.plazo.muestras = static_cast<std::int64_t>(*v);
-            else
-                error = errorEntero(AjustesPlazo::kMuestrasMin, AjustesPlazo::kMuestrasMax);
-        } else if (nombre == "--deseado") {
+        if (nombre == "--muestras")
+            return "--muestras ya no existe: el plazo sale de simular la línea entera (use "
+                   "--clientes y --replicas)";
+        if (nombre == "--deseado") {
             const auto v = LeerNumero(valor, reg);
-            if (v && std::isfinite(*v))
-                o.plazo.deseado = *v;
-            else
-                error = "--deseado espera un número";
+            if (!v || !std::isfinite(*v)) return "--deseado espera un número";
+            o.deseado = *v;
         } else if (nombre == "--cdf") {
-            if (valor.empty()) error = "--cdf espera un nombre de archivo";
+            if (valor.empty()) return "--cdf espera un nombre de archivo";
             o.cdf = valor;
-        } else if (nombre == "--replicas") {
-            const auto v =
-                entero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
-            if (v)
-                o.sim.replicas = static_cast<int>(*v);
-            else
-                error =
-                    errorEntero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
-        } else if (nombre == "--precision") {
-            const auto v = LeerNumero(valor, reg);
-            if (v && *v > 0 && *v < 1)
-                o.sim.precision = *v;
-            else
-                error = "--precision espera un número mayor que 0 y menor que 1";
-        } else if (nombre == "--clientes") {
-            const auto v = entero(1, static_cast<double>(OpcionesSimulacion::kClientesMax));
-            if (v)
-                o.sim.clientes = static_cast<std::int64_t>(*v);
-            else
-                error = errorEntero(1, static_cast<double>(OpcionesSimulacion::kClientesMax));
-        } else if (nombre == "--calentamiento") {
-            const auto v = entero(0, static_cast<double>(OpcionesSimulacion::kClientesMax));
-            if (valor == "auto")
-                o.sim.calentamientoAuto = true;
-            else if (v)
-                o.sim.calentamiento = static_cast<std::int64_t>(*v);
-            else
-                error = "--calentamiento espera auto o un entero de 0 a " +
-                        TextoGeneral(static_cast<double>(OpcionesSimulacion::kClientesMax), reg);
-        } else if (nombre == "--semilla") {
-            const auto v = entero(0, 9007199254740992.0);
-            if (v)
-                o.sim.semilla = o.plazo.semilla = static_cast<std::uint64_t>(*v);
-            else
-                error = errorEntero(0, 9007199254740992.0);
-        } else if (nombre == "--hilos") {
-            const auto v = entero(1, 1024);
-            if (v)
-                o.sim.hilos = o.plazo.hilos = static_cast<int>(*v);
-            else
-                error = errorEntero(1, 1024);
-        } else if (nombre == "--distribucion") {
-            if (valor == "gamma")
-                o.sim.distribucion = Distribucion::Gamma;
-            else if (valor == "lognormal")
-                o.sim.distribucion = Distribucion::Lognormal;
-            else
-                error = "--distribucion espera gamma o lognormal";
         } else {
-            error = "opción desconocida " + nombre + " de riesgo";
+            bool conocida = false;
+            if (auto error = LeerOpcionSimulacion(nombre, valor, reg, o.sim, conocida))
+                return *error;
+            if (!conocida) return "opción desconocida " + nombre + " de riesgo";
         }
-        if (error) return *error;
     }
-    if (vistas.find(" --replicas ") != std::string::npos &&
-        vistas.find(" --precision ") != std::string::npos)
-        return "--replicas y --precision no van juntas";
+    if (auto error = ComprobarJuntas(vistas)) return *error;
     return o;
 }
 
@@ -127,17 +61,31 @@ std::string Celda(std::string s) {
     return s;
 }
 
-void EscribirResultado(const ResultadoPlazo& r, std::ostream& out) {
-    const std::pair<const char*, double> claves[] = {
-        {"pert", r.pert},        {"media", r.media}, {"desviacion", r.desviacion},
-        {"P50", r.P50},          {"P80", r.P80},     {"P90", r.P90},
-        {"P95", r.P95},          {"Ppert", r.Ppert}, {"deseado", r.deseado},
-        {"Pdeseado", r.Pdeseado}};
-    for (const auto& [clave, valor] : claves) out << clave << '\t' << TextoExacto(valor) << '\n';
-    out << "posicion\tNombre\tcriticidad\tcrucialidad\n";
-    for (const CentroPlazo& c : r.centros)
+std::string Con(const Estimacion& e) {
+    return TextoExacto(e.valor) + '\t' + TextoExacto(e.semiancho);
+}
+
+void EscribirResultado(const ResultadoLinea& r, std::ostream& out) {
+    out << "pert\t" << TextoExacto(r.pert) << '\n';
+    out << "deseado\t" << TextoExacto(r.deseado) << '\n';
+    for (int m = 0; m < kNumMedidasLinea; ++m)
+        out << NombreMedidaLinea(m) << '\t' << Con(r.linea[m]) << '\n';
+    out << "replicas\t" << r.replicas << '\n';
+    out << "posicion\tNombre\tpaso\taporte\tcrucialidad\n";
+    for (const CentroLinea& c : r.centros)
         out << TextoGeneral(c.posicion, Regional::Ingles()) << '\t' << Celda(c.Nombre) << '\t'
-            << TextoExacto(c.criticidad) << '\t' << TextoExacto(c.crucialidad) << '\n';
+            << TextoExacto(c.paso.valor) << '\t' << TextoExacto(c.aporte.valor) << '\t'
+            << TextoExacto(c.crucialidad.valor) << '\n';
+    out << "\nruta\tpaso\tmedia\tP50\tP90\tP95\tcentros\n";
+    int n = 0;
+    for (const RutaLinea& ruta : r.rutas) {
+        out << ++n << '\t' << TextoExacto(ruta.paso.valor) << '\t' << TextoExacto(ruta.media.valor)
+            << '\t' << TextoExacto(ruta.P50.valor) << '\t' << TextoExacto(ruta.P90.valor) << '\t'
+            << TextoExacto(ruta.P95.valor) << '\t';
+        for (std::size_t i = 0; i < ruta.centros.size(); ++i)
+            out << (i ? "-" : "") << ruta.centros[i];
+        out << '\n';
+    }
 }
 
 }  // namespace
@@ -161,24 +109,28 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
             std::lock_guard l(cerrojo);
             std::cerr << "\rriesgo: " << static_cast<int>(f * 100) << " %" << std::flush;
         };
-    ResultadoPlazo r;
+    ResultadoLinea r;
     try {
-        r = SimularPlazo(e.red, o->sim, o->plazo, trabajo);
-    } catch (const ErrorPlazo& error) {
+        r = SimularLinea(e.red, o->sim, o->deseado, trabajo);
+    } catch (const ErrorLinea& error) {
         if (terminal) std::cerr << '\n';
         e.mensajes.Mostrar(error.what(), kTituloPrograma, Botones::Aceptar, Icono::Critico);
         return true;
     }
     if (terminal) std::cerr << '\n';
+    if (!r.tasasDistintas.empty())
+        e.mensajes.Mostrar(AvisoTasas(r.tasasDistintas), kTituloPrograma, Botones::Aceptar,
+                           Icono::Informacion);
 
     EscribirResultado(r, e.salida);
     if (o->cdf) {
-        std::ofstream f(*o->cdf, std::ios::binary);
-        for (const PuntoCdf& p : r.Cdf(1000))
-            f << TextoExacto(p.tiempo) << '\t' << TextoExacto(p.probabilidad) << '\n';
-        f.close();
-        if (!f) {
-            e.mensajes.Mostrar("No se pudo escribir la distribución en " + *o->cdf + ".",
+        std::string texto;
+        for (const auto& [tiempo, probabilidad] : r.distribucion)
+            texto += TextoExacto(tiempo) + '\t' + TextoExacto(probabilidad) + '\n';
+        try {
+            EscribirAtomico(*o->cdf, texto);
+        } catch (const ErrorArchivo& error) {
+            e.mensajes.Mostrar(std::string("No se pudo escribir la distribución: ") + error.what(),
                                kTituloVentana, Botones::Aceptar, Icono::Critico);
             return false;
         }

@@ -5,8 +5,8 @@
 #include "cli/Medidas.h"
 #include "cli/PasoOptimizar.h"
 #include "cli/PasoPareto.h"
-#include "cli/PasoSimular.h"
 #include "cli/PasoRiesgo.h"
+#include "cli/PasoSimular.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
@@ -111,14 +111,17 @@ constexpr std::array kPasos = {
          "--semilla S (default 1), --hilos T (default every core),\n"
          "--distribucion gamma|lognormal (default gamma). Prints a header and per centre\n"
          "one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L,\n"
-         "Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as medidas",
+         "Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as medidas.\n"
+         "--linea simulates the centres inside the line instead, adding CVllegadas rows",
          Simular, ComprobarSimular},
     Paso{"riesgo", Argumento::Opciones, "riesgo [OPTS]",
-         "the line's lead time as a distribution, each centre simulated; OPTS: --muestras M\n"
-         "(default 100000), --deseado T (default the PERT's time), --cdf FILE, and the\n"
-         "options of simular. Prints pert, media, desviacion, P50, P80, P90, P95, Ppert,\n"
-         "deseado, Pdeseado as key<TAB>value, then posicion, Nombre, criticidad,\n"
-         "crucialidad per centre in the PERT; FILE gets tiempo<TAB>probabilidad lines",
+         "the line's lead time from units flowing through the whole line; OPTS: those of\n"
+         "simular (N units per replication, K units of warm-up), --deseado T (default the\n"
+         "PERT's time), --cdf FILE. Prints pert and deseado, then media, desviacion, P50,\n"
+         "P80, P90, P95, Ppert, Pdeseado, produccion, wip each with its 95 % half-width,\n"
+         "replicas; a table posicion Nombre paso aporte crucialidad; an empty line and a\n"
+         "table ruta paso media P50 P90 P95 centros (20 routes at most); FILE gets at most\n"
+         "1,000 tiempo<TAB>probabilidad lines",
          Riesgo, ComprobarRiesgo},
 };
 

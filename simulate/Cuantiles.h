@@ -4,6 +4,8 @@
 // not grow with the number of customers and a bin is at most 0.4 % wide.
 
 #include <cstdint>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace vortena::sim {
@@ -21,6 +23,14 @@ public:
     std::uint64_t Cuenta() const { return n_; }
     // The p-quantile, interpolated linearly inside its bin; 0 when empty.
     double Cuantil(double p) const;
+    // The quantiles at increasing probabilities `p`, in one pass.
+    void CuantilesVarios(std::span<const double> p, std::span<double> salida) const;
+    // Adds the counts of a histogram of the same scale.
+    void Sumar(const Cuantiles& otro);
+    // The distribution function at the upper edges of the occupied bins,
+    // thinned to at most `puntos` points evenly spaced in probability; the
+    // last point has probability 1.
+    std::vector<std::pair<double, double>> Distribucion(int puntos) const;
 
 private:
     static constexpr int kSubdivisiones = 256;
@@ -30,7 +40,7 @@ private:
     double LimiteInferior(std::size_t bin) const;
 
     double escala_, inversaEscala_;
-    std::vector<std::uint32_t> cuentas_;
+    std::vector<std::uint64_t> cuentas_;
     std::uint64_t n_ = 0;
 };
 

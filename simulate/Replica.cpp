@@ -6,35 +6,12 @@
 #include "simulate/Flujo.h"
 #include "simulate/Mser.h"
 #include "simulate/Muestra.h"
+#include "simulate/Servidores.h"
 
 namespace vortena::sim {
 namespace {
 
 constexpr std::int64_t kTramo = 1 << 15;  // customers between checks of the cancel flag
-
-// Free times of the servers as a binary min-heap; the earliest free server
-// takes the next customer, which is FCFS with identical servers.
-class Servidores {
-public:
-    explicit Servidores(int s) : libre_(static_cast<std::size_t>(s), 0.0) {}
-    double Primero() const { return libre_[0]; }
-    void Ocupar(double salida) {
-        const std::size_t n = libre_.size();
-        std::size_t i = 0;
-        for (;;) {
-            std::size_t h = 2 * i + 1;
-            if (h >= n) break;
-            if (h + 1 < n && libre_[h + 1] < libre_[h]) ++h;
-            if (libre_[h] >= salida) break;
-            libre_[i] = libre_[h];
-            i = h;
-        }
-        libre_[i] = salida;
-    }
-
-private:
-    std::vector<double> libre_;
-};
 
 // The queue's state between customers, and the one step all runs share.
 struct Cola {

@@ -20,27 +20,41 @@ QString TextoTiempo(double t, const Regional& reg) {
     return QString::fromStdString(Formato(t, "0.####", reg));
 }
 
+double ProbabilidadHasta(const ResultadoLinea& r, double t) {
+    const auto& d = r.distribucion;
+    const auto it = std::upper_bound(d.begin(), d.end(), t,
+                                     [](double x, const auto& p) { return x < p.first; });
+    return it == d.begin() ? 0.0 : std::prev(it)->second;
+}
+
 namespace {
 
-QChart* NuevoGrafico(const QString& titulo) {
+const QString kTitulo = QStringLiteral("Distribución acumulada del plazo (curva S)");
+
+QChart* NuevoGrafico(const Regional& reg) {
     auto* c = new QChart;
-    c->setTitle(titulo);
+    c->setTitle(kTitulo);
     c->legend()->setVisible(true);
     c->legend()->setAlignment(Qt::AlignBottom);
     c->setMargins(QMargins(4, 4, 4, 4));
+    // Axis numbers with the user's decimal separator.
+    c->setLocalizeNumbers(true);
+    c->setLocale(TextoGeneral(0.5, reg).find(',') != std::string::npos
+                     ? QLocale(QLocale::Spanish, QLocale::Spain)
+                     : QLocale::c());
     return c;
 }
 
-void Ejes(QChart* c, const QString& x, const QString& y, double xmin, double xmax, double ymax) {
+void Ejes(QChart* c, double xmin, double xmax) {
     auto* ex = new QValueAxis;
-    ex->setTitleText(x);
+    ex->setTitleText(QStringLiteral("Plazo (tiempo de la línea)"));
     ex->setRange(xmin, xmax);
     ex->setLabelFormat(QStringLiteral("%.3g"));
-    auto* ey = new QValueAxis;
-    ey->setTitleText(y);
-    ey->setRange(0, ymax);
-    ey->setLabelFormat(QStringLiteral("%.3g"));
     ex->applyNiceNumbers();
+    auto* ey = new QValueAxis;
+    ey->setTitleText(QStringLiteral("Probabilidad acumulada"));
+    ey->setRange(0, 1);
+    ey->setLabelFormat(QStringLiteral("%.1f"));
     c->addAxis(ex, Qt::AlignBottom);
     c->addAxis(ey, Qt::AlignLeft);
     for (QAbstractSeries* s : c->series()) {
@@ -49,30 +63,37 @@ void Ejes(QChart* c, const QString& x, const QString& y, double xmin, double xma
     }
 }
 
-// The range shown: the draws, widened to the desired time and the PERT's.
-std::pair<double, double> Rango(const ResultadoPlazo& r) {
-    double a = std::min({r.tiempos.front(), r.deseado, r.pert});
-    double b = std::max({r.tiempos.back(), r.deseado, r.pert});
+// The range shown: the distribution, widened to the desired time and the PERT's.
+std::pair<double, double> Rango(const ResultadoLinea& r) {
+    double a = std::min(
+        {r.curva.front().tiempo.valor - r.curva.front().tiempo.semiancho, r.deseado, r.pert});
+    double b = std::max({r.distribucion.back().first, r.deseado, r.pert});
     if (!(b > a)) {
         a -= 1;
         b += 1;
     }
     const double margen = (b - a) * 0.03;
-    // Times are never negative: the axis starts at 0 at the lowest.
-    return {a >= 0 ? std::max(0.0, a - margen) : a - margen, b + margen};
+    return {std::max(0.0, a - margen), b + margen};
 }
 
-QLineSeries* Vertical(const QString& nombre, double x, double alto, const QColor& color,
+QLineSeries* Vertical(const QString& nombre, double x, const QColor& color, int ancho,
                       Qt::PenStyle estilo) {
     auto* s = new QLineSeries;
     s->setName(nombre);
     s->append(x, 0);
-    s->append(x, alto);
+    s->append(x, 1);
     QPen pen(color);
-    pen.setWidth(2);
+    pen.setWidth(ancho);
     pen.setStyle(estilo);
     s->setPen(pen);
     return s;
+}
+
+// The view lets go of its previous chart without deleting it.
+void Poner(QChartView* v, QChart* c) {
+    QChart* viejo = v->chart();
+    v->setChart(c);
+    delete viejo;
 }
 
 }  // namespace
@@ -80,19 +101,12 @@ QLineSeries* Vertical(const QString& nombre, double x, double alto, const QColor
 CurvaS::CurvaS(QWidget* parent) : QChartView(parent) {
     setObjectName(QStringLiteral("curvaS"));
     setRenderHint(QPainter::Antialiasing);
-    setMinimumSize(360, 260);
+    setMinimumSize(420, 300);
     Limpiar();
 }
 
-// The view lets go of its previous chart without deleting it.
-static void Poner(QChartView* v, QChart* c) {
-    QChart* viejo = v->chart();
-    v->setChart(c);
-    delete viejo;
-}
-
 void CurvaS::Limpiar() {
-    Poner(this, NuevoGrafico(QStringLiteral("Distribución acumulada del plazo (curva S)")));
+    Poner(this, NuevoGrafico(Regional::Ingles()));
     r_.reset();
     senalado_.clear();
 }
@@ -102,24 +116,25 @@ void CurvaS::Senalar(const QString& texto) {
     emit senalado(texto);
 }
 
-void CurvaS::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, const Regional& reg) {
+void CurvaS::Mostrar(std::shared_ptr<const ResultadoLinea> resultado, const Regional& reg) {
     r_ = std::move(resultado);
-    const ResultadoPlazo& r = *r_;
-    QChart* c = NuevoGrafico(QStringLiteral("Distribución acumulada del plazo (curva S)"));
-    if (r.tiempos.empty()) {
+    const ResultadoLinea& r = *r_;
+    QChart* c = NuevoGrafico(reg);
+    if (r.distribucion.empty() || r.curva.empty()) {
         Poner(this, c);
         return;
     }
     const auto [xmin, xmax] = Rango(r);
-    // A step curve: the probability holds until the next drawn time.
+    // A step curve over the pooled units: the probability holds until the
+    // next time.
     auto* curva = new QLineSeries;
     curva->setName(QStringLiteral("P(plazo ≤ t)"));
     curva->append(xmin, 0);
     double antes = 0;
-    for (const PuntoCdf& p : r.Cdf(1000)) {
-        curva->append(p.tiempo, antes);
-        curva->append(p.tiempo, p.probabilidad);
-        antes = p.probabilidad;
+    for (const auto& [t, p] : r.distribucion) {
+        curva->append(t, antes);
+        curva->append(t, p);
+        antes = p;
     }
     curva->append(xmax, 1);
     QPen pen(QColor(0, 90, 170));
@@ -130,21 +145,36 @@ void CurvaS::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, const Regi
         if (!dentro) return;
         const QString t = QStringLiteral("tiempo ") + TextoTiempo(p.x(), reg) +
                           QStringLiteral(" — probabilidad ") +
-                          TextoPorcentaje(r_->Probabilidad(p.x()), reg);
+                          TextoPorcentaje(ProbabilidadHasta(*r_, p.x()), reg);
         QToolTip::showText(QCursor::pos(), t, this);
         Senalar(t);
     });
 
-    for (const auto& [nombre, x, y] : {std::tuple{QStringLiteral("P50"), r.P50, 0.5},
-                                       std::tuple{QStringLiteral("P90"), r.P90, 0.9}}) {
+    // The band: each probability's time ± its half-width over the replications.
+    auto* bajo = new QLineSeries;
+    auto* alto = new QLineSeries;
+    for (const PuntoCurva& p : r.curva) {
+        bajo->append(p.tiempo.valor - p.tiempo.semiancho, p.probabilidad);
+        alto->append(p.tiempo.valor + p.tiempo.semiancho, p.probabilidad);
+    }
+    auto* banda = new QAreaSeries(alto, bajo);
+    banda->setName(QStringLiteral("Intervalo del 95 %"));
+    banda->setBrush(QColor(0, 90, 170, 60));
+    banda->setPen(Qt::NoPen);
+    c->addSeries(banda);
+
+    // The marks carry their values in the legend, so no label lies on a line.
+    for (const auto& [nombre, x, y, color, forma] :
+         {std::tuple{QStringLiteral("P50"), r.linea[sim::kP50].valor, 0.5, QColor(230, 120, 0),
+                     QScatterSeries::MarkerShapeCircle},
+          std::tuple{QStringLiteral("P90"), r.linea[sim::kP90].valor, 0.9, QColor(130, 0, 160),
+                     QScatterSeries::MarkerShapeRectangle}}) {
         auto* marca = new QScatterSeries;
-        marca->setName(nombre);
-        marca->setMarkerSize(10);
-        marca->setColor(QColor(230, 120, 0));
+        marca->setName(nombre + QStringLiteral(" = ") + TextoTiempo(x, reg));
+        marca->setMarkerSize(11);
+        marca->setMarkerShape(forma);
+        marca->setColor(color);
         marca->append(x, y);
-        marca->setPointLabelsVisible(true);
-        marca->setPointLabelsClipping(false);
-        marca->setPointLabelsFormat(nombre + QStringLiteral(" = ") + TextoTiempo(x, reg));
         c->addSeries(marca);
         connect(marca, &QScatterSeries::hovered, this,
                 [this, reg, nombre](const QPointF& p, bool dentro) {
@@ -154,75 +184,13 @@ void CurvaS::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado, const Regi
                     Senalar(t);
                 });
     }
-
-    c->addSeries(
-        Vertical(QStringLiteral("Deseado"), r.deseado, 1, QColor(200, 0, 0), Qt::SolidLine));
-    c->addSeries(Vertical(QStringLiteral("PERT"), r.pert, 1, QColor(90, 90, 90), Qt::DashLine));
-    Ejes(c, QStringLiteral("Plazo (tiempo de la línea)"), QStringLiteral("Probabilidad acumulada"),
-         xmin, xmax, 1.0);
-    Poner(this, c);
-}
-
-HistogramaPlazo::HistogramaPlazo(QWidget* parent) : QChartView(parent) {
-    setObjectName(QStringLiteral("histograma"));
-    setRenderHint(QPainter::Antialiasing);
-    setMinimumSize(360, 220);
-    Limpiar();
-}
-
-void HistogramaPlazo::Limpiar() {
-    Poner(this, NuevoGrafico(QStringLiteral("Histograma del plazo")));
-    senalado_.clear();
-}
-
-void HistogramaPlazo::Mostrar(std::shared_ptr<const ResultadoPlazo> resultado,
-                              const Regional& reg) {
-    const ResultadoPlazo& r = *resultado;
-    QChart* c = NuevoGrafico(QStringLiteral("Histograma del plazo"));
-    if (r.tiempos.empty()) {
-        Poner(this, c);
-        return;
-    }
-    const auto [xmin, xmax] = Rango(r);
-    const auto barras = r.Histograma(kBarras);
-    double alto = 0;
-    for (const auto& b : barras) alto = std::max(alto, b.fraccion);
-    alto = alto > 0 ? alto * 1.1 : 1;
-
-    // Each bar an area between its edges, so the time axis stays a value axis.
-    auto* borde = new QLineSeries;
-    auto* base = new QLineSeries;
-    for (const auto& b : barras) {
-        borde->append(b.desde, 0);
-        borde->append(b.desde, b.fraccion);
-        borde->append(b.hasta, b.fraccion);
-        borde->append(b.hasta, 0);
-        base->append(b.desde, 0);
-        base->append(b.hasta, 0);
-    }
-    auto* area = new QAreaSeries(borde, base);
-    area->setName(QStringLiteral("Unidades"));
-    area->setBrush(QColor(110, 160, 210));
-    area->setPen(QPen(QColor(40, 80, 130)));
-    c->addSeries(area);
-    connect(area, &QAreaSeries::hovered, this, [this, reg, barras](const QPointF& p, bool dentro) {
-        if (!dentro) return;
-        for (const auto& b : barras)
-            if (p.x() >= b.desde && p.x() <= b.hasta) {
-                const QString t = TextoTiempo(b.desde, reg) + QStringLiteral(" a ") +
-                                  TextoTiempo(b.hasta, reg) + QStringLiteral(": ") +
-                                  TextoPorcentaje(b.fraccion, reg);
-                QToolTip::showText(QCursor::pos(), t, this);
-                senalado_ = t;
-                emit senalado(t);
-                return;
-            }
-    });
-    c->addSeries(
-        Vertical(QStringLiteral("Deseado"), r.deseado, alto, QColor(200, 0, 0), Qt::SolidLine));
-    c->addSeries(Vertical(QStringLiteral("Media"), r.media, alto, QColor(0, 120, 0), Qt::DotLine));
-    Ejes(c, QStringLiteral("Plazo (tiempo de la línea)"), QStringLiteral("Fracción"), xmin, xmax,
-         alto);
+    // The desired line wide and pale under the PERT's dashed one, so both
+    // show when they coincide.
+    c->addSeries(Vertical(QStringLiteral("Deseado = ") + TextoTiempo(r.deseado, reg), r.deseado,
+                          QColor(230, 60, 60, 170), 5, Qt::SolidLine));
+    c->addSeries(Vertical(QStringLiteral("PERT = ") + TextoTiempo(r.pert, reg), r.pert,
+                          QColor(40, 40, 40), 2, Qt::DashLine));
+    Ejes(c, xmin, xmax);
     Poner(this, c);
 }
 

@@ -21,12 +21,13 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <optional>
 
 #include "editor/gui/Principal.h"
 #include "simulate/CopiaRed.h"
-#include "simulate/SimulacionPlazo.h"
 #include "simulate/gui/GraficosPlazo.h"
-#include "simulate/gui/SombreadoCriticidad.h"
+#include "simulate/gui/SombreadoAporte.h"
 
 namespace vortena {
 
@@ -135,21 +136,17 @@ void VentanaPlazo::Construir() {
     distribucion_ = new QComboBox;
     distribucion_->setObjectName(QStringLiteral("distribucion"));
     distribucion_->addItems({QStringLiteral("gamma"), QStringLiteral("lognormal")});
-    muestras_ = Entero(static_cast<int>(AjustesPlazo::kMuestrasMin),
-                       static_cast<int>(AjustesPlazo::kMuestrasMax), 10000);
-    muestras_->setObjectName(QStringLiteral("muestras"));
     deseado_ = new QLineEdit;
     deseado_->setObjectName(QStringLiteral("deseado"));
     deseado_->setPlaceholderText(QStringLiteral("el tiempo del PERT"));
     auto* cal = new QHBoxLayout;
     cal->addWidget(calentamiento_);
     cal->addWidget(calentamientoAuto_);
-    form->addRow(QStringLiteral("Réplicas por centro:"), replicas_);
-    form->addRow(QStringLiteral("Clientes por réplica:"), clientes_);
-    form->addRow(QStringLiteral("Calentamiento:"), cal);
+    form->addRow(QStringLiteral("Réplicas:"), replicas_);
+    form->addRow(QStringLiteral("Unidades por réplica:"), clientes_);
+    form->addRow(QStringLiteral("Calentamiento (unidades):"), cal);
     form->addRow(QStringLiteral("Semilla:"), semilla_);
     form->addRow(QStringLiteral("Distribución:"), distribucion_);
-    form->addRow(QStringLiteral("Sorteos del plazo:"), muestras_);
     form->addRow(QStringLiteral("Tiempo deseado:"), deseado_);
     connect(calentamientoAuto_, &QCheckBox::toggled, this, [this] { Habilitar(); });
 
@@ -182,7 +179,7 @@ void VentanaPlazo::Construir() {
     // The canvas shading's key: the editor paints the fills, the key is here.
     auto* leyenda = new QGroupBox(QStringLiteral("Sombreado en la hoja"));
     auto* claves = new QVBoxLayout(leyenda);
-    const Sombreado muestra = SombreadoCriticidad(ResultadoPlazo{});
+    const Sombreado muestra = SombreadoAporte(ResultadoLinea{});
     claves->addWidget(
         new QLabel(QString::fromStdString(muestra.tituloLeyenda) + QStringLiteral(":")));
     for (const auto& [color, texto] : muestra.leyenda) {
@@ -216,34 +213,44 @@ void VentanaPlazo::Construir() {
     cifras_ = new QLabel;
     cifras_->setObjectName(QStringLiteral("cifras"));
     cifras_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    sesgo_ = new QLabel;
-    sesgo_->setObjectName(QStringLiteral("sesgo"));
-    sesgo_->setWordWrap(true);
-    sesgo_->setStyleSheet(
+    tasas_ = new QLabel;
+    tasas_->setObjectName(QStringLiteral("tasas"));
+    tasas_->setWordWrap(true);
+    tasas_->setStyleSheet(
         QStringLiteral("background: #fff4d6; border: 1px solid #e0b040; padding: 4px;"));
-    sesgo_->hide();
+    tasas_->hide();
     curva_ = new CurvaS;
-    histograma_ = new HistogramaPlazo;
-    auto* charts = new QHBoxLayout;
-    charts->addWidget(curva_, 3);
-    charts->addWidget(histograma_, 2);
-    tabla_ = new QTableWidget(0, 3);
+    rutas_ = new QTableWidget(0, 6);
+    rutas_->setObjectName(QStringLiteral("rutas"));
+    rutas_->setHorizontalHeaderLabels({QStringLiteral("Ruta"), QStringLiteral("Parte"),
+                                       QStringLiteral("Media"), QStringLiteral("P50"),
+                                       QStringLiteral("P90"), QStringLiteral("P95")});
+    rutas_->setToolTip(
+        QStringLiteral("Ruta: los centros por los que pasó una unidad, en orden.\n"
+                       "Parte: de cada 100 unidades, cuántas siguieron esa ruta."));
+    tabla_ = new QTableWidget(0, 4);
     tabla_->setObjectName(QStringLiteral("tabla"));
-    tabla_->setHorizontalHeaderLabels(
-        {QStringLiteral("Centro"), QStringLiteral("Criticidad"), QStringLiteral("Crucialidad")});
-    tabla_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    tabla_->verticalHeader()->hide();
-    tabla_->setSortingEnabled(true);
-    tabla_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tabla_->setHorizontalHeaderLabels({QStringLiteral("Centro"), QStringLiteral("Paso"),
+                                       QStringLiteral("Aporte"), QStringLiteral("Crucialidad")});
     tabla_->setToolTip(QStringLiteral(
-        "Criticidad: fracción de unidades en que el centro estuvo en el camino más largo.\n"
-        "Crucialidad: correlación entre el tiempo en el centro y el plazo de la línea."));
+        "Paso: parte de las unidades que pasan por el centro.\n"
+        "Aporte: parte del plazo medio que las unidades pasan en el centro.\n"
+        "Crucialidad: correlación entre el tiempo en el centro y el plazo de la unidad."));
+    for (QTableWidget* t : {rutas_, tabla_}) {
+        t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        t->verticalHeader()->hide();
+        t->setSortingEnabled(true);
+        t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    }
+    auto* tablas = new QHBoxLayout;
+    tablas->addWidget(rutas_, 3);
+    tablas->addWidget(tabla_, 2);
     derecha->addWidget(aviso_);
     derecha->addWidget(probabilidad_);
     derecha->addWidget(cifras_);
-    derecha->addWidget(sesgo_);
-    derecha->addLayout(charts, 3);
-    derecha->addWidget(tabla_, 1);
+    derecha->addWidget(tasas_);
+    derecha->addWidget(curva_, 3);
+    derecha->addLayout(tablas, 2);
 
     auto* todo = new QHBoxLayout(this);
     todo->addLayout(izquierda, 0);
@@ -254,7 +261,6 @@ void VentanaPlazo::CargarAjustes() {
     QSettings s = Ajustes();
     s.beginGroup(QStringLiteral("plazo"));
     const OpcionesSimulacion o;
-    const AjustesPlazo a;
     replicas_->setValue(s.value(QStringLiteral("replicas"), o.replicas).toInt());
     clientes_->setValue(s.value(QStringLiteral("clientes"), static_cast<int>(o.clientes)).toInt());
     calentamiento_->setValue(
@@ -262,7 +268,6 @@ void VentanaPlazo::CargarAjustes() {
     calentamientoAuto_->setChecked(s.value(QStringLiteral("calentamientoAuto"), false).toBool());
     semilla_->setValue(s.value(QStringLiteral("semilla"), static_cast<int>(o.semilla)).toInt());
     distribucion_->setCurrentIndex(s.value(QStringLiteral("distribucion"), 0).toInt() == 1 ? 1 : 0);
-    muestras_->setValue(s.value(QStringLiteral("muestras"), static_cast<int>(a.muestras)).toInt());
     deseado_->setText(s.value(QStringLiteral("deseado"), QString()).toString());
 }
 
@@ -275,7 +280,6 @@ void VentanaPlazo::GuardarAjustes() const {
     s.setValue(QStringLiteral("calentamientoAuto"), calentamientoAuto_->isChecked());
     s.setValue(QStringLiteral("semilla"), semilla_->value());
     s.setValue(QStringLiteral("distribucion"), distribucion_->currentIndex());
-    s.setValue(QStringLiteral("muestras"), muestras_->value());
     s.setValue(QStringLiteral("deseado"), deseado_->text());
 }
 
@@ -289,9 +293,7 @@ bool VentanaPlazo::Simular() {
     o.semilla = static_cast<std::uint64_t>(semilla_->value());
     o.distribucion =
         distribucion_->currentIndex() == 1 ? Distribucion::Lognormal : Distribucion::Gamma;
-    AjustesPlazo a;
-    a.muestras = muestras_->value();
-    a.semilla = o.semilla;
+    std::optional<double> deseadoPedido;
     const QString deseado = deseado_->text().trimmed();
     if (!deseado.isEmpty()) {
         const auto v = LeerNumero(deseado.toStdString(), principal_.regional());
@@ -300,11 +302,11 @@ bool VentanaPlazo::Simular() {
             deseado_->setFocus();
             return false;
         }
-        a.deseado = *v;
+        deseadoPedido = *v;
     }
     GuardarAjustes();
 
-    // The draws work on a copy taken here, so edits made meanwhile reach
+    // The simulation works on a copy taken here, so edits made meanwhile reach
     // neither the run nor, until the next one, the results.
     auto copia = std::make_shared<Red>(CopiarRed(principal_.red()));
     huellaCorrida_ = HuellaPlazo(*copia);
@@ -316,11 +318,11 @@ bool VentanaPlazo::Simular() {
     };
     progreso_->setValue(0);
     Estado(QStringLiteral("Simulando…"), false);
-    hebra_ = std::thread([this, copia, o, a, t = trabajo_] {
-        std::shared_ptr<const ResultadoPlazo> r;
+    hebra_ = std::thread([this, copia, o, deseadoPedido, t = trabajo_] {
+        std::shared_ptr<const ResultadoLinea> r;
         QString motivo;
         try {
-            r = std::make_shared<const ResultadoPlazo>(SimularPlazo(*copia, o, a, *t));
+            r = std::make_shared<const ResultadoLinea>(SimularLinea(*copia, o, deseadoPedido, *t));
         } catch (const Cancelado&) {
             motivo = QStringLiteral(
                 "Simulación cancelada: los resultados anteriores siguen como estaban.");
@@ -338,7 +340,7 @@ void VentanaPlazo::Cancelar() {
     if (trabajo_) trabajo_->Cancelar();
 }
 
-void VentanaPlazo::Terminar(std::shared_ptr<const ResultadoPlazo> r, const QString& motivo) {
+void VentanaPlazo::Terminar(std::shared_ptr<const ResultadoLinea> r, const QString& motivo) {
     if (hebra_.joinable()) hebra_.join();
     trabajo_.reset();
     if (r) {
@@ -347,12 +349,13 @@ void VentanaPlazo::Terminar(std::shared_ptr<const ResultadoPlazo> r, const QStri
         desactualizada_ = false;
         progreso_->setValue(progreso_->maximum());
         Estado(QStringLiteral("Simulación terminada (semilla ") +
-                   QString::number(resultado_->semilla) + QStringLiteral(")."),
+                   QString::number(resultado_->opciones.semilla) + QStringLiteral(", ") +
+                   QString::number(resultado_->replicas) + QStringLiteral(" réplicas)."),
                false);
         Mostrar();
         // A run that ended as the window closed leaves no shading behind.
         if (isVisible()) {
-            principal_.editor().capas().Poner(kCapaCriticidad, SombreadoCriticidad(*resultado_));
+            principal_.editor().capas().Poner(kCapaAporte, SombreadoAporte(*resultado_));
             principal_.RedibujarTodo();
         }
         RevisarRed();
@@ -365,47 +368,66 @@ void VentanaPlazo::Terminar(std::shared_ptr<const ResultadoPlazo> r, const QStri
 }
 
 void VentanaPlazo::Mostrar() {
-    const ResultadoPlazo& r = *resultado_;
+    const ResultadoLinea& r = *resultado_;
     const Regional& reg = principal_.regional();
     const auto t = [&](double v) { return TextoTiempo(v, reg); };
-    probabilidad_->setText(QStringLiteral("Probabilidad de cumplir el tiempo deseado (") +
-                           t(r.deseado) + QStringLiteral("): ") + TextoPorcentaje(r.Pdeseado, reg));
-    cifras_->setText(
-        QStringLiteral("PERT: ") + t(r.pert) + QStringLiteral("   Media: ") + t(r.media) +
-        QStringLiteral("   Desviación: ") + t(r.desviacion) + QStringLiteral("   P50: ") +
-        t(r.P50) + QStringLiteral("   P80: ") + t(r.P80) + QStringLiteral("   P90: ") + t(r.P90) +
-        QStringLiteral("   P95: ") + t(r.P95) +
-        QStringLiteral("\nProbabilidad de cumplir el PERT: ") + TextoPorcentaje(r.Ppert, reg) +
-        QStringLiteral("   Sorteos: ") +
-        QString::fromStdString(TextoGeneral(static_cast<double>(r.tiempos.size()), reg)));
-    const auto conSigno = [&](double v) {
-        return (v >= 0 ? QStringLiteral("+") : QString()) + t(v);
+    const auto conIntervalo = [&](const Estimacion& e) {
+        return t(e.valor) + QStringLiteral(" ± ") + t(e.semiancho);
     };
-    QString s = QStringLiteral("Sesgo de fusión (media − PERT): ") + conSigno(r.SesgoFusion());
-    if (r.pert > 0)
-        s += QStringLiteral(" (") + TextoPorcentaje(r.SesgoFusion() / r.pert, reg) +
-             QStringLiteral(")");
-    s += QStringLiteral(". De ello, ") + conSigno(r.SesgoCaminos()) +
-         QStringLiteral(" por la unión de caminos (en cada unidad manda el camino más largo) y ") +
-         conSigno(r.SesgoFormula()) +
-         QStringLiteral(" porque los tiempos simulados difieren de W.");
-    sesgo_->setText(s);
-    sesgo_->show();
+    const Estimacion& p = r.linea[sim::kPdeseado];
+    probabilidad_->setText(
+        QStringLiteral("Probabilidad de cumplir el tiempo deseado (") + t(r.deseado) +
+        QStringLiteral("): ") + TextoPorcentaje(p.valor, reg) + QStringLiteral(" ± ") +
+        QString::fromStdString(Formato(100 * p.semiancho, "0.0", reg)) + QStringLiteral(" puntos"));
+    cifras_->setText(QStringLiteral("PERT: ") + t(r.pert) + QStringLiteral("   Media: ") +
+                     conIntervalo(r.linea[sim::kMedia]) + QStringLiteral("   Desviación: ") +
+                     t(r.linea[sim::kDesviacion].valor) + QStringLiteral("\nP50: ") +
+                     conIntervalo(r.linea[sim::kP50]) + QStringLiteral("   P80: ") +
+                     conIntervalo(r.linea[sim::kP80]) + QStringLiteral("   P90: ") +
+                     conIntervalo(r.linea[sim::kP90]) + QStringLiteral("   P95: ") +
+                     conIntervalo(r.linea[sim::kP95]) +
+                     QStringLiteral("\nProbabilidad de cumplir el PERT: ") +
+                     TextoPorcentaje(r.linea[sim::kPpert].valor, reg) +
+                     QStringLiteral("\nProducción: ") + conIntervalo(r.linea[sim::kProduccion]) +
+                     QStringLiteral(" unidades por unidad de tiempo   Unidades en la línea: ") +
+                     conIntervalo(r.linea[sim::kWip]));
+    tasas_->setText(QString::fromStdString(AvisoTasas(r.tasasDistintas)) +
+                    QStringLiteral(". La simulación usa el flujo de la línea."));
+    tasas_->setVisible(!r.tasasDistintas.empty());
     curva_->Mostrar(resultado_, reg);
-    histograma_->Mostrar(resultado_, reg);
+
+    std::map<std::int16_t, QString> nombres;
+    for (const CentroLinea& c : r.centros) nombres[c.posicion] = QString::fromStdString(c.Nombre);
+    rutas_->setSortingEnabled(false);
+    rutas_->setRowCount(static_cast<int>(r.rutas.size()));
+    for (int i = 0; i < static_cast<int>(r.rutas.size()); ++i) {
+        const RutaLinea& ruta = r.rutas[static_cast<std::size_t>(i)];
+        QString texto;
+        for (std::int16_t c : ruta.centros)
+            texto += (texto.isEmpty() ? QString() : QStringLiteral(" → ")) + nombres[c];
+        rutas_->setItem(i, 0, Celda(texto, i));
+        rutas_->setItem(i, 1, CeldaValor(TextoPorcentaje(ruta.paso.valor, reg), ruta.paso.valor));
+        int col = 2;
+        for (const Estimacion* e : {&ruta.media, &ruta.P50, &ruta.P90, &ruta.P95})
+            rutas_->setItem(i, col++, CeldaValor(t(e->valor), e->valor));
+    }
+    rutas_->setSortingEnabled(true);
+    rutas_->sortItems(1, Qt::DescendingOrder);
 
     tabla_->setSortingEnabled(false);
     tabla_->setRowCount(static_cast<int>(r.centros.size()));
     for (int i = 0; i < static_cast<int>(r.centros.size()); ++i) {
-        const CentroPlazo& c = r.centros[static_cast<std::size_t>(i)];
+        const CentroLinea& c = r.centros[static_cast<std::size_t>(i)];
         tabla_->setItem(i, 0, Celda(QString::fromStdString(c.Nombre), c.posicion));
-        tabla_->setItem(i, 1, CeldaValor(TextoPorcentaje(c.criticidad, reg), c.criticidad));
-        tabla_->setItem(i, 2,
-                        CeldaValor(QString::fromStdString(Formato(c.crucialidad, "0.000", reg)),
-                                   c.crucialidad));
+        tabla_->setItem(i, 1, CeldaValor(TextoPorcentaje(c.paso.valor, reg), c.paso.valor));
+        tabla_->setItem(i, 2, CeldaValor(TextoPorcentaje(c.aporte.valor, reg), c.aporte.valor));
+        tabla_->setItem(
+            i, 3,
+            CeldaValor(QString::fromStdString(Formato(c.crucialidad.valor, "0.000", reg)),
+                       c.crucialidad.valor));
     }
     tabla_->setSortingEnabled(true);
-    tabla_->sortItems(1, Qt::DescendingOrder);
+    tabla_->sortItems(2, Qt::DescendingOrder);
 }
 
 void VentanaPlazo::RevisarRed() {
@@ -440,18 +462,18 @@ void VentanaPlazo::Habilitar() {
     imagen_->setEnabled(!corre && resultado_ != nullptr);
     calentamiento_->setEnabled(!calentamientoAuto_->isChecked());
     for (QWidget* w : std::initializer_list<QWidget*>{replicas_, clientes_, calentamientoAuto_,
-                                                      semilla_, distribucion_, muestras_, deseado_})
+                                                      semilla_, distribucion_, deseado_})
         w->setEnabled(!corre);
     if (corre) calentamiento_->setEnabled(false);
 }
 
 void VentanaPlazo::QuitarSombreado() {
-    principal_.editor().capas().Quitar(kCapaCriticidad);
+    principal_.editor().capas().Quitar(kCapaAporte);
     principal_.RedibujarTodo();
 }
 
 void VentanaPlazo::closeEvent(QCloseEvent* e) {
-    // Cancelling is seen within one batch of draws, so this wait is short.
+    // Cancelling is seen within one round of units, so this wait is short.
     if (trabajo_) trabajo_->Cancelar();
     if (hebra_.joinable()) hebra_.join();
     QuitarSombreado();

@@ -1,9 +1,10 @@
 #pragma once
-// "Plazo de la línea…": a non-modal window that simulates every centre and
-// draws the PERT from the simulated times, off the interface thread, and
-// shows the lead time's S-curve, histogram, the odds of meeting the desired
-// time and each centre's criticality and cruciality. While it is open the
-// canvas shades each centre by its criticality.
+// "Plazo de la línea…": a non-modal window that simulates units flowing
+// through the whole line, off the interface thread, and shows the lead
+// time's S-curve with its interval band, the odds of meeting the desired
+// time, the output rate and units in the line, the routes the units took and
+// each centre's share of them. While it is open the canvas shades each
+// centre by its share of the mean lead time.
 
 #include <QWidget>
 #include <memory>
@@ -12,8 +13,7 @@
 #include <thread>
 
 #include "model/Trabajo.h"
-#include "simulate/PlazoLinea.h"
-#include "simulate/SimulacionCentros.h"
+#include "simulate/SimulacionLinea.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,7 +27,6 @@ class QTableWidget;
 namespace vortena {
 
 class CurvaS;
-class HistogramaPlazo;
 class Principal;
 
 class VentanaPlazo : public QWidget {
@@ -44,7 +43,7 @@ public:
     void Cancelar();
     bool Corriendo() const { return hebra_.joinable(); }
     bool Desactualizada() const { return desactualizada_; }
-    const std::shared_ptr<const ResultadoPlazo>& Resultado() const { return resultado_; }
+    const std::shared_ptr<const ResultadoLinea>& Resultado() const { return resultado_; }
     // Asks for a PNG file name and saves the charts and figures there.
     bool GuardarImagen();
 
@@ -63,7 +62,7 @@ private:
     void Construir();
     void CargarAjustes();
     void GuardarAjustes() const;
-    void Terminar(std::shared_ptr<const ResultadoPlazo> r, const QString& motivo);
+    void Terminar(std::shared_ptr<const ResultadoLinea> r, const QString& motivo);
     void Mostrar();
     void QuitarSombreado();
     void Estado(const QString& texto, bool aviso);
@@ -72,9 +71,9 @@ private:
     Principal& principal_;
     std::thread hebra_;
     std::shared_ptr<Trabajo> trabajo_;
-    std::shared_ptr<const ResultadoPlazo> resultado_;
+    std::shared_ptr<const ResultadoLinea> resultado_;
     std::string huella_;         // of the network the results belong to
-    std::string huellaCorrida_;  // of the network the running draws use
+    std::string huellaCorrida_;  // of the network the running simulation uses
     bool desactualizada_ = false;
 
     QSpinBox* replicas_ = nullptr;
@@ -83,7 +82,6 @@ private:
     QCheckBox* calentamientoAuto_ = nullptr;
     QSpinBox* semilla_ = nullptr;
     QComboBox* distribucion_ = nullptr;
-    QSpinBox* muestras_ = nullptr;
     QLineEdit* deseado_ = nullptr;
     QPushButton* simular_ = nullptr;
     QPushButton* cancelar_ = nullptr;
@@ -93,10 +91,10 @@ private:
     QLabel* aviso_ = nullptr;
     QLabel* probabilidad_ = nullptr;
     QLabel* cifras_ = nullptr;
-    QLabel* sesgo_ = nullptr;
+    QLabel* tasas_ = nullptr;
     QWidget* graficos_ = nullptr;
     CurvaS* curva_ = nullptr;
-    HistogramaPlazo* histograma_ = nullptr;
+    QTableWidget* rutas_ = nullptr;
     QTableWidget* tabla_ = nullptr;
 };
 

@@ -24,6 +24,7 @@
 #include "editor/gui/Principal.h"
 #include "simulate/CopiaRed.h"
 #include "simulate/HuellaRed.h"
+#include "simulate/SimulacionLinea.h"
 #include "simulate/gui/TablaSimulacion.h"
 
 namespace vortena {
@@ -48,6 +49,27 @@ public:
 
 QSettings Ajustes() {
     return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"));
+}
+
+// The line's run in the shape of the centres' one, so the table and the
+// canvas marks show both alike.
+ResultadoSimulacion ComoCentros(const ResultadoLinea& l) {
+    ResultadoSimulacion r;
+    r.opciones = l.opciones;
+    for (const CentroLinea& c : l.centros) {
+        ResultadoCentro rc;
+        rc.indice = c.indice;
+        rc.posicion = c.posicion;
+        rc.Nombre = c.Nombre;
+        rc.servidores = c.servidores;
+        rc.inestable = !c.recibe || !c.formula;
+        rc.analitico = c.analitico;
+        rc.simulado = c.simulado;
+        rc.replicas = l.replicas;
+        rc.calentamiento = l.calentamiento;
+        r.centros.push_back(std::move(rc));
+    }
+    return r;
 }
 
 }  // namespace
@@ -110,6 +132,16 @@ void VentanaSimulacion::Construir() {
     g->addWidget(calentamientoAuto_, 2, 2);
     g->addWidget(new QLabel(QStringLiteral("Semilla:"), this), 3, 0);
     g->addWidget(semilla_, 3, 1);
+    modo_ = new QComboBox(this);
+    modo_->setObjectName(QStringLiteral("modo"));
+    modo_->addItems(
+        {QStringLiteral("Cada centro por separado"), QStringLiteral("Dentro de la línea")});
+    modo_->setToolTip(QStringLiteral(
+        "Por separado: cada centro recibe llegadas con la variabilidad escrita en su cuadro.\n"
+        "Dentro de la línea: las unidades recorren la línea y cada centro recibe lo que le\n"
+        "envían los anteriores (así se ve si la fórmula acierta con las llegadas reales)."));
+    g->addWidget(new QLabel(QStringLiteral("Centros:"), this), 3, 2);
+    g->addWidget(modo_, 3, 3);
     g->setColumnStretch(4, 1);
     connect(porPrecision_, &QCheckBox::toggled, this, [this] { Habilitar(); });
     connect(calentamientoAuto_, &QCheckBox::toggled, this, [this] { Habilitar(); });
@@ -186,6 +218,7 @@ void VentanaSimulacion::CargarAjustes() {
         s.value(QStringLiteral("simulacion/calentamientoAuto"), false).toBool());
     distribucion_->setCurrentIndex(
         s.value(QStringLiteral("simulacion/lognormal"), false).toBool() ? 1 : 0);
+    modo_->setCurrentIndex(s.value(QStringLiteral("simulacion/enLinea"), false).toBool() ? 1 : 0);
 }
 
 void VentanaSimulacion::GuardarAjustes() const {
@@ -203,6 +236,7 @@ void VentanaSimulacion::GuardarAjustes() const {
     s.setValue(QStringLiteral("simulacion/porPrecision"), porPrecision_->isChecked());
     s.setValue(QStringLiteral("simulacion/calentamientoAuto"), calentamientoAuto_->isChecked());
     s.setValue(QStringLiteral("simulacion/lognormal"), distribucion_->currentIndex() == 1);
+    s.setValue(QStringLiteral("simulacion/enLinea"), modo_->currentIndex() == 1);
 }
 
 std::optional<OpcionesSimulacion> VentanaSimulacion::LeerAjustes() {
@@ -274,11 +308,19 @@ bool VentanaSimulacion::Simular() {
             Qt::QueuedConnection);
     };
     progreso_->setValue(0);
-    hebra_ = std::thread([this, copia, o = *o, trabajo = trabajo_] {
+    const bool enLinea = modo_->currentIndex() == 1;
+    avisoCorrida_.clear();
+    hebra_ = std::thread([this, copia, o = *o, trabajo = trabajo_, enLinea] {
         std::shared_ptr<ResultadoSimulacion> r;
         QString motivo;
         try {
-            r = std::make_shared<ResultadoSimulacion>(SimularCentros(*copia, o, *trabajo));
+            if (enLinea) {
+                const ResultadoLinea l = SimularLinea(*copia, o, std::nullopt, *trabajo);
+                avisoCorrida_ = AvisoTasas(l.tasasDistintas);  // read after the join
+                r = std::make_shared<ResultadoSimulacion>(ComoCentros(l));
+            } else {
+                r = std::make_shared<ResultadoSimulacion>(SimularCentros(*copia, o, *trabajo));
+            }
         } catch (const Cancelado&) {
             motivo = QStringLiteral("Simulación cancelada.");
         } catch (const std::exception& e) {
@@ -379,6 +421,9 @@ void VentanaSimulacion::Mostrar() {
             t += nombres.join(QStringLiteral("; "));
             break;
         }
+    if (!avisoCorrida_.empty())
+        t += QStringLiteral(" · ") + QString::fromStdString(avisoCorrida_) +
+             QStringLiteral(" (se simula con el flujo de la línea)");
     if (desactualizada_)
         Estado(QString::fromUtf8(kDesactualizada), true);
     else
@@ -420,7 +465,7 @@ void VentanaSimulacion::Estado(const QString& texto, bool aviso) {
 
 void VentanaSimulacion::Habilitar() {
     const bool corre = Corriendo();
-    for (QWidget* w : std::initializer_list<QWidget*>{clientes_, semilla_, distribucion_,
+    for (QWidget* w : std::initializer_list<QWidget*>{clientes_, semilla_, distribucion_, modo_,
                                                       porPrecision_, calentamientoAuto_, simular_})
         w->setEnabled(!corre);
     replicas_->setEnabled(!corre && !porPrecision_->isChecked());

@@ -1,7 +1,8 @@
 #pragma once
 // "Simular centros…": a non-modal window that simulates every productive
-// centre off the interface thread and shows the simulated figures beside the
-// formula's, with a mark on each centre of the canvas while it is open.
+// centre off the interface thread, each alone or inside the line (fed by
+// what the centres before it send), and shows the simulated figures beside
+// the formula's, with a mark on each centre of the canvas while it is open.
 
 #include <QWidget>
 #include <memory>
@@ -76,6 +77,7 @@ private:
     std::string huella_;  // of the network the results belong to
     std::string huellaCorrida_;
     bool desactualizada_ = false;
+    std::string avisoCorrida_;  // of the run that ended: rates that differ from the line's
 
     QLineEdit* replicas_ = nullptr;
     QCheckBox* porPrecision_ = nullptr;
@@ -85,6 +87,7 @@ private:
     QCheckBox* calentamientoAuto_ = nullptr;
     QLineEdit* semilla_ = nullptr;
     QComboBox* distribucion_ = nullptr;
+    QComboBox* modo_ = nullptr;  // each centre alone, or inside the line
     QPushButton* simular_ = nullptr;
     QPushButton* cancelar_ = nullptr;
     QPushButton* copiar_ = nullptr;

@@ -53,6 +53,27 @@ std::vector<std::vector<std::string>> Filas(const std::string& texto) {
     return filas;
 }
 
+TEST_F(Simular, DentroDeLaLineaAnadeLaVariabilidadDeLlegadasVista) {
+    const Corrida c = Ejecutar("'" + kEjemplos +
+                               "cadena.vtq' simular --linea --replicas 3 --clientes 4000 "
+                               "--calentamiento 400");
+    ASSERT_EQ(c.estado, 0) << c.errores;
+    const auto filas = Filas(c.salida);
+    ASSERT_GT(filas.size(), 8u);
+    EXPECT_EQ(filas[0], (std::vector<std::string>{"posicion", "Nombre", "medida", "analitico",
+                                                  "simulado", "semiancho", "dentro"}));
+    // Per centre the seven measures, then CVllegadas.
+    const char* medidas[] = {"Rho", "P0", "Pn", "Lq", "L", "Wq", "W", "CVllegadas"};
+    for (std::size_t i = 1; i < filas.size(); ++i) {
+        ASSERT_EQ(filas[i].size(), 7u);
+        EXPECT_EQ(filas[i][2], medidas[(i - 1) % 8]);
+        EXPECT_EQ(filas[i][1], filas[1 + (i - 1) / 8 * 8][1]);
+    }
+    EXPECT_EQ((filas.size() - 1) % 8, 0u);
+    // A switch takes no value: the next word is still read as a step.
+    EXPECT_EQ(Ejecutar("'" + kEjemplos + "cadena.vtq' simular --linea=1").estado, 2);
+}
+
 TEST_F(Simular, UnaLineaPorMedidaConDentroCoherente) {
     const Corrida c = Ejecutar(
         "'" + kEjemplos + "cadena.vtq' simular --replicas 3 --clientes 5000 --calentamiento 500");

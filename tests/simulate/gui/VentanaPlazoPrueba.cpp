@@ -1,6 +1,7 @@
 // The lead-time window driven headless: opened from the menu, a short run
-// with the mouse and keyboard, its figures, table, canvas shading, saved
-// image, out-of-date notice, cancellation and remembered settings.
+// with the mouse and keyboard, its figures, route and centre tables, chart,
+// canvas shading, saved image, out-of-date notice, cancellation and
+// remembered settings.
 
 #include <QAbstractSeries>
 #include <QApplication>
@@ -20,10 +21,11 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 #include "VentanaDePrueba.h"
 #include "simulate/gui/GraficosPlazo.h"
-#include "simulate/gui/SombreadoCriticidad.h"
+#include "simulate/gui/SombreadoAporte.h"
 #include "simulate/gui/VentanaPlazo.h"
 #include "support/ConstructorRed.h"
 
@@ -53,6 +55,8 @@ void DosRamas(VentanaDePrueba& v) {
         b.Conectar(v.red.NodoInicio, p);
         b.Conectar(p, v.red.NodoFin);
     }
+    // One unit per time down each of the three branches.
+    v.red.Centros(v.red.NodoFin).Salida = 3;
     v.ventana->RedibujarTodo();
 }
 
@@ -75,7 +79,6 @@ void AjustesCortos(VentanaPlazo* w, const QString& clientes) {
     Escribir(w->findChild<QSpinBox*>(QStringLiteral("replicas")), QStringLiteral("3"));
     Escribir(w->findChild<QSpinBox*>(QStringLiteral("clientes")), clientes);
     Escribir(w->findChild<QSpinBox*>(QStringLiteral("calentamiento")), QStringLiteral("500"));
-    Escribir(w->findChild<QSpinBox*>(QStringLiteral("muestras")), QStringLiteral("4000"));
 }
 
 // 4.5 with the window's decimal separator.
@@ -114,40 +117,60 @@ private slots:
         QVERIFY(w->findChild<QPushButton*>(QStringLiteral("cancelar"))->isEnabled());
         QVERIFY(fin.wait(120000));
         QVERIFY(w->Resultado() != nullptr);
-        const vortena::ResultadoPlazo& r = *w->Resultado();
-        QCOMPARE(r.tiempos.size(), std::size_t{4000});
+        const vortena::ResultadoLinea& r = *w->Resultado();
+        QCOMPARE(r.replicas, 3);
         QCOMPARE(r.deseado, 4.5);
         QCOMPARE(w->findChild<QProgressBar*>(QStringLiteral("progreso"))->value(), 1000);
 
-        // The odds in large type, the merge gap called out.
+        // The odds in large type with their half-width.
         const QString prob = w->findChild<QLabel*>(QStringLiteral("probabilidad"))->text();
-        QVERIFY2(prob.contains(vortena::TextoPorcentaje(r.Pdeseado, v.ventana->regional())),
+        QVERIFY2(prob.contains(vortena::TextoPorcentaje(r.linea[vortena::sim::kPdeseado].valor,
+                                                        v.ventana->regional()) +
+                               QStringLiteral(" ± ")),
                  qPrintable(prob));
-        QVERIFY(w->findChild<QLabel*>(QStringLiteral("sesgo"))
-                    ->text()
-                    .startsWith(QStringLiteral("Sesgo de fusión")));
-        // Three centres in the PERT: the table lists them, most critical first.
+        const QString cifras = w->findChild<QLabel*>(QStringLiteral("cifras"))->text();
+        QVERIFY(cifras.contains(QStringLiteral("Producción: ")));
+        QVERIFY(cifras.contains(QStringLiteral("Unidades en la línea: ")));
+        // Three branches: three routes of a third each, three centres sorted
+        // by their share of the lead time.
+        auto* rutas = w->findChild<QTableWidget*>(QStringLiteral("rutas"));
+        QCOMPARE(rutas->rowCount(), 3);
         auto* tabla = w->findChild<QTableWidget*>(QStringLiteral("tabla"));
         QCOMPARE(tabla->rowCount(), 3);
         double antes = 2;
         for (int i = 0; i < 3; ++i) {
-            const double c = tabla->item(i, 1)->data(Qt::UserRole).toDouble();
+            QVERIFY(std::fabs(rutas->item(i, 1)->data(Qt::UserRole).toDouble() - 1 / 3.0) < 0.05);
+            const double c = tabla->item(i, 2)->data(Qt::UserRole).toDouble();
             QVERIFY(c <= antes);
             antes = c;
         }
         // Each centre shaded by its class while the window is open.
         const auto& capas = v.ventana->editor().capas();
-        for (const vortena::CentroPlazo& c : r.centros) {
+        for (const vortena::CentroLinea& c : r.centros) {
             const vortena::Color* color = capas.Relleno(c.posicion);
             QVERIFY(color != nullptr);
-            QCOMPARE(*color, vortena::SombreadoCriticidad(r).relleno.at(c.posicion));
+            QCOMPARE(*color, vortena::SombreadoAporte(r).relleno.at(c.posicion));
         }
 
         // The S-curve tells the value under the mouse.
         auto* curva = w->findChild<vortena::CurvaS*>();
         QVERIFY(curva != nullptr);
         QAbstractSeries* escalera = curva->chart()->series().at(0);
-        const QPointF enEscena = curva->chart()->mapToPosition(QPointF(r.P50, 0.5), escalera);
+        // P50 and P90 are separate legend entries carrying their values; the
+        // PERT's and the desired time's lines are both there.
+        QStringList nombres;
+        for (QAbstractSeries* s : curva->chart()->series()) nombres << s->name();
+        const double p50 = r.linea[vortena::sim::kP50].valor;
+        QVERIFY2(nombres.contains(QStringLiteral("P50 = ") +
+                                  vortena::TextoTiempo(p50, v.ventana->regional())),
+                 qPrintable(nombres.join(QLatin1Char('|'))));
+        QCOMPARE(nombres.filter(QStringLiteral("P90 = ")).size(), 1);
+        QCOMPARE(nombres.filter(QStringLiteral("PERT = ")).size(), 1);
+        QCOMPARE(nombres.filter(QStringLiteral("Deseado = ")).size(), 1);
+        QVERIFY(curva->chart()->localizeNumbers());
+        QCOMPARE(curva->chart()->locale().decimalPoint(),
+                 QString::fromStdString(vortena::TextoGeneral(0.5, v.ventana->regional())).at(1));
+        const QPointF enEscena = curva->chart()->mapToPosition(QPointF(p50, 0.5), escalera);
         for (const QPoint& p :
              {curva->mapFromScene(enEscena) + QPoint(0, 30), curva->mapFromScene(enEscena)}) {
             QMouseEvent mover(QEvent::MouseMove, p, curva->viewport()->mapToGlobal(p), Qt::NoButton,
@@ -211,7 +234,6 @@ private slots:
         VentanaPlazo* w = Abrir(v);
         QVERIFY(w != nullptr);
         QCOMPARE(w->findChild<QSpinBox*>(QStringLiteral("replicas"))->value(), 3);
-        QCOMPARE(w->findChild<QSpinBox*>(QStringLiteral("muestras"))->value(), 4000);
         QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("deseado"))->text(), CuatroYMedio(v));
         // A desired time that is not a number stops the run before it starts.
         Escribir(w->findChild<QLineEdit*>(QStringLiteral("deseado")), QStringLiteral("pronto"));

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
+#include <cmath>
 
 #include "VentanaDePrueba.h"
 #include "support/ConstructorRed.h"
@@ -178,6 +180,43 @@ private slots:
         // Closing the window takes its marks off the canvas.
         w->close();
         QVERIFY(Capa(v) == nullptr);
+    }
+
+    // "Dentro de la línea": the centre fed by the line's flow, and the
+    // centres whose typed rate differs named in the status line.
+    void dentroDeLaLinea() {
+        VentanaDePrueba v;
+        CentroProductivo& c = v.red.Centros(2);
+        c.Lamda = 1;
+        c.Desvlamda = 1;
+        c.Mu = 2;
+        c.DesvMu = 0;
+        c.Servidores = 1;
+        v.red.Centros(v.red.NodoFin).Salida = 1;
+        VentanaSimulacion* w = Abrir(v);
+        QVERIFY(w != nullptr);
+        auto* modo = w->findChild<QComboBox*>(QStringLiteral("modo"));
+        QVERIFY(modo != nullptr);
+        QCOMPARE(modo->itemText(0), QStringLiteral("Cada centro por separado"));
+        QCOMPARE(modo->itemText(1), QStringLiteral("Dentro de la línea"));
+        modo->setFocus();
+        QTest::keyClick(modo, Qt::Key_Down);
+        QCOMPARE(modo->currentIndex(), 1);
+        Correr(w, QStringLiteral("3000"));
+        QVERIFY(w->Resultado().has_value());
+        const ResultadoCentro& r = w->Resultado()->centros.at(0);
+        QVERIFY(!r.inestable);
+        QVERIFY(std::fabs(r.simulado[kRho].valor - 0.5) < 0.05);
+        QVERIFY(!Estado(w).contains(QStringLiteral("no coinciden")));
+
+        c.Lamda = 0.7;  // typed without propagating: the line still sends 1
+        Correr(w, QStringLiteral("3000"));
+        QVERIFY2(Estado(w).contains(QStringLiteral(
+                     "Las tasas de llegada no coinciden con el flujo de la línea: ") +
+                                    QString::fromStdString(c.Nombre)),
+                 qPrintable(Estado(w)));
+        QVERIFY(std::fabs(w->Resultado()->centros.at(0).simulado[kRho].valor - 0.5) < 0.05);
+        w->close();
     }
 
     void desactualizadaTrasUnaEdicionNoTrasGuardar() {
