@@ -96,8 +96,11 @@ Pedido Interpretar(const std::vector<std::string>& args, const std::string& loca
         p.pasos.push_back(*paso);
     }
     for (const PasoPedido& pp : p.pasos)
-        if (pp.paso->comprobar)
-            if (auto error = pp.paso->comprobar(pp.argumento, p.regional)) throw ErrorUso{*error};
+        if (pp.paso->argumento == Argumento::Opciones) {
+            auto leidas =
+                LeerOpciones(pp.paso->nombre, pp.paso->opciones, pp.argumento, p.regional);
+            if (auto* error = std::get_if<std::string>(&leidas)) throw ErrorUso{*error};
+        }
     return p;
 }
 

@@ -2,124 +2,15 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <mutex>
-#include <sstream>
-#include <variant>
 
 #include "cli/Medidas.h"
 #include "simulate/SimulacionPlazo.h"
 
 namespace vortena::calc {
 namespace {
-
-struct OpcionesRiesgo {
-    OpcionesSimulacion sim;
-    AjustesPlazo plazo;
-    std::optional<std::string> cdf;
-};
-
-std::optional<double> Entero(const std::string& texto, double min, double max,
-                             const Regional& reg) {
-    const auto v = LeerNumero(texto, reg);
-    if (!v || *v != std::floor(*v) || *v < min || *v > max) return std::nullopt;
-    return *v;
-}
-
-std::variant<OpcionesRiesgo, std::string> Leer(const std::string& opciones, const Regional& reg) {
-    OpcionesRiesgo o;
-    std::istringstream lineas(opciones);
-    std::string linea, vistas;
-    while (std::getline(lineas, linea)) {
-        const std::size_t igual = linea.find('=');
-        const std::string nombre = linea.substr(0, igual);
-        const std::string valor =
-            igual == std::string::npos ? std::string() : linea.substr(igual + 1);
-        if (vistas.find(" " + nombre + " ") != std::string::npos) return nombre + " repetida";
-        vistas += " " + nombre + " ";
-        const auto entero = [&](double min, double max) -> std::optional<double> {
-            return Entero(valor, min, max, reg);
-        };
-        const auto errorEntero = [&](double min, double max) {
-            return nombre + " espera un entero de " + TextoGeneral(min, reg) + " a " +
-                   TextoGeneral(max, reg);
-        };
-        std::optional<std::string> error;
-        if (nombre == "--muestras") {
-            const auto v = entero(AjustesPlazo::kMuestrasMin, AjustesPlazo::kMuestrasMax);
-            if (v)
-                o.plazo.muestras = static_cast<std::int64_t>(*v);
-            else
-                error = errorEntero(AjustesPlazo::kMuestrasMin, AjustesPlazo::kMuestrasMax);
-        } else if (nombre == "--deseado") {
-            const auto v = LeerNumero(valor, reg);
-            if (v && std::isfinite(*v))
-                o.plazo.deseado = *v;
-            else
-                error = "--deseado espera un número";
-        } else if (nombre == "--cdf") {
-            if (valor.empty()) error = "--cdf espera un nombre de archivo";
-            o.cdf = valor;
-        } else if (nombre == "--replicas") {
-            const auto v =
-                entero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
-            if (v)
-                o.sim.replicas = static_cast<int>(*v);
-            else
-                error =
-                    errorEntero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
-        } else if (nombre == "--precision") {
-            const auto v = LeerNumero(valor, reg);
-            if (v && *v > 0 && *v < 1)
-                o.sim.precision = *v;
-            else
-                error = "--precision espera un número mayor que 0 y menor que 1";
-        } else if (nombre == "--clientes") {
-            const auto v = entero(1, static_cast<double>(OpcionesSimulacion::kClientesMax));
-            if (v)
-                o.sim.clientes = static_cast<std::int64_t>(*v);
-            else
-                error = errorEntero(1, static_cast<double>(OpcionesSimulacion::kClientesMax));
-        } else if (nombre == "--calentamiento") {
-            const auto v = entero(0, static_cast<double>(OpcionesSimulacion::kClientesMax));
-            if (valor == "auto")
-                o.sim.calentamientoAuto = true;
-            else if (v)
-                o.sim.calentamiento = static_cast<std::int64_t>(*v);
-            else
-                error = "--calentamiento espera auto o un entero de 0 a " +
-                        TextoGeneral(static_cast<double>(OpcionesSimulacion::kClientesMax), reg);
-        } else if (nombre == "--semilla") {
-            const auto v = entero(0, 9007199254740992.0);
-            if (v)
-                o.sim.semilla = o.plazo.semilla = static_cast<std::uint64_t>(*v);
-            else
-                error = errorEntero(0, 9007199254740992.0);
-        } else if (nombre == "--hilos") {
-            const auto v = entero(1, 1024);
-            if (v)
-                o.sim.hilos = o.plazo.hilos = static_cast<int>(*v);
-            else
-                error = errorEntero(1, 1024);
-        } else if (nombre == "--distribucion") {
-            if (valor == "gamma")
-                o.sim.distribucion = Distribucion::Gamma;
-            else if (valor == "lognormal")
-                o.sim.distribucion = Distribucion::Lognormal;
-            else
-                error = "--distribucion espera gamma o lognormal";
-        } else {
-            error = "opción desconocida " + nombre + " de riesgo";
-        }
-        if (error) return *error;
-    }
-    if (vistas.find(" --replicas ") != std::string::npos &&
-        vistas.find(" --precision ") != std::string::npos)
-        return "--replicas y --precision no van juntas";
-    return o;
-}
 
 std::string Celda(std::string s) {
     for (char& c : s)
@@ -142,16 +33,17 @@ void EscribirResultado(const ResultadoPlazo& r, std::ostream& out) {
 
 }  // namespace
 
-std::optional<std::string> ComprobarRiesgo(const std::string& opciones, const Regional& reg) {
-    auto r = Leer(opciones, reg);
-    if (auto* error = std::get_if<std::string>(&r)) return *error;
-    return std::nullopt;
-}
-
 bool Riesgo(EntornoCalc& e, const std::string& opciones) {
-    auto leido = Leer(opciones, e.regional);
-    const auto* o = std::get_if<OpcionesRiesgo>(&leido);
-    if (!o) return true;  // the command line was checked before any step ran
+    auto leido = LeerOpciones("riesgo", kOpcionesRiesgo, opciones, e.regional);
+    const auto* leidas = std::get_if<OpcionesLeidas>(&leido);
+    if (!leidas) return true;  // the command line was checked before any step ran
+    const OpcionesSimulacion sim = AjustesSimulacion(*leidas);
+    AjustesPlazo plazo;
+    leidas->Tomar("--muestras", plazo.muestras);
+    leidas->Tomar("--deseado", plazo.deseado);
+    plazo.semilla = sim.semilla;
+    plazo.hilos = sim.hilos;
+    const std::optional<std::string> cdf = leidas->Texto("--cdf");
 
     Trabajo trabajo;
     std::mutex cerrojo;
@@ -163,7 +55,7 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
         };
     ResultadoPlazo r;
     try {
-        r = SimularPlazo(e.red, o->sim, o->plazo, trabajo);
+        r = SimularPlazo(e.red, sim, plazo, trabajo);
     } catch (const ErrorPlazo& error) {
         if (terminal) std::cerr << '\n';
         e.mensajes.Mostrar(error.what(), kTituloPrograma, Botones::Aceptar, Icono::Critico);
@@ -172,13 +64,13 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
     if (terminal) std::cerr << '\n';
 
     EscribirResultado(r, e.salida);
-    if (o->cdf) {
-        std::ofstream f(*o->cdf, std::ios::binary);
+    if (cdf) {
+        std::ofstream f(*cdf, std::ios::binary);
         for (const PuntoCdf& p : r.Cdf(1000))
             f << TextoExacto(p.tiempo) << '\t' << TextoExacto(p.probabilidad) << '\n';
         f.close();
         if (!f) {
-            e.mensajes.Mostrar("No se pudo escribir la distribución en " + *o->cdf + ".",
+            e.mensajes.Mostrar("No se pudo escribir la distribución en " + *cdf + ".",
                                kTituloVentana, Botones::Aceptar, Icono::Critico);
             return false;
         }

@@ -2,18 +2,25 @@
 // The step "riesgo": the line's lead time as a distribution, from every
 // centre simulated with the options of "simular".
 
-#include <optional>
 #include <string>
 
+#include "cli/PasoSimular.h"
 #include "cli/Pasos.h"
-#include "model/Numeros.h"
+#include "simulate/PlazoLinea.h"
 
 namespace vortena::calc {
 
-// The options as the command line gathered them: "--name=value" lines. A
-// usage error text, naming the option, when one is unknown, repeated or
-// out of range.
-std::optional<std::string> ComprobarRiesgo(const std::string& opciones, const Regional& reg);
+// Its own options, then those of "simular".
+inline constexpr std::array kOpcionesRiesgo = UnirOpciones(
+    std::array{
+        Opcion{"--muestras", Clase::Numero, "M",
+               Admisible::Entero(AjustesPlazo::kMuestrasMin, AjustesPlazo::kMuestrasMax),
+               "default 100000"},
+        Opcion{"--deseado", Clase::Numero, "T", Admisible::Positivo(),
+               "desired time, default the PERT's time"},
+        Opcion{"--cdf", Clase::Texto, "FILE", {}, "gets tiempo<TAB>probabilidad lines"},
+    },
+    kOpcionesSimular);
 
 // Prints "clave<TAB>valor" lines (pert, media, desviacion, P50, P80, P90,
 // P95, Ppert, deseado, Pdeseado), then "posicion<TAB>Nombre<TAB>criticidad

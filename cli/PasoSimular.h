@@ -2,17 +2,45 @@
 // The step "simular": every productive centre simulated beside its formula,
 // one tab-separated line per centre and measure.
 
-#include <optional>
+#include <array>
 #include <string>
 
+#include "cli/Opciones.h"
 #include "cli/Pasos.h"
-#include "model/Numeros.h"
+#include "simulate/SimulacionCentros.h"
 
 namespace vortena::calc {
 
-// The options as the command line gathered them: "--name=value" lines.
-// A usage error text when one is unknown, repeated or out of range.
-std::optional<std::string> ComprobarSimular(const std::string& opciones, const Regional& reg);
+// Whole numbers up to 2^53 read exactly through the number module.
+inline constexpr double kSemillaSimulacionMax = 9007199254740992.0;
+
+// The options of "simular", taken by "riesgo" as well.
+inline constexpr std::array kOpcionesSimular = {
+    Opcion{"--replicas", Clase::Numero, "R",
+           Admisible::Entero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax),
+           "default 10"},
+    Opcion{"--precision",
+           Clase::Numero,
+           "P",
+           Admisible{0, 1, true, true, false, 1},
+           "relative half-width, replications until reached",
+           {},
+           "--replicas"},
+    Opcion{"--clientes", Clase::Numero, "N",
+           Admisible::Entero(1, static_cast<double>(OpcionesSimulacion::kClientesMax)),
+           "customers per replication, default 100000"},
+    Opcion{"--calentamiento", Clase::Numero, "K|auto",
+           Admisible::Entero(0, static_cast<double>(OpcionesSimulacion::kClientesMax)),
+           "warm-up customers, default 10000", "auto"},
+    Opcion{"--semilla", Clase::Numero, "S", Admisible::Entero(0, kSemillaSimulacionMax),
+           "default 1"},
+    Opcion{"--hilos", Clase::Numero, "T", Admisible::Entero(1, 1024), "default every core"},
+    Opcion{"--distribucion", Clase::Palabra, "", {}, "default gamma", "gamma|lognormal"},
+};
+
+// The simulation settings of the options read; what was not given keeps
+// its default.
+OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas);
 
 // Prints the header and, for every productive centre in collection order,
 // one line per measure: posicion, Nombre, medida, analitico, simulado,

@@ -5,8 +5,8 @@
 #include "cli/Medidas.h"
 #include "cli/PasoOptimizar.h"
 #include "cli/PasoPareto.h"
-#include "cli/PasoSimular.h"
 #include "cli/PasoRiesgo.h"
+#include "cli/PasoSimular.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
@@ -90,36 +90,27 @@ constexpr std::array kPasos = {
          Medidas},
     Paso{"guardar", Argumento::Obligatorio, "guardar=FILE", "GuardarRed", Guardar},
     Paso{"optimizar", Argumento::Opciones, "optimizar [OPTS]",
-         "genetic search of server counts; OPTS follow the step: --habitantes H (5..50,\n"
-         "default 5), --delta D (1..8, default 2), --diversidad W (1..100, default 74),\n"
-         "--iteraciones N (default 100), --deseado T (default the line's current time).\n"
-         "Prints \" Costo: … Tiempo: …\" and one tab-separated line per gene centre:\n"
-         "posicion, Nombre, servers; the network keeps the best counts",
-         Optimizar, ComprobarOptimizar},
+         "genetic search of server counts. Prints \" Costo: … Tiempo: …\" and one\n"
+         "tab-separated line per gene centre: posicion, Nombre, servers; the network keeps\n"
+         "the best counts",
+         Optimizar, kOpcionesOptimizar},
     Paso{"pareto", Argumento::Opciones, "pareto [OPTS]",
-         "cost-time front of the gene centres' server counts (minimum to minimum + E);\n"
-         "OPTS: --extra E (0..100, default 10), --poblacion P (multiple of 4, default 100),\n"
-         "--generaciones G (default 200), --semilla S (default 1), --hilos T (default one\n"
-         "per processor). Exact up to 1,000,000 combinations, NSGA-II beyond. Prints\n"
+         "cost-time front of the gene centres' server counts (minimum to minimum + E).\n"
+         "Exact up to 1,000,000 combinations, NSGA-II beyond. Prints\n"
          "metodo<TAB>exacto|aproximado, hipervolumen<TAB>H, a header costo<TAB>tiempo<TAB> and\n"
          "the gene centres' names, then one line per point by cost ascending",
-         Pareto, ComprobarPareto},
+         Pareto, kOpcionesPareto},
     Paso{"simular", Argumento::Opciones, "simular [OPTS]",
-         "simulates every productive centre beside its formula; OPTS follow the step:\n"
-         "--replicas R (2..1000, default 10) or --precision P (relative half-width, 0..1),\n"
-         "--clientes N (default 100000), --calentamiento K|auto (default 10000),\n"
-         "--semilla S (default 1), --hilos T (default every core),\n"
-         "--distribucion gamma|lognormal (default gamma). Prints a header and per centre\n"
-         "one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L,\n"
-         "Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as medidas",
-         Simular, ComprobarSimular},
+         "simulates every productive centre beside its formula. Prints a header and per\n"
+         "centre one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn,\n"
+         "Lq, L, Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as\n"
+         "medidas",
+         Simular, kOpcionesSimular},
     Paso{"riesgo", Argumento::Opciones, "riesgo [OPTS]",
-         "the line's lead time as a distribution, each centre simulated; OPTS: --muestras M\n"
-         "(default 100000), --deseado T (default the PERT's time), --cdf FILE, and the\n"
-         "options of simular. Prints pert, media, desviacion, P50, P80, P90, P95, Ppert,\n"
-         "deseado, Pdeseado as key<TAB>value, then posicion, Nombre, criticidad,\n"
-         "crucialidad per centre in the PERT; FILE gets tiempo<TAB>probabilidad lines",
-         Riesgo, ComprobarRiesgo},
+         "the line's lead time as a distribution, each centre simulated. Prints pert,\n"
+         "media, desviacion, P50, P80, P90, P95, Ppert, deseado, Pdeseado as key<TAB>value,\n"
+         "then posicion, Nombre, criticidad, crucialidad per centre in the PERT",
+         Riesgo, kOpcionesRiesgo},
 };
 
 }  // namespace
@@ -140,7 +131,10 @@ std::string TextoUso() {
             if (c == '\n') t += std::string(kColumna, ' ');
         }
         t += '\n';
+        t += UsoOpciones(p.opciones, kColumna + 2);
     }
+    t += "OPTS follow their step as \"--name value\" or \"--name=value\"; numbers take the\n"
+         "decimal separator of --decimal (or of the locale) and no group separator.\n";
     return t;
 }
 
