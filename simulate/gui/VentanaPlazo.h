@@ -28,6 +28,7 @@ namespace vortena {
 
 class CurvaS;
 class HistogramaPlazo;
+class CampoNumerico;
 class Principal;
 
 class VentanaPlazo : public QWidget {
@@ -77,14 +78,14 @@ private:
     std::string huellaCorrida_;  // of the network the running draws use
     bool desactualizada_ = false;
 
-    QSpinBox* replicas_ = nullptr;
-    QSpinBox* clientes_ = nullptr;
-    QSpinBox* calentamiento_ = nullptr;
+    CampoNumerico* replicas_ = nullptr;
+    CampoNumerico* clientes_ = nullptr;
+    CampoNumerico* calentamiento_ = nullptr;
     QCheckBox* calentamientoAuto_ = nullptr;
-    QSpinBox* semilla_ = nullptr;
+    CampoNumerico* semilla_ = nullptr;
     QComboBox* distribucion_ = nullptr;
-    QSpinBox* muestras_ = nullptr;
-    QLineEdit* deseado_ = nullptr;
+    CampoNumerico* muestras_ = nullptr;
+    CampoNumerico* deseado_ = nullptr;
     QPushButton* simular_ = nullptr;
     QPushButton* cancelar_ = nullptr;
     QPushButton* imagen_ = nullptr;

@@ -22,6 +22,7 @@ class QTableWidget;
 
 namespace vortena {
 
+class CampoNumerico;
 class Principal;
 
 class VentanaSimulacion : public QWidget {
@@ -77,13 +78,13 @@ private:
     std::string huellaCorrida_;
     bool desactualizada_ = false;
 
-    QLineEdit* replicas_ = nullptr;
+    CampoNumerico* replicas_ = nullptr;
     QCheckBox* porPrecision_ = nullptr;
-    QLineEdit* precision_ = nullptr;
-    QLineEdit* clientes_ = nullptr;
-    QLineEdit* calentamiento_ = nullptr;
+    CampoNumerico* precision_ = nullptr;
+    CampoNumerico* clientes_ = nullptr;
+    CampoNumerico* calentamiento_ = nullptr;
     QCheckBox* calentamientoAuto_ = nullptr;
-    QLineEdit* semilla_ = nullptr;
+    CampoNumerico* semilla_ = nullptr;
     QComboBox* distribucion_ = nullptr;
     QPushButton* simular_ = nullptr;
     QPushButton* cancelar_ = nullptr;

@@ -16,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +25,7 @@
 #include "simulate/gui/SombreadoCriticidad.h"
 #include "simulate/gui/VentanaPlazo.h"
 #include "support/ConstructorRed.h"
+#include "widgets/CampoNumerico.h"
 
 using vortena::VentanaPlazo;
 using vortena::prueba::VentanaDePrueba;
@@ -72,10 +72,10 @@ VentanaPlazo* Abrir(VentanaDePrueba& v) {
 }
 
 void AjustesCortos(VentanaPlazo* w, const QString& clientes) {
-    Escribir(w->findChild<QSpinBox*>(QStringLiteral("replicas")), QStringLiteral("3"));
-    Escribir(w->findChild<QSpinBox*>(QStringLiteral("clientes")), clientes);
-    Escribir(w->findChild<QSpinBox*>(QStringLiteral("calentamiento")), QStringLiteral("500"));
-    Escribir(w->findChild<QSpinBox*>(QStringLiteral("muestras")), QStringLiteral("4000"));
+    Escribir(w->findChild<CampoNumerico*>(QStringLiteral("replicas")), QStringLiteral("3"));
+    Escribir(w->findChild<CampoNumerico*>(QStringLiteral("clientes")), clientes);
+    Escribir(w->findChild<CampoNumerico*>(QStringLiteral("calentamiento")), QStringLiteral("500"));
+    Escribir(w->findChild<CampoNumerico*>(QStringLiteral("muestras")), QStringLiteral("4000"));
 }
 
 // 4.5 with the window's decimal separator.
@@ -210,8 +210,8 @@ private slots:
         VentanaDePrueba v;
         VentanaPlazo* w = Abrir(v);
         QVERIFY(w != nullptr);
-        QCOMPARE(w->findChild<QSpinBox*>(QStringLiteral("replicas"))->value(), 3);
-        QCOMPARE(w->findChild<QSpinBox*>(QStringLiteral("muestras"))->value(), 4000);
+        QCOMPARE(w->findChild<CampoNumerico*>(QStringLiteral("replicas"))->value(), 3.0);
+        QCOMPARE(w->findChild<CampoNumerico*>(QStringLiteral("muestras"))->value(), 4000.0);
         QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("deseado"))->text(), CuatroYMedio(v));
         // A desired time that is not a number stops the run before it starts.
         Escribir(w->findChild<QLineEdit*>(QStringLiteral("deseado")), QStringLiteral("pronto"));
