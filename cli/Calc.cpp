@@ -48,11 +48,16 @@ std::optional<PasoPedido> BuscarPaso(const std::string& texto) {
 // The "--name value" (or "--name=value") pairs from args[i] on, as lines;
 // returns the index of the first argument that is not one.
 std::size_t ReunirOpciones(const std::vector<std::string>& args, std::size_t i,
-                           std::string& opciones) {
+                           std::span<const Opcion> tabla, std::string& opciones) {
+    const auto interruptor = [&](const std::string& nombre) {
+        for (const Opcion& o : tabla)
+            if (o.nombre == nombre) return o.clase == Clase::Interruptor;
+        return false;
+    };
     while (i < args.size() && args[i].size() > 2 && args[i].rfind("--", 0) == 0) {
         std::string opcion = args[i++];
         // A switch takes no value.
-        if (opcion.find('=') == std::string::npos && opcion != "--linea") {
+        if (opcion.find('=') == std::string::npos && !interruptor(opcion)) {
             if (i >= args.size()) throw ErrorUso{"falta el valor de " + opcion};
             opcion += "=" + args[i++];
         }
@@ -93,12 +98,15 @@ Pedido Interpretar(const std::vector<std::string>& args, const std::string& loca
         std::optional<PasoPedido> paso = BuscarPaso(args[i]);
         if (!paso) throw ErrorUso{"paso desconocido " + args[i]};
         if (paso->paso->argumento == Argumento::Opciones)
-            i = ReunirOpciones(args, i + 1, paso->argumento) - 1;
+            i = ReunirOpciones(args, i + 1, paso->paso->opciones, paso->argumento) - 1;
         p.pasos.push_back(*paso);
     }
     for (const PasoPedido& pp : p.pasos)
-        if (pp.paso->comprobar)
-            if (auto error = pp.paso->comprobar(pp.argumento, p.regional)) throw ErrorUso{*error};
+        if (pp.paso->argumento == Argumento::Opciones) {
+            auto leidas =
+                LeerOpciones(pp.paso->nombre, pp.paso->opciones, pp.argumento, p.regional);
+            if (auto* error = std::get_if<std::string>(&leidas)) throw ErrorUso{*error};
+        }
     return p;
 }
 

@@ -1,93 +1,28 @@
 #include "cli/PasoOptimizar.h"
 
-#include <cmath>
-#include <sstream>
 #include <variant>
 
 #include "optimise/MensajesOptimizacion.h"
 #include "optimise/Optimizacion.h"
 
 namespace vortena::calc {
-namespace {
-
-struct OpcionesOptimizar {
-    AjustesOptimizacion ajustes;
-    std::string iteraciones = AjustesOptimizacion::kIteracionesPorDefecto;
-    std::optional<std::string> deseado;  // the line's current time when absent
-};
-
-std::optional<std::int16_t> Entero(const std::string& texto, int min, int max,
-                                   const Regional& reg) {
-    const auto v = LeerNumero(texto, reg);
-    if (!v || *v != std::floor(*v) || *v < min || *v > max) return std::nullopt;
-    return static_cast<std::int16_t>(*v);
-}
-
-std::variant<OpcionesOptimizar, std::string> Leer(const std::string& opciones,
-                                                  const Regional& reg) {
-    OpcionesOptimizar o;
-    std::istringstream lineas(opciones);
-    std::string linea, vistas;
-    while (std::getline(lineas, linea)) {
-        const std::size_t igual = linea.find('=');
-        const std::string nombre = linea.substr(0, igual);
-        const std::string valor =
-            igual == std::string::npos ? std::string() : linea.substr(igual + 1);
-        if (vistas.find(" " + nombre + " ") != std::string::npos) return nombre + " repetida";
-        vistas += " " + nombre + " ";
-        auto rango = [&](std::int16_t& destino, int min, int max) -> std::optional<std::string> {
-            if (const auto v = Entero(valor, min, max, reg)) {
-                destino = *v;
-                return std::nullopt;
-            }
-            return nombre + std::string(" espera un entero de ").append(std::to_string(min)) +
-                   std::string(" a ").append(std::to_string(max));
-        };
-        std::optional<std::string> error;
-        if (nombre == "--habitantes") {
-            error = rango(o.ajustes.habitantes, AjustesOptimizacion::kHabitantesMin,
-                          AjustesOptimizacion::kHabitantesMax);
-        } else if (nombre == "--delta") {
-            error = rango(o.ajustes.delta, AjustesOptimizacion::kDeltaMin,
-                          AjustesOptimizacion::kDeltaMax);
-        } else if (nombre == "--diversidad") {
-            error = rango(o.ajustes.diversidad, AjustesOptimizacion::kDiversidadMin,
-                          AjustesOptimizacion::kDiversidadMax);
-        } else if (nombre == "--iteraciones") {
-            if (!IteracionesValidas(valor, reg))
-                error = "--iteraciones espera un número mayor que cero";
-            o.iteraciones = valor;
-        } else if (nombre == "--deseado") {
-            if (!LeerNumero(valor, reg)) error = "--deseado espera un número";
-            o.deseado = valor;
-        } else {
-            error = "opción desconocida " + nombre + " de optimizar";
-        }
-        if (error) return *error;
-    }
-    return o;
-}
-
-}  // namespace
-
-std::optional<std::string> ComprobarOptimizar(const std::string& opciones, const Regional& reg) {
-    auto r = Leer(opciones, reg);
-    if (auto* error = std::get_if<std::string>(&r)) return *error;
-    return std::nullopt;
-}
 
 bool Optimizar(EntornoCalc& e, const std::string& opciones) {
-    auto leido = Leer(opciones, e.regional);
-    const auto* o = std::get_if<OpcionesOptimizar>(&leido);
+    auto leido = LeerOpciones("optimizar", kOpcionesOptimizar, opciones, e.regional);
+    const auto* o = std::get_if<OpcionesLeidas>(&leido);
     if (!o) return true;  // the command line was checked before any step ran
 
     Optimizacion opt(e.red, e.mensajes, e.azar);
-    opt.ajustes = o->ajustes;
+    o->Tomar("--habitantes", opt.ajustes.habitantes);
+    o->Tomar("--delta", opt.ajustes.delta);
+    o->Tomar("--diversidad", opt.ajustes.diversidad);
     if (!opt.Abrir()) return true;
     // The desired time goes through the same text the dialog would show.
     const std::string deseado =
-        o->deseado ? *o->deseado : TextoGeneral(opt.TiempoActual, e.regional);
-    const auto peticion = opt.ComprobarInicio(deseado, o->iteraciones, e.regional);
+        o->Texto("--deseado").value_or(TextoGeneral(opt.TiempoActual, e.regional));
+    const std::string iteraciones =
+        o->Texto("--iteraciones").value_or(AjustesOptimizacion::kIteracionesPorDefecto);
+    const auto peticion = opt.ComprobarInicio(deseado, iteraciones, e.regional);
     if (!peticion) {
         opt.Cerrar();
         return true;

@@ -2,17 +2,31 @@
 // The step "optimizar": the genetic search of server counts as the dialog
 // runs it, with the dialog's settings given as options after the step.
 
-#include <optional>
+#include <array>
 #include <string>
 
+#include "cli/Opciones.h"
 #include "cli/Pasos.h"
-#include "model/Numeros.h"
+#include "optimise/AjustesOptimizacion.h"
 
 namespace vortena::calc {
 
-// The options as the command line gathered them: "--name=value" lines.
-// A usage error text when one is unknown, repeated or out of range.
-std::optional<std::string> ComprobarOptimizar(const std::string& opciones, const Regional& reg);
+inline constexpr std::array kOpcionesOptimizar = {
+    Opcion{
+        "--habitantes", Clase::Numero, "H",
+        Admisible::Entero(AjustesOptimizacion::kHabitantesMin, AjustesOptimizacion::kHabitantesMax),
+        "default 5"},
+    Opcion{"--delta", Clase::Numero, "D",
+           Admisible::Entero(AjustesOptimizacion::kDeltaMin, AjustesOptimizacion::kDeltaMax),
+           "default 2"},
+    Opcion{
+        "--diversidad", Clase::Numero, "W",
+        Admisible::Entero(AjustesOptimizacion::kDiversidadMin, AjustesOptimizacion::kDiversidadMax),
+        "default 74"},
+    Opcion{"--iteraciones", Clase::Numero, "N", Admisible::Positivo(), "default 100"},
+    Opcion{"--deseado", Clase::Numero, "T", Admisible::Positivo(),
+           "desired time, default the line's current time"},
+};
 
 // Prints " Costo: … Tiempo: …" and one line per gene centre: posicion, Nombre
 // and the best candidate's server count, tab-separated. The network keeps

@@ -2,18 +2,24 @@
 // The step "pareto": the cost–time front of the gene centres' server counts,
 // as tab-separated text.
 
-#include <optional>
+#include <array>
 #include <string>
 
+#include "cli/Opciones.h"
 #include "cli/Pasos.h"
-#include "model/Numeros.h"
+#include "optimise/ModeloFrente.h"
 
 namespace vortena::calc {
 
-// The options as the command line gathered them: "--name=value" lines.
-// A one-line usage error naming the option when one is unknown, repeated
-// or out of range.
-std::optional<std::string> ComprobarPareto(const std::string& opciones, const Regional& reg);
+inline constexpr std::array kOpcionesPareto = {
+    Opcion{"--extra", Clase::Numero, "E", Admisible::Entero(0, kExtraFrenteMax),
+           "servers above the minimum, default 10"},
+    Opcion{"--poblacion", Clase::Numero, "P", Admisible{8, 10000, false, false, true, 4},
+           "default 100"},
+    Opcion{"--generaciones", Clase::Numero, "G", Admisible::Entero(1, 100000), "default 200"},
+    Opcion{"--semilla", Clase::Numero, "S", Admisible::Entero(0, 4294967295.0), "default 1"},
+    Opcion{"--hilos", Clase::Numero, "T", Admisible::Entero(1, 256), "default one per processor"},
+};
 
 // Prints "metodo", "hipervolumen", the header and one line per front point
 // by cost ascending. A network that does not compute is told through the

@@ -2,58 +2,17 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <iostream>
 #include <mutex>
-#include <sstream>
 #include <variant>
 
 #include "cli/Medidas.h"
-#include "cli/PasoSimular.h"
 #include "files/ErrorArchivo.h"
 #include "files/EscrituraAtomica.h"
 #include "simulate/SimulacionLinea.h"
 
 namespace vortena::calc {
 namespace {
-
-struct OpcionesRiesgo {
-    OpcionesSimulacion sim;
-    std::optional<double> deseado;
-    std::optional<std::string> cdf;
-};
-
-std::variant<OpcionesRiesgo, std::string> Leer(const std::string& opciones, const Regional& reg) {
-    OpcionesRiesgo o;
-    std::istringstream lineas(opciones);
-    std::string linea, vistas;
-    while (std::getline(lineas, linea)) {
-        const std::size_t igual = linea.find('=');
-        const std::string nombre = linea.substr(0, igual);
-        const std::string valor =
-            igual == std::string::npos ? std::string() : linea.substr(igual + 1);
-        if (vistas.find(" " + nombre + " ") != std::string::npos) return nombre + " repetida";
-        vistas += " " + nombre + " ";
-        if (nombre == "--muestras")
-            return "--muestras ya no existe: el plazo sale de simular la línea entera (use "
-                   "--clientes y --replicas)";
-        if (nombre == "--deseado") {
-            const auto v = LeerNumero(valor, reg);
-            if (!v || !std::isfinite(*v)) return "--deseado espera un número";
-            o.deseado = *v;
-        } else if (nombre == "--cdf") {
-            if (valor.empty()) return "--cdf espera un nombre de archivo";
-            o.cdf = valor;
-        } else {
-            bool conocida = false;
-            if (auto error = LeerOpcionSimulacion(nombre, valor, reg, o.sim, conocida))
-                return *error;
-            if (!conocida) return "opción desconocida " + nombre + " de riesgo";
-        }
-    }
-    if (auto error = ComprobarJuntas(vistas)) return *error;
-    return o;
-}
 
 std::string Celda(std::string s) {
     for (char& c : s)
@@ -90,16 +49,14 @@ void EscribirResultado(const ResultadoLinea& r, std::ostream& out) {
 
 }  // namespace
 
-std::optional<std::string> ComprobarRiesgo(const std::string& opciones, const Regional& reg) {
-    auto r = Leer(opciones, reg);
-    if (auto* error = std::get_if<std::string>(&r)) return *error;
-    return std::nullopt;
-}
-
 bool Riesgo(EntornoCalc& e, const std::string& opciones) {
-    auto leido = Leer(opciones, e.regional);
-    const auto* o = std::get_if<OpcionesRiesgo>(&leido);
-    if (!o) return true;  // the command line was checked before any step ran
+    auto leido = LeerOpciones("riesgo", kOpcionesRiesgo, opciones, e.regional);
+    const auto* leidas = std::get_if<OpcionesLeidas>(&leido);
+    if (!leidas) return true;  // the command line was checked before any step ran
+    const OpcionesSimulacion sim = AjustesSimulacion(*leidas);
+    std::optional<double> deseado;
+    leidas->Tomar("--deseado", deseado);
+    const std::optional<std::string> cdf = leidas->Texto("--cdf");
 
     Trabajo trabajo;
     std::mutex cerrojo;
@@ -111,7 +68,7 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
         };
     ResultadoLinea r;
     try {
-        r = SimularLinea(e.red, o->sim, o->deseado, trabajo);
+        r = SimularLinea(e.red, sim, deseado, trabajo);
     } catch (const ErrorLinea& error) {
         if (terminal) std::cerr << '\n';
         e.mensajes.Mostrar(error.what(), kTituloPrograma, Botones::Aceptar, Icono::Critico);
@@ -123,12 +80,12 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
                            Icono::Informacion);
 
     EscribirResultado(r, e.salida);
-    if (o->cdf) {
+    if (cdf) {
         std::string texto;
         for (const auto& [tiempo, probabilidad] : r.distribucion)
             texto += TextoExacto(tiempo) + '\t' + TextoExacto(probabilidad) + '\n';
         try {
-            EscribirAtomico(*o->cdf, texto);
+            EscribirAtomico(*cdf, texto);
         } catch (const ErrorArchivo& error) {
             e.mensajes.Mostrar(std::string("No se pudo escribir la distribución: ") + error.what(),
                                kTituloVentana, Botones::Aceptar, Icono::Critico);

@@ -2,18 +2,27 @@
 // The step "riesgo": the line's lead time as a distribution, from units
 // simulated flowing through the whole line with the options of "simular".
 
-#include <optional>
 #include <string>
 
+#include "cli/PasoSimular.h"
 #include "cli/Pasos.h"
-#include "model/Numeros.h"
 
 namespace vortena::calc {
 
-// The options as the command line gathered them: "--name=value" lines. A
-// usage error text, naming the option, when one is unknown, repeated or
-// out of range.
-std::optional<std::string> ComprobarRiesgo(const std::string& opciones, const Regional& reg);
+// Its own options, then those of "simular".
+inline constexpr std::array kOpcionesRiesgo = UnirOpciones(
+    std::array{
+        Opcion{"--muestras",
+               Clase::Retirada,
+               "",
+               {},
+               "--muestras ya no existe: el plazo sale de simular la línea entera (use "
+               "--clientes y --replicas)"},
+        Opcion{"--deseado", Clase::Numero, "T", Admisible::Positivo(),
+               "desired time, default the PERT's time"},
+        Opcion{"--cdf", Clase::Texto, "FILE", {}, "gets tiempo<TAB>probabilidad lines"},
+    },
+    kOpcionesSimular);
 
 // Simulates the whole line and prints pert and deseado, then media,
 // desviacion, P50, P80, P90, P95, Ppert, Pdeseado, produccion and wip each

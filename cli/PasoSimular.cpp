@@ -2,10 +2,8 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <functional>
-#include <sstream>
 #include <variant>
 
 #include "cli/Medidas.h"
@@ -15,110 +13,6 @@
 namespace vortena::calc {
 namespace {
 
-// Whole numbers up to 2^53 read exactly through the number module.
-constexpr double kEnteroMax = 9007199254740992.0;
-
-std::optional<double> Entero(const std::string& texto, double min, double max,
-                             const Regional& reg) {
-    const auto v = LeerNumero(texto, reg);
-    if (!v || *v != std::floor(*v) || *v < min || *v > max) return std::nullopt;
-    return *v;
-}
-
-}  // namespace
-
-std::optional<std::string> LeerOpcionSimulacion(const std::string& nombre, const std::string& valor,
-                                                const Regional& reg, OpcionesSimulacion& o,
-                                                bool& conocida) {
-    conocida = true;
-    const auto entero = [&](double min, double max) { return Entero(valor, min, max, reg); };
-    const auto fuera = [&](double min, double max) {
-        return nombre + " espera un entero de " + TextoGeneral(min, reg) + " a " +
-               TextoGeneral(max, reg);
-    };
-    if (nombre == "--replicas") {
-        const auto v = entero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
-        if (!v) return fuera(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
-        o.replicas = static_cast<int>(*v);
-    } else if (nombre == "--precision") {
-        const auto v = LeerNumero(valor, reg);
-        if (!v || !(*v > 0 && *v < 1))
-            return "--precision espera un número mayor que 0 y menor que 1";
-        o.precision = *v;
-    } else if (nombre == "--clientes") {
-        const auto v = entero(1, static_cast<double>(OpcionesSimulacion::kClientesMax));
-        if (!v) return fuera(1, static_cast<double>(OpcionesSimulacion::kClientesMax));
-        o.clientes = static_cast<std::int64_t>(*v);
-    } else if (nombre == "--calentamiento") {
-        if (valor == "auto") {
-            o.calentamientoAuto = true;
-        } else if (const auto v =
-                       entero(0, static_cast<double>(OpcionesSimulacion::kClientesMax))) {
-            o.calentamiento = static_cast<std::int64_t>(*v);
-        } else {
-            return "--calentamiento espera auto o un entero de 0 a " +
-                   TextoGeneral(static_cast<double>(OpcionesSimulacion::kClientesMax), reg);
-        }
-    } else if (nombre == "--semilla") {
-        const auto v = entero(0, kEnteroMax);
-        if (!v) return fuera(0, kEnteroMax);
-        o.semilla = static_cast<std::uint64_t>(*v);
-    } else if (nombre == "--hilos") {
-        const auto v = entero(1, 1024);
-        if (!v) return fuera(1, 1024);
-        o.hilos = static_cast<int>(*v);
-    } else if (nombre == "--distribucion") {
-        if (valor == "gamma") {
-            o.distribucion = Distribucion::Gamma;
-        } else if (valor == "lognormal") {
-            o.distribucion = Distribucion::Lognormal;
-        } else {
-            return "--distribucion espera gamma o lognormal";
-        }
-    } else {
-        conocida = false;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> ComprobarJuntas(const std::string& vistas) {
-    if (vistas.find(" --replicas ") != std::string::npos &&
-        vistas.find(" --precision ") != std::string::npos)
-        return "--replicas y --precision no van juntas";
-    return std::nullopt;
-}
-
-namespace {
-
-struct OpcionesSimular {
-    OpcionesSimulacion sim;
-    bool linea = false;
-};
-
-std::variant<OpcionesSimular, std::string> Leer(const std::string& opciones, const Regional& reg) {
-    OpcionesSimular o;
-    std::istringstream lineas(opciones);
-    std::string linea, vistas;
-    while (std::getline(lineas, linea)) {
-        const std::size_t igual = linea.find('=');
-        const std::string nombre = linea.substr(0, igual);
-        const std::string valor =
-            igual == std::string::npos ? std::string() : linea.substr(igual + 1);
-        if (vistas.find(" " + nombre + " ") != std::string::npos) return nombre + " repetida";
-        vistas += " " + nombre + " ";
-        if (nombre == "--linea") {
-            if (igual != std::string::npos) return "--linea no lleva valor";
-            o.linea = true;
-            continue;
-        }
-        bool conocida = false;
-        if (auto error = LeerOpcionSimulacion(nombre, valor, reg, o.sim, conocida)) return *error;
-        if (!conocida) return "opción desconocida " + nombre + " de simular";
-    }
-    if (auto error = ComprobarJuntas(vistas)) return *error;
-    return o;
-}
-
 std::string Celda(std::string s) {
     for (char& c : s)
         if (c == '\t' || c == '\n' || c == '\r') c = ' ';
@@ -127,10 +21,19 @@ std::string Celda(std::string s) {
 
 }  // namespace
 
-std::optional<std::string> ComprobarSimular(const std::string& opciones, const Regional& reg) {
-    auto r = Leer(opciones, reg);
-    if (auto* error = std::get_if<std::string>(&r)) return *error;
-    return std::nullopt;
+OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas) {
+    OpcionesSimulacion o;
+    leidas.Tomar("--replicas", o.replicas);
+    leidas.Tomar("--precision", o.precision);
+    leidas.Tomar("--clientes", o.clientes);
+    if (leidas.Texto("--calentamiento") == "auto")
+        o.calentamientoAuto = true;
+    else
+        leidas.Tomar("--calentamiento", o.calentamiento);
+    leidas.Tomar("--semilla", o.semilla);
+    leidas.Tomar("--hilos", o.hilos);
+    if (leidas.Texto("--distribucion") == "lognormal") o.distribucion = Distribucion::Lognormal;
+    return o;
 }
 
 namespace {
@@ -184,17 +87,18 @@ void SimularEnLinea(EntornoCalc& e, const OpcionesSimulacion& o) {
 }  // namespace
 
 bool Simular(EntornoCalc& e, const std::string& opciones) {
-    auto leido = Leer(opciones, e.regional);
-    const auto* o = std::get_if<OpcionesSimular>(&leido);
-    if (!o) return true;  // the command line was checked before any step ran
-    if (o->linea) {
-        SimularEnLinea(e, o->sim);
+    auto leido = LeerOpciones("simular", kOpcionesSimularPaso, opciones, e.regional);
+    const auto* leidas = std::get_if<OpcionesLeidas>(&leido);
+    if (!leidas) return true;  // the command line was checked before any step ran
+    const OpcionesSimulacion o = AjustesSimulacion(*leidas);
+    if (leidas->Tiene("--linea")) {
+        SimularEnLinea(e, o);
         return true;
     }
 
     Trabajo trabajo;
     trabajo.progreso = Progreso("simular");
-    const ResultadoSimulacion r = SimularCentros(e.red, o->sim, trabajo);
+    const ResultadoSimulacion r = SimularCentros(e.red, o, trabajo);
     if (trabajo.progreso) std::fputs("\n", stderr);
 
     e.salida << "posicion\tNombre\tmedida\tanalitico\tsimulado\tsemiancho\tdentro\n";

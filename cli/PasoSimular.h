@@ -2,28 +2,53 @@
 // The step "simular": every productive centre simulated beside its formula,
 // one tab-separated line per centre and measure.
 
-#include <optional>
+#include <array>
 #include <string>
 
+#include "cli/Opciones.h"
 #include "cli/Pasos.h"
-#include "model/Numeros.h"
 #include "simulate/SimulacionCentros.h"
 
 namespace vortena::calc {
 
-// One option shared by "simular" and "riesgo" read into `o`: `conocida` is
-// false when `nombre` is not one of them; a usage error text when its value
-// is wrong.
-std::optional<std::string> LeerOpcionSimulacion(const std::string& nombre, const std::string& valor,
-                                                const Regional& reg, OpcionesSimulacion& o,
-                                                bool& conocida);
-// `vistas` holds " --name " for every option given: the pairs that may not
-// go together.
-std::optional<std::string> ComprobarJuntas(const std::string& vistas);
+// Whole numbers up to 2^53 read exactly through the number module.
+inline constexpr double kSemillaSimulacionMax = 9007199254740992.0;
 
-// The options as the command line gathered them: "--name=value" lines.
-// A usage error text when one is unknown, repeated or out of range.
-std::optional<std::string> ComprobarSimular(const std::string& opciones, const Regional& reg);
+// The options of "simular", taken by "riesgo" as well.
+inline constexpr std::array kOpcionesSimular = {
+    Opcion{"--replicas", Clase::Numero, "R",
+           Admisible::Entero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax),
+           "default 10"},
+    Opcion{"--precision",
+           Clase::Numero,
+           "P",
+           Admisible{0, 1, true, true, false, 1},
+           "relative half-width, replications until reached",
+           {},
+           "--replicas"},
+    Opcion{"--clientes", Clase::Numero, "N",
+           Admisible::Entero(1, static_cast<double>(OpcionesSimulacion::kClientesMax)),
+           "customers per replication, default 100000"},
+    Opcion{"--calentamiento", Clase::Numero, "K|auto",
+           Admisible::Entero(0, static_cast<double>(OpcionesSimulacion::kClientesMax)),
+           "warm-up customers, default 10000", "auto"},
+    Opcion{"--semilla", Clase::Numero, "S", Admisible::Entero(0, kSemillaSimulacionMax),
+           "default 1"},
+    Opcion{"--hilos", Clase::Numero, "T", Admisible::Entero(1, 1024), "default every core"},
+    Opcion{"--distribucion", Clase::Palabra, "", {}, "default gamma", "gamma|lognormal"},
+};
+
+// "simular" itself: those, and the switch that puts the centres inside the line.
+inline constexpr std::array kOpcionesSimularPaso = UnirOpciones(
+    kOpcionesSimular, std::array{Opcion{"--linea",
+                                        Clase::Interruptor,
+                                        "",
+                                        {},
+                                        "the centres inside the line, with CVllegadas rows"}});
+
+// The simulation settings of the options read; what was not given keeps
+// its default.
+OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas);
 
 // Prints the header and, for every productive centre in collection order,
 // one line per measure: posicion, Nombre, medida, analitico, simulado,

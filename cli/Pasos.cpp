@@ -90,39 +90,29 @@ constexpr std::array kPasos = {
          Medidas},
     Paso{"guardar", Argumento::Obligatorio, "guardar=FILE", "GuardarRed", Guardar},
     Paso{"optimizar", Argumento::Opciones, "optimizar [OPTS]",
-         "genetic search of server counts; OPTS follow the step: --habitantes H (5..50,\n"
-         "default 5), --delta D (1..8, default 2), --diversidad W (1..100, default 74),\n"
-         "--iteraciones N (default 100), --deseado T (default the line's current time).\n"
-         "Prints \" Costo: … Tiempo: …\" and one tab-separated line per gene centre:\n"
-         "posicion, Nombre, servers; the network keeps the best counts",
-         Optimizar, ComprobarOptimizar},
+         "genetic search of server counts. Prints \" Costo: … Tiempo: …\" and one\n"
+         "tab-separated line per gene centre: posicion, Nombre, servers; the network keeps\n"
+         "the best counts",
+         Optimizar, kOpcionesOptimizar},
     Paso{"pareto", Argumento::Opciones, "pareto [OPTS]",
-         "cost-time front of the gene centres' server counts (minimum to minimum + E);\n"
-         "OPTS: --extra E (0..100, default 10), --poblacion P (multiple of 4, default 100),\n"
-         "--generaciones G (default 200), --semilla S (default 1), --hilos T (default one\n"
-         "per processor). Exact up to 1,000,000 combinations, NSGA-II beyond. Prints\n"
+         "cost-time front of the gene centres' server counts (minimum to minimum + E).\n"
+         "Exact up to 1,000,000 combinations, NSGA-II beyond. Prints\n"
          "metodo<TAB>exacto|aproximado, hipervolumen<TAB>H, a header costo<TAB>tiempo<TAB> and\n"
          "the gene centres' names, then one line per point by cost ascending",
-         Pareto, ComprobarPareto},
+         Pareto, kOpcionesPareto},
     Paso{"simular", Argumento::Opciones, "simular [OPTS]",
-         "simulates every productive centre beside its formula; OPTS follow the step:\n"
-         "--replicas R (2..1000, default 10) or --precision P (relative half-width, 0..1),\n"
-         "--clientes N (default 100000), --calentamiento K|auto (default 10000),\n"
-         "--semilla S (default 1), --hilos T (default every core),\n"
-         "--distribucion gamma|lognormal (default gamma). Prints a header and per centre\n"
-         "one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L,\n"
-         "Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as medidas.\n"
-         "--linea simulates the centres inside the line instead, adding CVllegadas rows",
-         Simular, ComprobarSimular},
+         "simulates every productive centre beside its formula. Prints a header and per\n"
+         "centre one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn,\n"
+         "Lq, L, Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as\n"
+         "medidas. --linea simulates the centres inside the line, adding CVllegadas rows",
+         Simular, kOpcionesSimularPaso},
     Paso{"riesgo", Argumento::Opciones, "riesgo [OPTS]",
-         "the line's lead time from units flowing through the whole line; OPTS: those of\n"
-         "simular (N units per replication, K units of warm-up), --deseado T (default the\n"
-         "PERT's time), --cdf FILE. Prints pert and deseado, then media, desviacion, P50,\n"
-         "P80, P90, P95, Ppert, Pdeseado, produccion, wip each with its 95 % half-width,\n"
-         "replicas; a table posicion Nombre paso aporte crucialidad; an empty line and a\n"
-         "table ruta paso media P50 P90 P95 centros (20 routes at most); FILE gets at most\n"
-         "1,000 tiempo<TAB>probabilidad lines",
-         Riesgo, ComprobarRiesgo},
+         "the line's lead time from units flowing through the whole line (N units per\n"
+         "replication, K units of warm-up). Prints pert and deseado, then media,\n"
+         "desviacion, P50, P80, P90, P95, Ppert, Pdeseado, produccion, wip each with its\n"
+         "95 % half-width, replicas; a table posicion Nombre paso aporte crucialidad; an\n"
+         "empty line and a table ruta paso media P50 P90 P95 centros (20 routes at most)",
+         Riesgo, kOpcionesRiesgo},
 };
 
 }  // namespace
@@ -143,7 +133,10 @@ std::string TextoUso() {
             if (c == '\n') t += std::string(kColumna, ' ');
         }
         t += '\n';
+        t += UsoOpciones(p.opciones, kColumna + 2);
     }
+    t += "OPTS follow their step as \"--name value\" or \"--name=value\"; numbers take the\n"
+         "decimal separator of --decimal (or of the locale) and no group separator.\n";
     return t;
 }
 

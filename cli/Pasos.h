@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/Opciones.h"
 #include "model/Documento.h"
 #include "model/Mensajes.h"
 #include "model/Numeros.h"
@@ -21,7 +22,7 @@ struct EntornoCalc {
     Mensajes& mensajes;
     Documento& doc;
     Regional regional;
-    std::ostream& salida;  // standard output
+    std::ostream& salida;   // standard output
     FuenteAleatoria& azar;  // the run's one random source
 };
 
@@ -32,13 +33,14 @@ enum class Argumento { Ninguno, Opcional, Obligatorio, Opciones };
 struct Paso {
     std::string_view nombre;  // as typed, before any "="
     Argumento argumento;
-    std::string_view uso;     // first column of the usage text
-    std::string_view ayuda;   // second column; "\n" continues it on the next line
+    std::string_view uso;    // first column of the usage text
+    std::string_view ayuda;  // second column; "\n" continues it on the next line
     // Runs the step; `arg` is empty when none was given. False when a file
     // could not be written: the step has shown why and the run ends there.
     bool (*ejecutar)(EntornoCalc& e, const std::string& arg);
-    // Checks an Opciones argument before any step runs: a usage error text.
-    std::optional<std::string> (*comprobar)(const std::string& arg, const Regional& reg) = nullptr;
+    // Opciones: the options the step takes, checked by LeerOpciones before
+    // any step runs and listed in the usage text.
+    std::span<const Opcion> opciones{};
 };
 
 std::span<const Paso> Pasos();

@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "dialogs/CajaEntrada.h"
-#include "dialogs/ValorEntrada.h"
 
 namespace vortena {
 
@@ -55,14 +54,10 @@ linea& Arco::Conexion() {
     return ctx_.red.Conexiones(ctx_.red.ConexionActual);
 }
 
-double Arco::ValorGuardado() {
-    return Conexion().multiplicador;
-}
-
 void Arco::AlCerrar() {
     if (ctx_.red.Conexiones.Existe(ctx_.red.ConexionActual)) {
         linea& c = Conexion();
-        if (const auto v = ValorDeEntrada(caja_->text().toStdString(), ctx_.regional)) {
+        if (const auto v = caja_->Leer().valor) {
             // The old label is printed at the midpoint of the line; wipe it
             // before the multiplier changes.
             Superficie& sup = ctx_.editor.superficie();

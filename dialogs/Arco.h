@@ -18,7 +18,6 @@ public:
     explicit Arco(const ContextoPropiedades& ctx, QWidget* parent = nullptr);
 
 protected:
-    double ValorGuardado() override;
     void AlCerrar() override;
 
 private:

@@ -6,9 +6,7 @@
 
 namespace vortena {
 
-CajaEntrada::CajaEntrada(const char* nombre, QWidget* padre) : QLineEdit(padre) {
-    setObjectName(QString::fromUtf8(nombre));
-}
+CajaEntrada::CajaEntrada(const char* nombre, QWidget* padre) : CampoNumerico(nombre, padre) {}
 
 void CajaEntrada::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {

@@ -1,14 +1,17 @@
 #pragma once
-// A one-line entry box of the property dialogs. Enter runs the box's entry
+// A one-line entry box of the property dialogs, the program's numeric field
+// (widgets/CampoNumerico.h) once configured. Enter runs the box's entry
 // procedure instead of reaching the dialog's default button, and the whole
 // text is selected whenever the user brings the focus in, so typing replaces
 // the value.
 
 #include <QLineEdit>
 
+#include "widgets/CampoNumerico.h"
+
 namespace vortena {
 
-class CajaEntrada : public QLineEdit {
+class CajaEntrada : public CampoNumerico {
     Q_OBJECT
 public:
     CajaEntrada(const char* nombre, QWidget* padre);

@@ -23,21 +23,21 @@ void GuardarTasa(double& tasa, const double& desviacion, void (CentroProductivo:
 
 const std::array<ReglaCampo, kCamposCentro>& ReglasCentro() {
     static const std::array<ReglaCampo, kCamposCentro> reglas{{
-        {CampoCentro::Lamda, "Lamda", "#0.0###", "#0.0###", "#0.00##",
-         "Velocidad de Arribo inválida", "Mu", false},
-        {CampoCentro::Mu, "Mu", "#0.0####", "#0.0###", "#0.00##", "Velocidad de Despacho inválida",
-         "S", false},
-        {CampoCentro::S, "S", "#0", "#0", "#0", "Número de Servidores inválido", "minimos", true},
-        {CampoCentro::Probabilidad, "Probabilidad", "#0.00##", "#0.00##", "#0.00",
-         "Probabilidad inválida", "calcProbabilidad", false},
-        {CampoCentro::CostoEspera, "CostoEspera", "#0.00##", "#0.00##", "#0.00##",
-         "Costo de espera inválido", "CostoServidor", false},
-        {CampoCentro::CostoServidor, "CostoServidor", "#0.00##", "#0.00##", "#0.00##",
+        {CampoCentro::Lamda, "Lamda", "#0.0###", "#0.0###", "Velocidad de Arribo inválida", "Mu",
+         false},
+        {CampoCentro::Mu, "Mu", "#0.0####", "#0.0###", "Velocidad de Despacho inválida", "S",
+         false},
+        {CampoCentro::S, "S", "#0", "#0", "Número de Servidores inválido", "minimos", true},
+        {CampoCentro::Probabilidad, "Probabilidad", "#0.00##", "#0.00##", "Probabilidad inválida",
+         "calcProbabilidad", false},
+        {CampoCentro::CostoEspera, "CostoEspera", "#0.00##", "#0.00##", "Costo de espera inválido",
+         "CostoServidor", false},
+        {CampoCentro::CostoServidor, "CostoServidor", "#0.00##", "#0.00##",
          "Costo de Servidor inválido", "optimo1", false},
-        {CampoCentro::Desvlamda, "Desvlamda", "#0.00##", "#0.0##", "#0.00##",
-         "Desviación de Lambda inválida", "DesvMu", false},
-        {CampoCentro::DesvMu, "DesvMu", "0.0##", "#0.0##", "#0.00##", "Desviación de Mu inválida",
-         "aceptar", false},
+        {CampoCentro::Desvlamda, "Desvlamda", "#0.00##", "#0.0##", "Desviación de Lambda inválida",
+         "DesvMu", false},
+        {CampoCentro::DesvMu, "DesvMu", "0.0##", "#0.0##", "Desviación de Mu inválida", "aceptar",
+         false},
     }};
     return reglas;
 }

@@ -29,7 +29,6 @@ struct ReglaCampo {
     const char* caja;  // object name of the entry box
     const char* patronExito;
     const char* patronRechazo;
-    const char* patronCaracter;
     const char* mensajeRango;
     const char* siguiente;   // object name of the control that takes the focus
     bool avanzaTrasRechazo;  // the focus moves on after a range refusal too

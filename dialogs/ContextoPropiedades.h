@@ -23,5 +23,10 @@ struct ContextoPropiedades {
 // Texts shared by the three dialogs.
 inline constexpr const char* kTextoCaracter = "Valor numérico Incorrecto";
 inline constexpr const char* kTituloCaracter = "Ingreso de un caracter";
+// The message of a refused number: kTextoCaracter and the reason, which names
+// the form expected ("Use la coma decimal: 1,5").
+inline std::string TextoCaracter(const std::string& motivo) {
+    return std::string(kTextoCaracter) + ". " + motivo;
+}
 
 }  // namespace vortena

@@ -5,9 +5,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <limits>
 
 #include "dialogs/CajaEntrada.h"
-#include "dialogs/ValorEntrada.h"
 
 namespace vortena {
 
@@ -25,6 +25,9 @@ DialogoElemento::DialogoElemento(const ContextoPropiedades& ctx, const char* nom
     cuadro->setObjectName(QStringLiteral("cuadro"));
     opciones->addTab(cuadro, QStringLiteral("Propiedades"));
     caja_ = new CajaEntrada(nombreCaja, cuadro);
+    // An output or a multiplier below zero means nothing.
+    caja_->Configurar(ctx_.regional, Admisible{0, std::numeric_limits<double>::infinity(), false,
+                                               false, false, 1});
 
     aceptar = new QPushButton(QStringLiteral("Aceptar"), this);
     aceptar->setObjectName(QStringLiteral("aceptar"));
@@ -60,13 +63,15 @@ void DialogoElemento::Registrar(double antes, double nuevo) {
 }
 
 void DialogoElemento::Enter() {
-    if (ValorDeEntrada(caja_->text().toStdString(), ctx_.regional)) {
+    const Lectura l = caja_->Leer();
+    if (l.valor) {
         accept();
         return;
     }
-    ctx_.mensajes.Mostrar(kTextoCaracter, kTituloCaracter, Botones::Aceptar, Icono::Exclamacion);
-    caja_->setText(QString::fromStdString(Formato(ValorGuardado(), "#0.00", ctx_.regional)));
-    caja_->selectAll();
+    ctx_.mensajes.Mostrar(TextoCaracter(l.motivo), kTituloCaracter, Botones::Aceptar,
+                          Icono::Exclamacion);
+    // The typed text stays to be mended, with the focus.
+    caja_->Tomar();
 }
 
 void DialogoElemento::showEvent(QShowEvent* e) {

@@ -22,8 +22,6 @@ protected:
     DialogoElemento(const ContextoPropiedades& ctx, const char* nombre, const char* titulo,
                     const char* nombreCaja, QWidget* parent);
 
-    // The stored value, shown after a refused Enter with "#0.00".
-    virtual double ValorGuardado() = 0;
     // The closing steps: store the box's value if it qualifies, then redraw.
     virtual void AlCerrar() = 0;
 

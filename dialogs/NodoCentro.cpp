@@ -12,7 +12,6 @@
 #include "dialogs/CajaEntrada.h"
 #include "dialogs/HuellaCentro.h"
 #include "dialogs/ProbEstados.h"
-#include "dialogs/ValorEntrada.h"
 #include "files/Codificacion.h"
 #include "model/ErrorAritmetico.h"
 
@@ -65,6 +64,10 @@ void NodoCentro::Registrando(Accion&& accion) {
 void NodoCentro::Conectar() {
     for (const ReglaCampo& r : ReglasCentro()) {
         const CampoCentro campo = r.campo;
+        // The number rule only; each field's range keeps its own message.
+        Admisible admite;
+        admite.entero = campo == CampoCentro::S;
+        cajas_[static_cast<std::size_t>(campo)]->Configurar(ctx_.regional, admite);
         connect(cajas_[static_cast<std::size_t>(campo)], &CajaEntrada::enter, this,
                 [this, campo] { EntradaNumerica(campo); });
     }
@@ -147,14 +150,14 @@ bool NodoCentro::EntradaNumerica(CampoCentro campo, bool porEnter) {
     const ReglaCampo& r = Regla(campo);
     CajaEntrada* caja = cajas_[static_cast<std::size_t>(campo)];
 
-    const std::optional<double> valor =
-        ValorDeEntrada(caja->text().toStdString(), ctx_.regional, campo == CampoCentro::S);
+    const Lectura l = caja->Leer();
+    const std::optional<double> valor = l.valor;
     if (!valor) {
-        ctx_.mensajes.Mostrar(kTextoCaracter, kTituloCaracter, Botones::Aceptar,
+        ctx_.mensajes.Mostrar(TextoCaracter(l.motivo), kTituloCaracter, Botones::Aceptar,
                               Icono::Exclamacion);
-        PonerTexto(campo, Texto(ValorCampo(c, campo), r.patronCaracter));
+        // The typed text stays to be mended, with the focus.
         Enfocar(caja);
-        caja->selectAll();
+        caja->Tomar();
         return false;
     }
     if (FueraDeRango(campo, *valor, c)) {
@@ -318,10 +321,10 @@ bool NodoCentro::GuardarDatos() {
             valores[i] = ValorCampo(c, leidos[i]);
             continue;
         }
-        const std::optional<double> v =
-            ValorDeEntrada(caja->text().toStdString(), ctx_.regional, leidos[i] == CampoCentro::S);
+        const Lectura l = caja->Leer();
+        const std::optional<double> v = l.valor;
         if (!v) {
-            Rechazar(caja, kTextoCaracter, kTituloCaracter, false);
+            Rechazar(caja, TextoCaracter(l.motivo).c_str(), kTituloCaracter, false);
             return false;
         }
         if (FueraDeRango(leidos[i], *v, c)) {

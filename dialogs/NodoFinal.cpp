@@ -4,7 +4,6 @@
 #include <QLabel>
 
 #include "dialogs/CajaEntrada.h"
-#include "dialogs/ValorEntrada.h"
 
 namespace vortena {
 
@@ -27,10 +26,6 @@ CentroProductivo& NodoFinal::Nodo() {
     return ctx_.red.Centros(ctx_.red.CentroActual);
 }
 
-double NodoFinal::ValorGuardado() {
-    return Nodo().Salida;
-}
-
 void NodoFinal::AlCerrar() {
     if (!ctx_.red.Centros.Existe(ctx_.red.CentroActual)) return;
     CentroProductivo& nodo = Nodo();
@@ -38,7 +33,7 @@ void NodoFinal::AlCerrar() {
     // digits would round (1/3), so only an edited text is read back.
     if (caja_->text() != mostrado_) {
         // As Enter reads it: "1.5" typed by habit is no 15.
-        if (const auto v = ValorDeEntrada(caja_->text().toStdString(), ctx_.regional)) {
+        if (const auto v = caja_->Leer().valor) {
             const double antes = nodo.Salida;
             nodo.Salida = *v;
             Registrar(antes, nodo.Salida);

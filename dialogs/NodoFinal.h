@@ -16,7 +16,6 @@ public:
     explicit NodoFinal(const ContextoPropiedades& ctx, QWidget* parent = nullptr);
 
 protected:
-    double ValorGuardado() override;
     void AlCerrar() override;
 
 private:

@@ -388,7 +388,54 @@ std::optional<double> LeerCompleto(std::string_view texto, const Reglas& r) {
 }  // namespace
 
 std::optional<double> LeerNumero(std::string_view texto, const Regional& reg) {
-    return LeerCompleto(texto, Reglas{reg.decimal, reg.decimal, reg.grupo});
+    return LeerCompleto(texto, Reglas{reg.decimal, reg.decimal, '\0'});
+}
+
+std::string MotivoNoNumero(std::string_view texto, const Regional& reg) {
+    if (LeerNumero(texto, reg)) return {};
+    const std::string_view t = SinBlancos(texto);
+    if (t.empty()) return "Escriba un número.";
+    const char otro = reg.decimal == ',' ? '.' : ',';
+    if (t.find(otro) != std::string_view::npos) {
+        // The plain example, not the user's digits: "1.000" may have meant a
+        // thousand as well as one.
+        return reg.decimal == ',' ? "Use la coma decimal: 1,5" : "Use el punto decimal: 1.5";
+    }
+    Buffer buffer(t.size() + 1);
+    const Escaneo e = Escanear(t, Reglas{reg.decimal, reg.decimal, '\0'}, buffer.data());
+    if (e.hayDigitos && e.fin == t.size())
+        return "«" + std::string(t) + "» está fuera del rango de los números.";
+    return "«" + std::string(t) + "» no es un número; escriba por ejemplo 1" + reg.decimal +
+           "5 o 2" + reg.decimal + "5E-3.";
+}
+
+bool Admisible::Admite(double v) const {
+    if (!std::isfinite(v)) return false;
+    if (minAbierto ? !(v > min) : !(v >= min)) return false;
+    if (maxAbierto ? !(v < max) : !(v <= max)) return false;
+    if (entero && (v != std::floor(v) || std::fmod(v, multiplo) != 0)) return false;
+    return true;
+}
+
+std::string Admisible::Describir(const Regional& reg) const {
+    std::string t = !entero        ? "un número"
+                    : multiplo > 1 ? "un múltiplo de " + std::to_string(multiplo)
+                                   : "un entero";
+    const bool conMin = std::isfinite(min);
+    const bool conMax = std::isfinite(max);
+    if (conMin && conMax && !minAbierto && !maxAbierto)
+        return t + " de " + TextoGeneral(min, reg) + " a " + TextoGeneral(max, reg);
+    if (conMin) t += (minAbierto ? " mayor que " : " no menor que ") + TextoGeneral(min, reg);
+    if (conMin && conMax) t += " y";
+    if (conMax) t += (maxAbierto ? " menor que " : " no mayor que ") + TextoGeneral(max, reg);
+    return t;
+}
+
+Lectura LeerAdmisible(std::string_view texto, const Admisible& admisible, const Regional& reg) {
+    const auto v = LeerNumero(texto, reg);
+    if (!v) return {std::nullopt, MotivoNoNumero(texto, reg)};
+    if (!admisible.Admite(*v)) return {std::nullopt, "Debe ser " + admisible.Describir(reg) + "."};
+    return {*v, {}};
 }
 
 std::optional<double> LeerNumeroArchivo(std::string_view texto) {

@@ -3,6 +3,7 @@
 // settings are a value passed in, never read from the process locale.
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,12 +48,51 @@ std::string TextoGeneralSimple(float valor, const Regional& reg);
 // General text with the sign position: a leading blank for non-negative values.
 std::string TextoConSigno(double valor, const Regional& reg);
 
-// Locale-aware parse of a whole text: optional blanks around, optional sign,
-// digits with group separators between digits of the integer part (with a
-// '.' group separator "1.5" reads as 15), the locale's decimal separator,
-// optional exponent "E"/"e" with sign. std::nullopt when it is not a number
-// or its value overflows; an underflow reads as 0.
+// The one rule for a number typed by the user (a window's field, a batch
+// step's option): optional blanks around, optional sign, digits, the locale's
+// decimal separator, optional exponent "E"/"e" with sign. The other separator
+// is never read: in a Spanish locale "1.5" is refused rather than grouped into
+// 15, since a separator typed by habit would silently scale the value.
+// std::nullopt when it is not a number or its value overflows; an underflow
+// reads as 0.
 std::optional<double> LeerNumero(std::string_view texto, const Regional& reg);
+
+// Why LeerNumero refuses a text, as one sentence for the user that names the
+// expected form ("Use la coma decimal: 1,5"); empty when the text is a number.
+std::string MotivoNoNumero(std::string_view texto, const Regional& reg);
+
+// The values a setting admits: a range with open or closed ends, whole
+// numbers only, or whole multiples of a step.
+struct Admisible {
+    double min = -std::numeric_limits<double>::infinity();
+    double max = std::numeric_limits<double>::infinity();
+    bool minAbierto = false;
+    bool maxAbierto = false;
+    bool entero = false;
+    int multiplo = 1;  // with `entero`: the value must be a multiple of it
+
+    static constexpr Admisible Entero(double min, double max) {
+        return {min, max, false, false, true, 1};
+    }
+    // A number strictly above `min` (a time, a rate).
+    static constexpr Admisible Positivo(double min = 0) {
+        return {min, std::numeric_limits<double>::infinity(), true, false, false, 1};
+    }
+
+    bool Admite(double v) const;
+    // "un entero de 2 a 1000", "un número mayor que 0 y menor que 1",
+    // "un múltiplo de 4 de 8 a 10000", "un número".
+    std::string Describir(const Regional& reg) const;
+};
+
+// A typed value read by LeerNumero and checked against what the setting
+// admits: the value, or the sentence telling the user why not ("Use la coma
+// decimal: 1,5", "Debe ser un entero de 2 a 1000.").
+struct Lectura {
+    std::optional<double> valor;
+    std::string motivo;
+};
+Lectura LeerAdmisible(std::string_view texto, const Admisible& admisible, const Regional& reg);
 
 // Parse of a file value: both ',' and '.' are read as the decimal separator,
 // no grouping accepted. std::nullopt when it is not a number.

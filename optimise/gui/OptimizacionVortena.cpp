@@ -17,13 +17,18 @@
 
 #include "optimise/MensajesOptimizacion.h"
 #include "optimise/gui/GraficoConvergencia.h"
+#include "widgets/CampoNumerico.h"
 
 namespace vortena {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string S(const QString& s) {
+    return s.toStdString();
+}
 
 QSlider* Deslizador(QWidget* padre, const char* nombre, int min, int max, int valor,
                     const char* ayuda) {
@@ -37,13 +42,25 @@ QSlider* Deslizador(QWidget* padre, const char* nombre, int min, int max, int va
     return s;
 }
 
+// A number typed with the other decimal separator is refused with the form
+// expected, keeping the typed text and the focus.
+bool SeparadorAjeno(CampoNumerico* campo, const Regional& reg, Mensajes& msj) {
+    const std::string t = S(campo->text());
+    if (t.find(reg.grupo) == std::string::npos || LeerNumero(t, reg)) return false;
+    msj.Mostrar(MotivoNoNumero(t, reg), kTituloErrorCarga, Botones::Aceptar, Icono::Exclamacion);
+    campo->Tomar();
+    return true;
+}
+
 QLabel* Etiqueta(QWidget* padre, const char* nombre, const char* texto) {
     auto* l = new QLabel(QString::fromUtf8(texto), padre);
     l->setObjectName(QString::fromLatin1(nombre));
     return l;
 }
 
-bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
+bool EsEnter(int tecla) {
+    return tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+}
 
 }  // namespace
 
@@ -62,8 +79,9 @@ void OptimizacionVortena::Construir() {
                             AjustesOptimizacion::kHabitantesMax, 5,
                             "Número de soluciones que utilizará el algoritmo genético");
     lblhabitantes = Etiqueta(this, "lblhabitantes", "Numero de Habitantes: 5");
-    delta = Deslizador(this, "delta", AjustesOptimizacion::kDeltaMin, AjustesOptimizacion::kDeltaMax, 2,
-                       "La variancia  de la distribución uniforme de la Mutación");
+    delta =
+        Deslizador(this, "delta", AjustesOptimizacion::kDeltaMin, AjustesOptimizacion::kDeltaMax, 2,
+                   "La variancia  de la distribución uniforme de la Mutación");
     lbldelta = Etiqueta(this, "lbldelta", "Delta de Mutación: 2");
     DivVSOpt = Deslizador(this, "DivVSOpt", AjustesOptimizacion::kDiversidadMin,
                           AjustesOptimizacion::kDiversidadMax, 74,
@@ -72,12 +90,12 @@ void OptimizacionVortena::Construir() {
     lbldiversidad = Etiqueta(this, "lbldiversidad", "Diversidad");
     lbloptimidad = Etiqueta(this, "lbloptimidad", "Optimidad");
 
-    Iteraciones = new QLineEdit(QString::fromLatin1(AjustesOptimizacion::kIteracionesPorDefecto), this);
-    Iteraciones->setObjectName(QStringLiteral("Iteraciones"));
+    // The ranges keep the search's own messages; the fields read the numbers.
+    Iteraciones = new CampoNumerico("Iteraciones", reg_, Admisible{}, this);
+    Iteraciones->setText(QString::fromLatin1(AjustesOptimizacion::kIteracionesPorDefecto));
     Iteraciones->setToolTip(QStringLiteral("Número de Iteraciones por Solución"));
     lbliteraciones = Etiqueta(this, "lbliteraciones", "Número de interacciones:");
-    deseado = new QLineEdit(this);
-    deseado->setObjectName(QStringLiteral("deseado"));
+    deseado = new CampoNumerico("deseado", reg_, Admisible{}, this);
     lbltmpodeseado = Etiqueta(this, "lbltmpodeseado", "Tiempo Deseado :");
     lblminimotiempo = Etiqueta(this, "lblminimotiempo", "");
 
@@ -169,6 +187,7 @@ void OptimizacionVortena::deseado_KeyUp(int tecla) {
 void OptimizacionVortena::Iteraciones_KeyPress(int tecla) {
     if (!EsEnter(tecla)) return;
     if (IteracionesValidas(S(Iteraciones->text()), reg_)) return;
+    if (SeparadorAjeno(Iteraciones, reg_, opt_.mensajes())) return;
     Iteraciones->setText(QString::fromLatin1(AjustesOptimizacion::kIteracionesPorDefecto));
     opt_.mensajes().Mostrar(kTextoIteracionesCero, kTituloErrorCarga, Botones::Aceptar,
                             Icono::Exclamacion);
@@ -190,6 +209,8 @@ bool OptimizacionVortena::eventFilter(QObject* objeto, QEvent* e) {
 // The run holds the thread; the only repaints are the progress frame's and
 // the result's, painted at once without letting other events through.
 void OptimizacionVortena::iniciar_Click() {
+    for (CampoNumerico* campo : {deseado, Iteraciones})
+        if (SeparadorAjeno(campo, reg_, opt_.mensajes())) return;
     RechazoCorrida rechazo = RechazoCorrida::Ninguno;
     const auto peticion =
         opt_.ComprobarInicio(S(deseado->text()), S(Iteraciones->text()), reg_, &rechazo);

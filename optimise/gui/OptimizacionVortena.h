@@ -19,6 +19,7 @@ class QSlider;
 
 namespace vortena {
 
+class CampoNumerico;
 class GraficoConvergencia;
 
 class OptimizacionVortena : public QDialog {
@@ -41,9 +42,9 @@ public:
     QSlider* DivVSOpt;
     QLabel* lbldiversidad;
     QLabel* lbloptimidad;
-    QLineEdit* Iteraciones;
+    CampoNumerico* Iteraciones;
     QLabel* lbliteraciones;
-    QLineEdit* deseado;
+    CampoNumerico* deseado;
     QLabel* lbltmpodeseado;
     QLabel* lblminimotiempo;
     QPushButton* iniciar;

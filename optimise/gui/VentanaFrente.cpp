@@ -3,7 +3,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,7 +13,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QToolTip>
@@ -24,6 +22,7 @@
 #include <cmath>
 
 #include "optimise/AplicarFrente.h"
+#include "widgets/CampoNumerico.h"
 
 namespace vortena {
 
@@ -47,12 +46,9 @@ QScatterSeries* Serie(const QString& nombre, QScatterSeries::MarkerShape forma, 
     return s;
 }
 
-QSpinBox* Caja(int min, int max, int valor, int paso, const char* nombre) {
-    auto* c = new QSpinBox;
-    c->setRange(min, max);
-    c->setSingleStep(paso);
+CampoNumerico* Caja(const Regional& reg, const Admisible& admite, int valor, const char* nombre) {
+    auto* c = new CampoNumerico(nombre, reg, admite);
     c->setValue(valor);
-    c->setObjectName(QString::fromLatin1(nombre));
     return c;
 }
 
@@ -72,16 +68,15 @@ VentanaFrente::~VentanaFrente() {
 
 void VentanaFrente::Construir() {
     AjustesFrente def;
-    extra_ = Caja(0, kExtraFrenteMax, def.extra, 1, "extra");
-    poblacion_ = Caja(8, 10000, def.poblacion, 4, "poblacion");
-    generaciones_ = Caja(1, 100000, def.generaciones, 10, "generaciones");
-    semilla_ = Caja(0, 1 << 30, static_cast<int>(def.semilla), 1, "semilla");
-    deseado_ = new QDoubleSpinBox;
-    deseado_->setObjectName(QStringLiteral("deseado"));
-    deseado_->setDecimals(4);
-    deseado_->setRange(0, 1e12);
-    deseado_->setValue(ctx_.deseado.value_or(0));
-    connect(deseado_, &QDoubleSpinBox::valueChanged, this, [this] { EjesYDeseado(); });
+    const Regional& reg = ctx_.regional;
+    extra_ = Caja(reg, Admisible::Entero(0, kExtraFrenteMax), def.extra, "extra");
+    poblacion_ = Caja(reg, Admisible{8, 10000, false, false, true, 4}, def.poblacion, "poblacion");
+    generaciones_ = Caja(reg, Admisible::Entero(1, 100000), def.generaciones, "generaciones");
+    semilla_ = Caja(reg, Admisible::Entero(0, 1 << 30), static_cast<int>(def.semilla), "semilla");
+    // Empty: no desired time yet (the line's own is put there on Calcular).
+    deseado_ = new CampoNumerico("deseado", reg, Admisible::Positivo());
+    if (ctx_.deseado) deseado_->setValue(*ctx_.deseado);
+    connect(deseado_, &QLineEdit::textChanged, this, [this] { EjesYDeseado(); });
 
     auto* ajustes = new QFormLayout;
     ajustes->addRow(QString::fromUtf8("Servidores extra por centro:"), extra_);
@@ -241,7 +236,23 @@ int VentanaFrente::Cercano(QPointF p) const {
 
 bool VentanaFrente::Calcular() {
     if (Ocupada()) return false;
-    auto modelo = PrepararFrente(ctx_.red, extra_->value(), ctx_.dialogos);
+    // A refused field keeps its text and the focus; the status line says why.
+    const std::pair<CampoNumerico*, const char*> campos[] = {
+        {extra_, "Servidores extra por centro"},
+        {poblacion_, "Población"},
+        {generaciones_, "Generaciones"},
+        {semilla_, "Semilla"},
+        {deseado_, "Tiempo deseado"}};
+    for (const auto& [campo, nombre] : campos) {
+        if (campo == deseado_ && deseado_->text().trimmed().isEmpty()) continue;
+        const Lectura l = campo->Tomar();
+        if (!l.valor) {
+            estado_->setText(QString::fromUtf8(nombre) + QStringLiteral(": ") +
+                             QString::fromStdString(l.motivo));
+            return false;
+        }
+    }
+    auto modelo = PrepararFrente(ctx_.red, static_cast<int>(extra_->value()), ctx_.dialogos);
     if (!modelo) {
         estado_->setText(QString::fromUtf8("La red no se puede calcular: nada cambió."));
         return false;
@@ -251,13 +262,13 @@ bool VentanaFrente::Calcular() {
     for (const ModeloFrente::Gen& g : modelo_->genes()) actuales_.push_back(g.actual);
     puntoActual_ = modelo_->actual();
     // Without the genetic search's desired time, the line's own.
-    if (!ctx_.deseado && deseado_->value() == 0 && puntoActual_.valida)
+    if (!ctx_.deseado && deseado_->text().trimmed().isEmpty() && puntoActual_.valida)
         deseado_->setValue(puntoActual_.tiempo);
 
     AjustesFrente a;
-    a.extra = extra_->value();
-    a.poblacion = poblacion_->value();
-    a.generaciones = generaciones_->value();
+    a.extra = static_cast<int>(extra_->value());
+    a.poblacion = static_cast<int>(poblacion_->value());
+    a.generaciones = static_cast<int>(generaciones_->value());
     a.semilla = static_cast<std::uint32_t>(semilla_->value());
     trabajo_ = std::make_shared<Trabajo>();
     trabajo_->progreso = [this](double f) {

@@ -24,16 +24,16 @@
 
 class QChart;
 class QChartView;
-class QDoubleSpinBox;
 class QLabel;
 class QLineSeries;
 class QProgressBar;
 class QPushButton;
 class QScatterSeries;
-class QSpinBox;
 class QTableWidget;
 
 namespace vortena {
+
+class CampoNumerico;
 
 struct ContextoFrente {
     Red& red;
@@ -92,11 +92,11 @@ private:
     std::shared_ptr<Trabajo> trabajo_;
     std::thread hilo_;
 
-    QSpinBox* extra_ = nullptr;
-    QSpinBox* poblacion_ = nullptr;
-    QSpinBox* generaciones_ = nullptr;
-    QSpinBox* semilla_ = nullptr;
-    QDoubleSpinBox* deseado_ = nullptr;
+    CampoNumerico* extra_ = nullptr;
+    CampoNumerico* poblacion_ = nullptr;
+    CampoNumerico* generaciones_ = nullptr;
+    CampoNumerico* semilla_ = nullptr;
+    CampoNumerico* deseado_ = nullptr;
     QPushButton* calcular_ = nullptr;
     QPushButton* cancelar_ = nullptr;
     QPushButton* aplicar_ = nullptr;

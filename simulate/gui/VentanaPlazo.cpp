@@ -28,6 +28,7 @@
 #include "simulate/CopiaRed.h"
 #include "simulate/gui/GraficosPlazo.h"
 #include "simulate/gui/SombreadoAporte.h"
+#include "widgets/CampoNumerico.h"
 
 namespace vortena {
 
@@ -60,12 +61,8 @@ QSettings Ajustes() {
     return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"));
 }
 
-QSpinBox* Entero(int min, int max, int paso = 1) {
-    auto* s = new QSpinBox;
-    s->setRange(min, max);
-    s->setSingleStep(paso);
-    s->setGroupSeparatorShown(true);
-    return s;
+CampoNumerico* Entero(const Regional& reg, double min, double max) {
+    return new CampoNumerico("", reg, Admisible::Entero(min, max));
 }
 
 QTableWidgetItem* Celda(const QString& texto, double orden) {
@@ -123,21 +120,21 @@ VentanaPlazo::~VentanaPlazo() {
 void VentanaPlazo::Construir() {
     auto* ajustes = new QGroupBox(QStringLiteral("Ajustes"));
     auto* form = new QFormLayout(ajustes);
-    replicas_ = Entero(OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
+    const Regional& reg = principal_.regional();
+    replicas_ = Entero(reg, OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
     replicas_->setObjectName(QStringLiteral("replicas"));
-    clientes_ = Entero(1, 1'000'000'000, 10000);
+    clientes_ = Entero(reg, 1, 1'000'000'000);
     clientes_->setObjectName(QStringLiteral("clientes"));
-    calentamiento_ = Entero(0, 1'000'000'000, 1000);
+    calentamiento_ = Entero(reg, 0, 1'000'000'000);
     calentamiento_->setObjectName(QStringLiteral("calentamiento"));
     calentamientoAuto_ = new QCheckBox(QStringLiteral("automático (MSER-5)"));
     calentamientoAuto_->setObjectName(QStringLiteral("calentamientoAuto"));
-    semilla_ = Entero(0, 2'000'000'000);
+    semilla_ = Entero(reg, 0, 2'000'000'000);
     semilla_->setObjectName(QStringLiteral("semilla"));
     distribucion_ = new QComboBox;
     distribucion_->setObjectName(QStringLiteral("distribucion"));
     distribucion_->addItems({QStringLiteral("gamma"), QStringLiteral("lognormal")});
-    deseado_ = new QLineEdit;
-    deseado_->setObjectName(QStringLiteral("deseado"));
+    deseado_ = new CampoNumerico("deseado", reg, Admisible::Positivo());
     deseado_->setPlaceholderText(QStringLiteral("el tiempo del PERT"));
     auto* cal = new QHBoxLayout;
     cal->addWidget(calentamiento_);
@@ -285,25 +282,34 @@ void VentanaPlazo::GuardarAjustes() const {
 
 bool VentanaPlazo::Simular() {
     if (Corriendo()) return false;
+    // A refused field keeps its text and the focus; the status line says why.
+    const std::pair<CampoNumerico*, const char*> campos[] = {{replicas_, "Réplicas"},
+                                                             {clientes_, "Unidades por réplica"},
+                                                             {calentamiento_, "Calentamiento"},
+                                                             {semilla_, "Semilla"},
+                                                             {deseado_, "Tiempo deseado"}};
+    for (const auto& [campo, nombre] : campos) {
+        if ((campo == calentamiento_ && calentamientoAuto_->isChecked()) ||
+            (campo == deseado_ && deseado_->text().trimmed().isEmpty()))
+            continue;
+        const Lectura l = campo->Tomar();
+        if (!l.valor) {
+            Estado(
+                QString::fromUtf8(nombre) + QStringLiteral(": ") + QString::fromStdString(l.motivo),
+                true);
+            return false;
+        }
+    }
     OpcionesSimulacion o;
-    o.replicas = replicas_->value();
-    o.clientes = clientes_->value();
-    o.calentamiento = calentamiento_->value();
+    o.replicas = static_cast<int>(replicas_->value());
+    o.clientes = static_cast<std::int64_t>(clientes_->value());
+    o.calentamiento = static_cast<std::int64_t>(calentamiento_->value());
     o.calentamientoAuto = calentamientoAuto_->isChecked();
     o.semilla = static_cast<std::uint64_t>(semilla_->value());
     o.distribucion =
         distribucion_->currentIndex() == 1 ? Distribucion::Lognormal : Distribucion::Gamma;
     std::optional<double> deseadoPedido;
-    const QString deseado = deseado_->text().trimmed();
-    if (!deseado.isEmpty()) {
-        const auto v = LeerNumero(deseado.toStdString(), principal_.regional());
-        if (!v || !std::isfinite(*v)) {
-            Estado(QStringLiteral("El tiempo deseado debe ser un número."), true);
-            deseado_->setFocus();
-            return false;
-        }
-        deseadoPedido = *v;
-    }
+    if (!deseado_->text().trimmed().isEmpty()) deseadoPedido = deseado_->value();
     GuardarAjustes();
 
     // The simulation works on a copy taken here, so edits made meanwhile reach

@@ -26,6 +26,7 @@ class QTableWidget;
 
 namespace vortena {
 
+class CampoNumerico;
 class CurvaS;
 class Principal;
 
@@ -76,13 +77,13 @@ private:
     std::string huellaCorrida_;  // of the network the running simulation uses
     bool desactualizada_ = false;
 
-    QSpinBox* replicas_ = nullptr;
-    QSpinBox* clientes_ = nullptr;
-    QSpinBox* calentamiento_ = nullptr;
+    CampoNumerico* replicas_ = nullptr;
+    CampoNumerico* clientes_ = nullptr;
+    CampoNumerico* calentamiento_ = nullptr;
     QCheckBox* calentamientoAuto_ = nullptr;
-    QSpinBox* semilla_ = nullptr;
+    CampoNumerico* semilla_ = nullptr;
     QComboBox* distribucion_ = nullptr;
-    QLineEdit* deseado_ = nullptr;
+    CampoNumerico* deseado_ = nullptr;
     QPushButton* simular_ = nullptr;
     QPushButton* cancelar_ = nullptr;
     QPushButton* imagen_ = nullptr;

@@ -26,6 +26,7 @@
 #include "simulate/HuellaRed.h"
 #include "simulate/SimulacionLinea.h"
 #include "simulate/gui/TablaSimulacion.h"
+#include "widgets/CampoNumerico.h"
 
 namespace vortena {
 namespace {
@@ -98,17 +99,18 @@ VentanaSimulacion::~VentanaSimulacion() {
 void VentanaSimulacion::Construir() {
     auto* ajustes = new QGroupBox(QStringLiteral("Ajustes"), this);
     auto* g = new QGridLayout(ajustes);
-    const auto campo = [this](const char* nombre) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(nombre));
+    const auto campo = [this](const char* nombre, const Admisible& admite) {
+        auto* e = new CampoNumerico(nombre, principal_.regional(), admite, this);
         e->setMaximumWidth(140);
         return e;
     };
-    replicas_ = campo("replicas");
-    precision_ = campo("precision");
-    clientes_ = campo("clientes");
-    calentamiento_ = campo("calentamiento");
-    semilla_ = campo("semilla");
+    const auto clientes = static_cast<double>(OpcionesSimulacion::kClientesMax);
+    replicas_ = campo("replicas", Admisible::Entero(OpcionesSimulacion::kReplicasMin,
+                                                    OpcionesSimulacion::kReplicasMax));
+    precision_ = campo("precision", Admisible{0, 1, true, true, false, 1});
+    clientes_ = campo("clientes", Admisible::Entero(1, clientes));
+    calentamiento_ = campo("calentamiento", Admisible::Entero(0, clientes));
+    semilla_ = campo("semilla", Admisible::Entero(0, kSemillaMax));
     porPrecision_ = new QCheckBox(QStringLiteral("Réplicas hasta la precisión relativa"), this);
     porPrecision_->setObjectName(QStringLiteral("porPrecision"));
     calentamientoAuto_ = new QCheckBox(QStringLiteral("Automático (MSER-5)"), this);
@@ -240,48 +242,32 @@ void VentanaSimulacion::GuardarAjustes() const {
 }
 
 std::optional<OpcionesSimulacion> VentanaSimulacion::LeerAjustes() {
-    const Regional& reg = principal_.regional();
     OpcionesSimulacion o;
-    const auto entero = [&](QLineEdit* e, double min, double max,
-                            const QString& que) -> std::optional<double> {
-        const auto v = LeerNumero(e->text().toStdString(), reg);
-        if (v && *v == std::floor(*v) && *v >= min && *v <= max) return *v;
-        Estado(que + QStringLiteral(" debe ser un entero de ") +
-                   QString::fromStdString(TextoGeneral(min, reg)) + QStringLiteral(" a ") +
-                   QString::fromStdString(TextoGeneral(max, reg)) + QLatin1Char('.'),
-               true);
-        e->setFocus();
-        return std::nullopt;
+    // A refused field keeps its text and the focus; the status line says why.
+    const auto leer = [&](CampoNumerico* e, const QString& que) -> std::optional<double> {
+        const Lectura l = e->Tomar();
+        if (!l.valor) Estado(que + QStringLiteral(": ") + QString::fromStdString(l.motivo), true);
+        return l.valor;
     };
     if (porPrecision_->isChecked()) {
-        const auto p = LeerNumero(precision_->text().toStdString(), reg);
-        if (!p || !(*p > 0 && *p < 1)) {
-            Estado(QStringLiteral(
-                       "La precisión relativa debe ser un número mayor que 0 y menor que 1."),
-                   true);
-            precision_->setFocus();
-            return std::nullopt;
-        }
+        const auto p = leer(precision_, QStringLiteral("La precisión relativa"));
+        if (!p) return std::nullopt;
         o.precision = *p;
     } else {
-        const auto r = entero(replicas_, OpcionesSimulacion::kReplicasMin,
-                              OpcionesSimulacion::kReplicasMax, QStringLiteral("Las réplicas"));
+        const auto r = leer(replicas_, QStringLiteral("Las réplicas"));
         if (!r) return std::nullopt;
         o.replicas = static_cast<int>(*r);
     }
-    const auto n = entero(clientes_, 1, static_cast<double>(OpcionesSimulacion::kClientesMax),
-                          QStringLiteral("Los clientes por réplica"));
+    const auto n = leer(clientes_, QStringLiteral("Los clientes por réplica"));
     if (!n) return std::nullopt;
     o.clientes = static_cast<std::int64_t>(*n);
     o.calentamientoAuto = calentamientoAuto_->isChecked();
     if (!o.calentamientoAuto) {
-        const auto k =
-            entero(calentamiento_, 0, static_cast<double>(OpcionesSimulacion::kClientesMax),
-                   QStringLiteral("El calentamiento"));
+        const auto k = leer(calentamiento_, QStringLiteral("El calentamiento"));
         if (!k) return std::nullopt;
         o.calentamiento = static_cast<std::int64_t>(*k);
     }
-    const auto s = entero(semilla_, 0, kSemillaMax, QStringLiteral("La semilla"));
+    const auto s = leer(semilla_, QStringLiteral("La semilla"));
     if (!s) return std::nullopt;
     o.semilla = static_cast<std::uint64_t>(*s);
     o.distribucion =

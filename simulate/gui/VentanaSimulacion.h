@@ -23,6 +23,7 @@ class QTableWidget;
 
 namespace vortena {
 
+class CampoNumerico;
 class Principal;
 
 class VentanaSimulacion : public QWidget {
@@ -79,13 +80,13 @@ private:
     bool desactualizada_ = false;
     std::string avisoCorrida_;  // of the run that ended: rates that differ from the line's
 
-    QLineEdit* replicas_ = nullptr;
+    CampoNumerico* replicas_ = nullptr;
     QCheckBox* porPrecision_ = nullptr;
-    QLineEdit* precision_ = nullptr;
-    QLineEdit* clientes_ = nullptr;
-    QLineEdit* calentamiento_ = nullptr;
+    CampoNumerico* precision_ = nullptr;
+    CampoNumerico* clientes_ = nullptr;
+    CampoNumerico* calentamiento_ = nullptr;
     QCheckBox* calentamientoAuto_ = nullptr;
-    QLineEdit* semilla_ = nullptr;
+    CampoNumerico* semilla_ = nullptr;
     QComboBox* distribucion_ = nullptr;
     QComboBox* modo_ = nullptr;  // each centre alone, or inside the line
     QPushButton* simular_ = nullptr;

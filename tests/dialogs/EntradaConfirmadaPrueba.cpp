@@ -185,7 +185,8 @@ private slots:
         Teclear(caja, texto);
         Clic(Hijo<QPushButton>(d.get(), "aceptar"));
         QVERIFY(d->isVisible());
-        QCOMPARE(b.Mensaje(), std::string("Valor numérico Incorrecto"));
+        QCOMPARE(b.Mensaje().rfind("Valor numérico Incorrecto. ", 0), 0u);
+        QCOMPARE(caja->text(), texto);
         QCOMPARE(b.fin().Salida, salida);
         QCOMPARE(b.red.Conexiones(1).multiplicador, multiplicador);
         // A valid text is then taken by Aceptar.

@@ -84,39 +84,39 @@ void NodoCentroEntradaPrueba::entrada_data() {
     const double def = std::nan("");
     const QString ok;
 
-    // Rates: refused characters refill "#0.00##", refused values "#0.0###".
+    // Rates: a refused number keeps its text, refused values refill "#0.0###".
     // clang-format off
-    QTest::newRow("es Lamda punto") << "es" << "Lamda" << def << "2.5" << kCaracter << "1,00" << 1.0 << "Lamda";
-    QTest::newRow("es Lamda miles") << "es" << "Lamda" << def << "1.000" << kCaracter << "1,00" << 1.0 << "Lamda";
-    QTest::newRow("es Lamda vacía") << "es" << "Lamda" << def << "" << kCaracter << "1,00" << 1.0 << "Lamda";
-    QTest::newRow("es Lamda letras") << "es" << "Lamda" << def << "abc" << kCaracter << "1,00" << 1.0 << "Lamda";
+    QTest::newRow("es Lamda punto") << "es" << "Lamda" << def << "2.5" << kCaracter << "2.5" << 1.0 << "Lamda";
+    QTest::newRow("es Lamda miles") << "es" << "Lamda" << def << "1.000" << kCaracter << "1.000" << 1.0 << "Lamda";
+    QTest::newRow("es Lamda vacía") << "es" << "Lamda" << def << "" << kCaracter << "" << 1.0 << "Lamda";
+    QTest::newRow("es Lamda letras") << "es" << "Lamda" << def << "abc" << kCaracter << "abc" << 1.0 << "Lamda";
     QTest::newRow("es Lamda cero") << "es" << "Lamda" << def << "0" << "Velocidad de Arribo inválida" << "1,0" << 1.0 << "Lamda";
     QTest::newRow("es Lamda negativa") << "es" << "Lamda" << def << "-2" << "Velocidad de Arribo inválida" << "1,0" << 1.0 << "Lamda";
     QTest::newRow("es Lamda coma") << "es" << "Lamda" << def << "2,5" << ok << "2,5" << 2.5 << "Mu";
     QTest::newRow("es Lamda guardada cero") << "es" << "Lamda" << 0.0 << "3" << ok << "0,0" << 0.0 << "Mu";
     QTest::newRow("en Lamda punto") << "en" << "Lamda" << def << "2.5" << ok << "2.5" << 2.5 << "Mu";
-    QTest::newRow("en Lamda miles") << "en" << "Lamda" << def << "1,000" << kCaracter << "1.00" << 1.0 << "Lamda";
+    QTest::newRow("en Lamda miles") << "en" << "Lamda" << def << "1,000" << kCaracter << "1,000" << 1.0 << "Lamda";
     QTest::newRow("es Mu cero") << "es" << "Mu" << def << "0" << "Velocidad de Despacho inválida" << "2,0" << 2.0 << "Mu";
-    QTest::newRow("es Mu letras") << "es" << "Mu" << def << "x" << kCaracter << "2,00" << 2.0 << "Mu";
+    QTest::newRow("es Mu letras") << "es" << "Mu" << def << "x" << kCaracter << "x" << 2.0 << "Mu";
     QTest::newRow("es Mu cinco decimales") << "es" << "Mu" << def << "3,123456" << ok << "3,12346" << 3.123456 << "S";
     QTest::newRow("en Mu fracción") << "en" << "Mu" << def << "0.5" << ok << "0.5" << 0.5 << "S";
 
-    // Servers: both separators refused; the focus moves on after a refusal too.
-    QTest::newRow("es S coma") << "es" << "S" << def << "2,5" << kCaracter << "1" << 1.0 << "S";
-    QTest::newRow("es S punto") << "es" << "S" << def << "2.5" << kCaracter << "1" << 1.0 << "S";
-    QTest::newRow("en S punto") << "en" << "S" << def << "2.5" << kCaracter << "1" << 1.0 << "S";
-    QTest::newRow("en S coma") << "en" << "S" << def << "1,000" << kCaracter << "1" << 1.0 << "S";
+    // Servers: whole numbers only; a value out of range moves the focus on.
+    QTest::newRow("es S coma") << "es" << "S" << def << "2,5" << kCaracter << "2,5" << 1.0 << "S";
+    QTest::newRow("es S punto") << "es" << "S" << def << "2.5" << kCaracter << "2.5" << 1.0 << "S";
+    QTest::newRow("en S punto") << "en" << "S" << def << "2.5" << kCaracter << "2.5" << 1.0 << "S";
+    QTest::newRow("en S coma") << "en" << "S" << def << "1,000" << kCaracter << "1,000" << 1.0 << "S";
     QTest::newRow("es S cero") << "es" << "S" << def << "0" << "Número de Servidores inválido" << "1" << 1.0 << "minimos";
-    QTest::newRow("es S redondea a cero") << "es" << "S" << def << "4E-1" << "Número de Servidores inválido" << "1" << 1.0 << "minimos";
+    QTest::newRow("es S fracción en exponente") << "es" << "S" << def << "4E-1" << kCaracter << "4E-1" << 1.0 << "S";
     QTest::newRow("es S sin cabida") << "es" << "S" << def << "40000" << "Número de Servidores inválido" << "1" << 1.0 << "minimos";
     QTest::newRow("es S máximo") << "es" << "S" << def << "32767" << ok << "32767" << 32767.0 << "minimos";
     QTest::newRow("es S tres") << "es" << "S" << def << "3" << ok << "3" << 3.0 << "minimos";
 
-    // Probability in (0, 1]; a refused character refills with two decimals.
+    // Probability in (0, 1].
     QTest::newRow("es Prob uno") << "es" << "Probabilidad" << 0.9375 << "1" << ok << "1,00" << 1.0 << "calcProbabilidad";
     QTest::newRow("es Prob cero") << "es" << "Probabilidad" << 0.9375 << "0" << "Probabilidad inválida" << "0,9375" << 0.9375 << "Probabilidad";
     QTest::newRow("es Prob mayor") << "es" << "Probabilidad" << 0.9375 << "1,01" << "Probabilidad inválida" << "0,9375" << 0.9375 << "Probabilidad";
-    QTest::newRow("es Prob letras") << "es" << "Probabilidad" << 0.9375 << "p" << kCaracter << "0,94" << 0.9375 << "Probabilidad";
+    QTest::newRow("es Prob letras") << "es" << "Probabilidad" << 0.9375 << "p" << kCaracter << "p" << 0.9375 << "Probabilidad";
     QTest::newRow("en Prob fracción") << "en" << "Probabilidad" << 0.9375 << "0.5" << ok << "0.50" << 0.5 << "calcProbabilidad";
 
     // Costs: waiting cost must be positive, a server may cost nothing.
@@ -162,12 +162,15 @@ void NodoCentroEntradaPrueba::entrada() {
     } else {
         QCOMPARE(b.mensajes.vistos.size(), std::size_t{1});
         const MensajeVisto& m = b.mensajes.vistos.front();
-        QCOMPARE(QString::fromStdString(m.texto), mensaje);
         const bool caracter = mensaje == kCaracter;
+        // A refused number says why after the old text ("Use la coma decimal: 1,5").
+        if (caracter)
+            QVERIFY(QString::fromStdString(m.texto).startsWith(kCaracter + QStringLiteral(". ")));
+        else
+            QCOMPARE(QString::fromStdString(m.texto), mensaje);
         QCOMPARE(m.titulo, std::string(caracter ? "Ingreso de un caracter" : "Error"));
         QVERIFY(m.icono == (caracter ? Icono::Exclamacion : Icono::Critico));
         QVERIFY(m.botones == Botones::Aceptar);
-        if (caracter) QCOMPARE(e->selectedText(), e->text());
     }
     QCOMPARE(e->text(), textoCaja);
     QCOMPARE(Leer(b.centro(), caja), guardado);

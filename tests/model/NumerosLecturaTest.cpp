@@ -30,9 +30,6 @@ TEST_P(Lectura, LeerNumeroAceptaElFormatoRegional) {
         {"\t7\t", 7},
         {"-2,5", -2.5},
         {"+3", 3},
-        {"1.5", 15},  // the group separator between digits is skipped
-        {"1.234,5", 1234.5},
-        {"1.234.567", 1234567},
         {",5", 0.5},
         {"5,", 5},
         {"00012", 12},
@@ -53,14 +50,93 @@ TEST_P(Lectura, LeerNumeroAceptaElFormatoRegional) {
 TEST_P(Lectura, LeerNumeroRechazaLoQueNoEsNumero) {
     const Regional reg = GetParam();
     const char* textos[] = {
-        "",      "   ",    "-",    "+",   ",",    "-,",    "abc",   "12abc", "1,2,3", "1,2.3",
-        ".5",    "1.",     "1..5", "1 5", "1E",   "1E+",   "E5",    "1,5E",  "--1",   "+-1",
-        "1E400", "-1E400", "Inf",  "NaN", "0x10", "1e5,5", "1,5 x", "2-",    "1.,5",
+        "",
+        "   ",
+        "-",
+        "+",
+        ",",
+        "-,",
+        "abc",
+        "12abc",
+        "1,2,3",
+        "1,2.3",
+        ".5",
+        "1.",
+        "1..5",
+        "1 5",
+        "1E",
+        "1E+",
+        "E5",
+        "1,5E",
+        "--1",
+        "+-1",
+        "1E400",
+        "-1E400",
+        "Inf",
+        "NaN",
+        "0x10",
+        "1e5,5",
+        "1,5 x",
+        "2-",
+        "1.,5",
+        // The group separator is never skipped: "1.5" is not 15.
+        "1.5",
+        "1.234,5",
+        "1.234.567",
+        "1.5e5",
+        "1 000",
     };
     for (const char* t : textos) {
         const std::string texto = EnRegion(t, reg);
         EXPECT_EQ(LeerNumero(texto, reg), std::nullopt) << '"' << texto << '"';
     }
+}
+
+// The refusal names the expected form, never the other separator's value.
+TEST_P(Lectura, MotivoNoNumeroNombraLaFormaEsperada) {
+    const Regional reg = GetParam();
+    const std::string uso =
+        reg.decimal == ',' ? "Use la coma decimal: 1,5" : "Use el punto decimal: 1.5";
+    for (const char* t : {"1.5", "0.05", "1.5e5", "1.234,5", "-2.5", ".5"})
+        EXPECT_EQ(MotivoNoNumero(EnRegion(t, reg), reg), uso) << t;
+    EXPECT_EQ(MotivoNoNumero(EnRegion("1,5e5", reg), reg), "");
+    EXPECT_EQ(MotivoNoNumero("  ", reg), "Escriba un número.");
+    EXPECT_EQ(MotivoNoNumero("1E400", reg), "«1E400» está fuera del rango de los números.");
+    EXPECT_EQ(MotivoNoNumero(" abc ", reg),
+              EnRegion("«abc» no es un número; escriba por ejemplo 1,5 o 2,5E-3.", reg));
+}
+
+TEST_P(Lectura, LeerAdmisibleCompruebaElRangoYSuDescripcion) {
+    const Regional reg = GetParam();
+    const Admisible replicas = Admisible::Entero(2, 1000);
+    const Admisible tiempo = Admisible::Positivo();
+    const Admisible fraccion{0, 1, true, true, false, 1};
+    const Admisible poblacion{8, 10000, false, false, true, 4};
+    EXPECT_EQ(LeerAdmisible(EnRegion("1,5e2", reg), replicas, reg).valor, 150);
+    EXPECT_EQ(LeerAdmisible(EnRegion("0,05", reg), fraccion, reg).valor, 0.05);
+    EXPECT_EQ(LeerAdmisible("12", poblacion, reg).valor, 12);
+    const struct {
+        const char* texto;
+        const Admisible& admite;
+        const char* motivo;
+    } refusados[] = {
+        {"1,5", replicas, "Debe ser un entero de 2 a 1000."},
+        {"1001", replicas, "Debe ser un entero de 2 a 1000."},
+        {"-1", tiempo, "Debe ser un número mayor que 0."},
+        {"0", tiempo, "Debe ser un número mayor que 0."},
+        {"1", fraccion, "Debe ser un número mayor que 0 y menor que 1."},
+        {"10", poblacion, "Debe ser un múltiplo de 4 de 8 a 10000."},
+    };
+    for (const auto& r : refusados) {
+        const Lectura l = LeerAdmisible(EnRegion(r.texto, reg), r.admite, reg);
+        EXPECT_EQ(l.valor, std::nullopt) << r.texto;
+        EXPECT_EQ(l.motivo, EnRegion(r.motivo, reg)) << r.texto;
+    }
+    EXPECT_EQ(LeerAdmisible(EnRegion("0.05", reg), fraccion, reg).motivo,
+              MotivoNoNumero(EnRegion("0.05", reg), reg));
+    EXPECT_EQ(Admisible{}.Describir(reg), "un número");
+    EXPECT_EQ((Admisible{0, 5, false, true, false, 1}.Describir(reg)),
+              "un número no menor que 0 y menor que 5");
 }
 
 TEST(LeerNumeroArchivo, AceptaComaOPuntoSinAgrupar) {

@@ -56,8 +56,8 @@ TEST(PasoOptimizar, ResultLineThenOneLinePerGeneCentre) {
 
 TEST(PasoOptimizar, SameOutputOnEveryRunAndDefaultsAsTheDialog) {
     const Salida a = Calc({kCadena, "optimizar"});
-    const Salida b = Calc({kCadena, "optimizar", "--habitantes", "5", "--delta=2", "--diversidad", "74",
-                           "--iteraciones", "100"});
+    const Salida b = Calc({kCadena, "optimizar", "--habitantes", "5", "--delta=2", "--diversidad",
+                           "74", "--iteraciones", "100"});
     ASSERT_EQ(a.estado, 0) << a.errores;
     EXPECT_EQ(a.lineas, b.lineas);
     EXPECT_NE(a.lineas, Calc({kCadena, "optimizar", "--delta", "5"}).lineas);
@@ -90,11 +90,13 @@ TEST(PasoOptimizar, UsageErrors) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
         {{"--habitantes", "4"}, "--habitantes espera un entero de 5 a 50"},
         {{"--habitantes", "5,5"}, "--habitantes espera un entero de 5 a 50"},
+        {{"--habitantes", "5.5"},
+         "--habitantes espera un entero de 5 a 50; use la coma decimal: 1,5"},
         {{"--delta", "9"}, "--delta espera un entero de 1 a 8"},
         {{"--diversidad", "0"}, "--diversidad espera un entero de 1 a 100"},
-        {{"--iteraciones", "0"}, "--iteraciones espera un número mayor que cero"},
-        {{"--iteraciones", "x"}, "--iteraciones espera un número mayor que cero"},
-        {{"--deseado", "pronto"}, "--deseado espera un número"},
+        {{"--iteraciones", "0"}, "--iteraciones espera un número mayor que 0"},
+        {{"--iteraciones", "x"}, "--iteraciones espera un número mayor que 0"},
+        {{"--deseado", "pronto"}, "--deseado espera un número mayor que 0"},
         {{"--delta"}, "falta el valor de --delta"},
         {{"--delta", "2", "--delta", "3"}, "--delta repetida"},
         {{"--semilla", "3"}, "opción desconocida --semilla de optimizar"},

@@ -25,6 +25,7 @@
 #include "optimise/gui/OptimizacionVortena.h"
 #include "support/DocumentoFalso.h"
 #include "support/MensajesGrabados.h"
+#include "widgets/CampoNumerico.h"
 
 namespace vortena {
 
@@ -32,7 +33,9 @@ namespace {
 
 const Regional kReg = Regional::Espanol();
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // A network, its opened search and the dialog on it, shown non-modally.
 struct Banco {
@@ -82,7 +85,8 @@ private slots:
         QCOMPARE(b.d->windowTitle(), QStringLiteral("Optimización Genética"));
         QCOMPARE(b.d->lblhabitantes->text(), QStringLiteral("Numero de Habitantes: 5"));
         QCOMPARE(b.d->lbldelta->text(), QStringLiteral("Delta de Mutación: 2"));
-        QCOMPARE(b.d->delta->toolTip(), QStringLiteral("La variancia  de la distribución uniforme de la Mutación"));
+        QCOMPARE(b.d->delta->toolTip(),
+                 QStringLiteral("La variancia  de la distribución uniforme de la Mutación"));
         QCOMPARE(b.d->habitantes->toolTip(),
                  QStringLiteral("Número de soluciones que utilizará el algoritmo genético"));
         QCOMPARE(b.d->DivVSOpt->toolTip(),
@@ -159,14 +163,29 @@ private slots:
         QTest::addColumn<QString>("deseado");
         QTest::addColumn<QString>("iteraciones");
         QTest::addColumn<QString>("mensaje");
-        QTest::newRow("tiempo pequeño") << "0,01" << "3" << "El valor es demasiado pequeño";
-        QTest::newRow("tiempo no numérico") << "lento" << "3" << "El valor es demasiado pequeño";
-        QTest::newRow("iteraciones cero sin Enter") << "" << "0"
-                                                    << "El valor de iteracioes debe ser mayor que cero\r"
-                                                       "por lo tanto se cargará el valor por defecto (100)";
-        QTest::newRow("iteraciones no numéricas") << "" << "muchas"
-                                                  << "El valor de iteracioes debe ser mayor que cero\r"
-                                                     "por lo tanto se cargará el valor por defecto (100)";
+        QTest::newRow("tiempo pequeño") << "0,01"
+                                        << "3"
+                                        << "El valor es demasiado pequeño";
+        QTest::newRow("tiempo no numérico") << "lento"
+                                            << "3"
+                                            << "El valor es demasiado pequeño";
+        QTest::newRow("iteraciones cero sin Enter")
+            << ""
+            << "0"
+            << "El valor de iteracioes debe ser mayor que cero\r"
+               "por lo tanto se cargará el valor por defecto (100)";
+        // The other decimal separator is named, and its text stays to be mended.
+        QTest::newRow("tiempo con punto") << "0.5"
+                                          << "3"
+                                          << "Use la coma decimal: 1,5";
+        QTest::newRow("iteraciones con punto") << ""
+                                               << "1.000"
+                                               << "Use la coma decimal: 1,5";
+        QTest::newRow("iteraciones no numéricas")
+            << ""
+            << "muchas"
+            << "El valor de iteracioes debe ser mayor que cero\r"
+               "por lo tanto se cargará el valor por defecto (100)";
     }
     void iniciarRechaza() {
         QFETCH(QString, deseado);
@@ -187,6 +206,11 @@ private slots:
         QVERIFY(prueba::Servidores(b.red, b.opt.centrosGen()) == antes);
         if (mensaje.startsWith(QStringLiteral("El valor de iteracioes")))
             QCOMPARE(b.d->Iteraciones->text(), QStringLiteral("100"));
+        if (mensaje.startsWith(QStringLiteral("Use"))) {
+            QLineEdit* caja = deseado == QStringLiteral("0.5") ? b.d->deseado : b.d->Iteraciones;
+            QCOMPARE(caja->text(), deseado == QStringLiteral("0.5") ? deseado : iteraciones);
+            QCOMPARE(b.d->focusWidget(), caja);
+        }
     }
 
     void corridaCortaLlegaAlCien() {

@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 
@@ -20,6 +19,7 @@
 #include "optimise/AplicarFrente.h"
 #include "optimise/RedesOptimizacion.h"
 #include "optimise/gui/VentanaFrente.h"
+#include "widgets/CampoNumerico.h"
 
 namespace vortena {
 
@@ -137,7 +137,7 @@ private slots:
         prueba::Ramas(v.red, 4);
         VentanaFrente* f = Abrir(v);
         QTRY_VERIFY_WITH_TIMEOUT(!f->Ocupada(), 20000);
-        f->findChild<QSpinBox*>(QStringLiteral("generaciones"))->setValue(100000);
+        f->findChild<CampoNumerico*>(QStringLiteral("generaciones"))->setValue(100000);
         QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("calcular")), Qt::LeftButton);
         QVERIFY(f->Ocupada());
         QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("cancelar")), Qt::LeftButton);

@@ -17,7 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +27,7 @@
 #include "simulate/gui/SombreadoAporte.h"
 #include "simulate/gui/VentanaPlazo.h"
 #include "support/ConstructorRed.h"
+#include "widgets/CampoNumerico.h"
 
 using vortena::VentanaPlazo;
 using vortena::prueba::VentanaDePrueba;
@@ -76,9 +76,11 @@ VentanaPlazo* Abrir(VentanaDePrueba& v) {
 }
 
 void AjustesCortos(VentanaPlazo* w, const QString& clientes) {
-    Escribir(w->findChild<QSpinBox*>(QStringLiteral("replicas")), QStringLiteral("3"));
-    Escribir(w->findChild<QSpinBox*>(QStringLiteral("clientes")), clientes);
-    Escribir(w->findChild<QSpinBox*>(QStringLiteral("calentamiento")), QStringLiteral("500"));
+    Escribir(w->findChild<vortena::CampoNumerico*>(QStringLiteral("replicas")),
+             QStringLiteral("3"));
+    Escribir(w->findChild<vortena::CampoNumerico*>(QStringLiteral("clientes")), clientes);
+    Escribir(w->findChild<vortena::CampoNumerico*>(QStringLiteral("calentamiento")),
+             QStringLiteral("500"));
 }
 
 // 4.5 with the window's decimal separator.
@@ -233,7 +235,7 @@ private slots:
         VentanaDePrueba v;
         VentanaPlazo* w = Abrir(v);
         QVERIFY(w != nullptr);
-        QCOMPARE(w->findChild<QSpinBox*>(QStringLiteral("replicas"))->value(), 3);
+        QCOMPARE(w->findChild<vortena::CampoNumerico*>(QStringLiteral("replicas"))->value(), 3.0);
         QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("deseado"))->text(), CuatroYMedio(v));
         // A desired time that is not a number stops the run before it starts.
         Escribir(w->findChild<QLineEdit*>(QStringLiteral("deseado")), QStringLiteral("pronto"));
