@@ -20,8 +20,8 @@ constexpr std::uint64_t Mezclar(std::uint64_t x) {
 }
 
 // Purposes of a stream, so that drawing a sample never shifts the queue's
-// variates.
-enum class Uso : std::uint64_t { Cola = 0, Muestra = 1, Union = 2 };
+// variates and a warm-up pilot never sees the measured customers.
+enum class Uso : std::uint64_t { Cola = 0, Muestra = 1, Union = 2, Piloto = 3 };
 
 // One independent stream per (seed, centre, replication, use).
 class Flujo {
@@ -54,9 +54,15 @@ private:
 
 enum class Forma { Constante, Exponencial, Gamma, Lognormal };
 
+// Coefficients of variation the variates honour: below the minimum the time
+// is constant; above the maximum a gamma's scale overflows and its draws
+// underflow to 0, so such a centre is not simulated.
+inline constexpr double kCVMin = 1e-9;
+inline constexpr double kCVMax = 1000;
+
 // A positive random time with a given mean and standard deviation:
-// deviation 0 gives the constant, a coefficient of variation of 1 (within
-// 1e-9) the exponential, any other the gamma or, on request, the lognormal.
+// deviation 0 (or a coefficient of variation below kCVMin) gives the constant, a coefficient of
+// variation of 1 (within 1e-9) the exponential, any other the gamma or, on request, the lognormal.
 class Variable {
 public:
     Variable(double media, double desviacion, bool lognormal);

@@ -25,6 +25,7 @@ public:
     // Truncation point in observations (a whole number of batches).
     std::int64_t Corte() const;
     std::int64_t TamLote() const { return tam_; }
+    const std::vector<double>& Medias() const { return medias_; }
 
 private:
     void Cerrar();
