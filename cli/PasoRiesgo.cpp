@@ -25,6 +25,7 @@ std::string Con(const Estimacion& e) {
 }
 
 void EscribirResultado(const ResultadoLinea& r, std::ostream& out) {
+    out << HechosCorrida(r);
     out << "pert\t" << TextoExacto(r.pert) << '\n';
     out << "deseado\t" << TextoExacto(r.deseado) << '\n';
     for (int m = 0; m < kNumMedidasLinea; ++m)

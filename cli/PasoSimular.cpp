@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "cli/Medidas.h"
+#include "simulate/AnalisisSalida.h"
 #include "simulate/SimulacionCentros.h"
 #include "simulate/SimulacionLinea.h"
 
@@ -46,11 +47,13 @@ std::function<void(double)> Progreso(const char* paso) {
     };
 }
 
+// `juzgable`: the formula could be computed and enough events inform the
+// measure; otherwise `dentro` is "nd" (no judgement).
 void Fila(std::ostream& out, const std::string& inicio, const char* medida, double analitico,
-          const Estimacion& e, bool formula) {
+          const Estimacion& e, bool formula, bool juzgable) {
     out << inicio << medida << '\t' << (formula ? TextoExacto(analitico) : "nd") << '\t'
         << TextoExacto(e.valor) << '\t' << TextoExacto(e.semiancho) << '\t'
-        << (formula ? (e.Contiene(analitico) ? "1" : "0") : "nd") << '\n';
+        << (formula && juzgable ? (e.Contiene(analitico) ? "1" : "0") : "nd") << '\n';
 }
 
 // The centres as they behave inside the line, beside the formula for each
@@ -70,6 +73,7 @@ void SimularEnLinea(EntornoCalc& e, const OpcionesSimulacion& o) {
     if (!r.tasasDistintas.empty())
         e.mensajes.Mostrar(AvisoTasas(r.tasasDistintas), kTituloPrograma, Botones::Aceptar,
                            Icono::Informacion);
+    e.salida << HechosCorrida(r);
     e.salida << "posicion\tNombre\tmedida\tanalitico\tsimulado\tsemiancho\tdentro\n";
     for (const CentroLinea& c : r.centros) {
         const std::string inicio =
@@ -78,9 +82,15 @@ void SimularEnLinea(EntornoCalc& e, const OpcionesSimulacion& o) {
             e.salida << inicio << "sinflujo\t\t\t\t\n";
             continue;
         }
-        for (int m = 0; m < kNumMedidas; ++m)
-            Fila(e.salida, inicio, NombreMedida(m), c.analitico[m], c.simulado[m], c.formula);
-        Fila(e.salida, inicio, "CVllegadas", c.cvAnalitico, c.cvLlegadas, c.formula);
+        for (int m = 0; m < kNumMedidas; ++m) {
+            // Pn, Lq and Wq rest on the units that waited, P0 on the idle periods.
+            const std::int64_t eventos =
+                m == kP0 ? c.vacios
+                         : (m == kPn || m == kLq || m == kWq ? c.esperaron : sim::kEventosMin);
+            Fila(e.salida, inicio, NombreMedida(m), c.analitico[m], c.simulado[m], c.formula,
+                 !sim::PocosEventos(eventos));
+        }
+        Fila(e.salida, inicio, "CVllegadas", c.cvAnalitico, c.cvLlegadas, c.formula, true);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 
 #include "simulate/Servidores.h"
 
@@ -60,7 +61,7 @@ struct Nodo {
     bool desordenada = false;
 
     // Sums over the measured units' visits.
-    std::int64_t n = 0, esperaron = 0, nIntervalos = 0;
+    std::int64_t n = 0, esperaron = 0, vacios = 0, nIntervalos = 0;
     double espera = 0, servido = 0, sistema = 0, vacio = 0, intervalos = 0, intervalos2 = 0;
     // Over the units with visit records, shifted by the mean service time
     // (the shift keeps the correlation's sums well conditioned).
@@ -75,7 +76,7 @@ struct Nodo {
         pendientes.clear();
         origen = 0;
         desordenada = false;
-        n = esperaron = nIntervalos = nReg = 0;
+        n = esperaron = vacios = nIntervalos = nReg = 0;
         espera = servido = sistema = vacio = intervalos = intervalos2 = 0;
         t1 = t2 = tT = T1 = 0;
     }
@@ -113,6 +114,7 @@ struct ReplicaLinea::Estado {
     // The replication's run.
     const ParametrosReplicaLinea* p = nullptr;
     Flujo flujo{0, 0, 0};
+    std::optional<Serie> serie;
     std::int64_t entradas = 0, salidas = 0, medidasDentro = 0, salidasVentana = 0,
                  visitasHechas = 0;
     double t0 = 0, t1 = 0;
@@ -195,6 +197,7 @@ struct ReplicaLinea::Estado {
             enPert += T <= p->pert ? 1 : 0;
             enDeseado += T <= p->deseado ? 1 : 0;
             if (p->piloto) p->piloto->Agregar(T);
+            serie->Agregar(T);
             if (u.bits != kRutaLarga) AnotarRuta(u, T);
             if (u.registro >= 0) {
                 const auto r = static_cast<std::size_t>(u.registro);
@@ -299,7 +302,10 @@ struct ReplicaLinea::Estado {
                     c.servido += s;
                     c.sistema += sistema;
                     c.esperaron += espera > 0 ? 1 : 0;
-                    if (a > c.ultimaSalida) c.vacio += a - c.ultimaSalida;
+                    if (a > c.ultimaSalida) {
+                        c.vacio += a - c.ultimaSalida;
+                        ++c.vacios;
+                    }
                     if (c.ultimaLlegada >= 0) {
                         const double g = a - c.ultimaLlegada;
                         ++c.nIntervalos;
@@ -352,7 +358,8 @@ ReplicaLinea::~ReplicaLinea() {
 ResultadoReplicaLinea ReplicaLinea::Ejecutar(const ParametrosReplicaLinea& p, Control& control) {
     Estado& e = *e_;
     e.p = &p;
-    e.flujo = Flujo(p.semilla, 0, p.replica);
+    e.flujo = Flujo(p.semilla, 0, p.replica, p.uso);
+    e.serie.emplace(p.unidades);
     if (e.nodos.empty())
         for (const NodoLinea& n : linea_.nodos) e.nodos.emplace_back(n, p.lognormal);
     for (Nodo& n : e.nodos) n.Reiniciar();
@@ -407,6 +414,7 @@ ResultadoReplicaLinea ReplicaLinea::Ejecutar(const ParametrosReplicaLinea& p, Co
     r.entradas = e.entradas;
     r.salidas = e.salidas;
     r.dentro = static_cast<std::int64_t>(e.unidades.size() - e.libresUnidad.size());
+    r.tramos = e.serie->Tramos();
     const double n = static_cast<double>(p.unidades);
     double duracion = e.t1 - e.t0;
     if (!(duracion > 0)) duracion = std::numeric_limits<double>::min();
@@ -434,9 +442,11 @@ ResultadoReplicaLinea ReplicaLinea::Ejecutar(const ParametrosReplicaLinea& p, Co
     const double nr = static_cast<double>(e.nReg);
     const double varT = nr * e.regT2 - e.regT * e.regT;
     r.nodos.resize(e.nodos.size());
+    r.eventos.resize(e.nodos.size());
     for (std::size_t i = 0; i < e.nodos.size(); ++i) {
         const Nodo& c = e.nodos[i];
         auto& m = r.nodos[i];
+        r.eventos[i] = {c.esperaron, c.vacios};
         const double v = static_cast<double>(c.n);
         if (c.n > 0) {
             m[kRho] = c.servido / duracion;

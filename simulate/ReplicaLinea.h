@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "simulate/AnalisisSalida.h"
 #include "simulate/Cuantiles.h"
 #include "simulate/Flujo.h"
 #include "simulate/Linea.h"
@@ -73,6 +74,10 @@ struct ResultadoReplicaLinea {
     std::int64_t visitas = 0;
     // Units that entered, left, and were still inside when the run stopped.
     std::int64_t entradas = 0, salidas = 0, dentro = 0;
+    // Per centre: measured units that waited, idle periods they ended (the
+    // events that inform Pn, Lq, Wq and P0).
+    std::vector<std::array<std::int64_t, 2>> eventos;
+    TramosSerie tramos;  // the measured lead times in exit order
 };
 
 struct ParametrosReplicaLinea {
@@ -82,6 +87,7 @@ struct ParametrosReplicaLinea {
     std::int64_t unidades = 1;       // measured units
     double pert = 0, deseado = 0;
     bool lognormal = false;
+    Uso uso = Uso::Cola;          // Uso::Piloto for the warm-up pilots
     LotesMSER* piloto = nullptr;  // receives the lead times in exit order
 };
 

@@ -13,6 +13,7 @@
 #include "compute/Dimensionamiento.h"
 #include "compute/Pert.h"
 #include "model/Documento.h"
+#include "simulate/AnalisisSalida.h"
 #include "simulate/CopiaRed.h"
 #include "simulate/Mser.h"
 
@@ -44,7 +45,6 @@ public:
 };
 
 constexpr int kRondaPrecision = 10;
-constexpr std::uint64_t kReplicaPiloto = 0xffff'fff0u;  // a stream no replication uses
 constexpr std::size_t kRutasSeguidas = 1024;
 
 // Running mean and sum of squared deviations (Welford), fed in replication
@@ -85,15 +85,22 @@ struct AcumRuta {
 };
 
 struct Acumulado {
-    std::array<Media, kNumMedidasLinea> linea{};
+    std::array<std::vector<double>, kNumMedidasLinea> linea{};  // per replication
+    std::vector<TramosSerie> tramos;
     std::array<Media, kPuntosCurva> curva{};
     std::vector<std::array<Media, kNumMedidasNodo>> nodos;
+    std::vector<std::array<std::int64_t, 2>> eventos;
     std::map<ClaveRuta, AcumRuta> rutas;
     int replicas = 0;
     std::int64_t visitas = 0;
 
     void Sumar(const ResultadoReplicaLinea& r) {
-        for (int m = 0; m < kNumMedidasLinea; ++m) linea[m].Agregar(r.linea[m]);
+        for (int m = 0; m < kNumMedidasLinea; ++m) linea[m].push_back(r.linea[m]);
+        tramos.push_back(r.tramos);
+        for (std::size_t i = 0; i < eventos.size(); ++i) {
+            eventos[i][0] += r.eventos[i][0];
+            eventos[i][1] += r.eventos[i][1];
+        }
         for (int i = 0; i < kPuntosCurva; ++i) curva[i].Agregar(r.curva[i]);
         for (std::size_t i = 0; i < nodos.size(); ++i)
             for (int m = 0; m < kNumMedidasNodo; ++m) nodos[i][m].Agregar(r.nodos[i][m]);
@@ -227,6 +234,16 @@ std::vector<std::int16_t> Recorrido(const Linea& l, const ClaveRuta& clave) {
 
 }  // namespace
 
+std::string HechosCorrida(const ResultadoLinea& r) {
+    std::string t = "# replicas " + std::to_string(r.replicas) + "\n# clientes " +
+                    std::to_string(r.clientes) + "\n# calentamiento " +
+                    std::to_string(r.calentamiento) +
+                    (r.opciones.calentamientoAuto ? " (auto)" : "") + "\n";
+    for (const std::string& m : r.sinPrecision) t += "# precision no alcanzada: " + m + "\n";
+    for (const std::string& m : r.pocoFiables) t += "# intervalo poco fiable: " + m + "\n";
+    return t;
+}
+
 ResultadoLinea SimularLinea(const Red& red, const OpcionesSimulacion& pedidas,
                             std::optional<double> deseado, Trabajo& trabajo) {
     OpcionesSimulacion o = pedidas;
@@ -290,7 +307,7 @@ ResultadoLinea SimularLinea(const Red& red, const OpcionesSimulacion& pedidas,
     const double porReplica =
         visitasPorUnidad *
         static_cast<double>(o.clientes + (o.calentamientoAuto ? o.clientes : o.calentamiento));
-    double planeados = porReplica * primera + (o.calentamientoAuto ? porReplica : 0.0);
+    double planeados = porReplica * primera + (o.calentamientoAuto ? kPilotos * porReplica : 0.0);
     Control control(trabajo, planeados);
 
     ParametrosReplicaLinea base;
@@ -301,43 +318,86 @@ ResultadoLinea SimularLinea(const Red& red, const OpcionesSimulacion& pedidas,
     base.deseado = res.deseado;
     base.lognormal = o.distribucion == Distribucion::Lognormal;
     if (o.calentamientoAuto) {
-        // The cut is chosen on a pilot of its own stream: choosing it on
+        // The cut is chosen on pilots of their own streams: choosing it on
         // the measured units would cut away their high excursions.
-        LotesMSER lotes;
-        ParametrosReplicaLinea piloto = base;
-        piloto.replica = kReplicaPiloto;
-        piloto.calentamiento = 0;
-        piloto.piloto = &lotes;
-        ReplicaLinea(linea).Ejecutar(piloto, control);
-        base.calentamiento = lotes.Corte();
+        std::vector<LotesMSER> lotes(kPilotos);
+        ReplicaLinea piloto(linea);
+        for (int k = 0; k < kPilotos; ++k) {
+            ParametrosReplicaLinea p = base;
+            p.replica = static_cast<std::uint64_t>(k);
+            p.uso = Uso::Piloto;
+            p.calentamiento = 0;
+            p.piloto = &lotes[static_cast<std::size_t>(k)];
+            piloto.Ejecutar(p, control);
+        }
+        base.calentamiento = CortePilotos(lotes);
     }
     res.calentamiento = base.calentamiento;
 
     Acumulado acum;
-    acum.nodos.resize(linea.nodos.size());
     std::vector<std::unique_ptr<Cuantiles>> pozos;
+    const auto empezar = [&] {
+        acum = Acumulado{};
+        acum.nodos.resize(linea.nodos.size());
+        acum.eventos.resize(linea.nodos.size());
+        for (auto& p : pozos)
+            if (p) p->Limpiar();
+    };
+    empezar();
     Tanda tanda(linea, base, control, acum, pozos);
     tanda.Preparar(hilos);
     Student t;
+    // The measures the precision mode must reach.
+    constexpr std::array kPrecisas = {kMedia, kP90, kProduccion, kWip};
+    PlanPrecision plan;
+    plan.precision = o.precision;
+    plan.ronda = kRondaPrecision;
+    plan.replicasMax = OpcionesSimulacion::kReplicasMax;
+    plan.longitudMax = OpcionesSimulacion::kClientesMax;
+    plan.trabajoMax = 4e9;
     for (int hasta = primera;;) {
         tanda.Ejecutar(acum.replicas, hasta, hilos);
-        res.sinPrecision.clear();
-        if (porPrecision)
-            for (int m : {kMedia, kP50, kP90, kP95, kProduccion, kWip}) {
-                const Estimacion e = t.Estimar(acum.linea[m]);
-                if (e.semiancho > o.precision * std::fabs(e.valor))
-                    res.sinPrecision.push_back(NombreMedidaLinea(m));
-            }
-        if (res.sinPrecision.empty() || hasta >= OpcionesSimulacion::kReplicasMax) break;
-        hasta = std::min(hasta + kRondaPrecision, OpcionesSimulacion::kReplicasMax);
-        planeados += porReplica * kRondaPrecision;
+        if (!porPrecision) break;
+        std::vector<Resumen> medidas;
+        for (int m : kPrecisas) medidas.push_back(Resumir(acum.linea[m]));
+        const Diagnostico d =
+            Diagnosticar(acum.tramos, o.precision * std::fabs(medidas.front().media));
+        const Decision decision = DecidirPrecision(plan, medidas, d, base.unidades);
+        if (decision.accion == Accion::Parar) break;
+        if (decision.accion == Accion::Agotado) {
+            for (std::size_t i = 0; i < medidas.size(); ++i)
+                if (!Precisa(medidas[i], o.precision))
+                    res.sinPrecision.push_back(NombreMedidaLinea(kPrecisas[i]));
+            if (res.sinPrecision.empty()) res.sinPrecision.push_back("media");
+            break;
+        }
+        if (decision.accion == Accion::Alargar) {
+            // Longer replications from the start: the short ones were
+            // dominated by the start-up.
+            base.unidades = decision.longitud;
+            empezar();
+        }
+        planeados += visitasPorUnidad * static_cast<double>(base.unidades + base.calentamiento) *
+                     (decision.replicas - acum.replicas);
         control.Planear(planeados);
+        hasta = decision.replicas;
     }
     trabajo.Informar(1.0);
+    res.clientes = base.unidades;
+    {
+        const double hw = Intervalo(Resumir(acum.linea[kMedia])).semiancho;
+        const Diagnostico d = Diagnosticar(acum.tramos, hw);
+        for (int m = 0; m < kNumMedidasLinea; ++m) {
+            const Resumen r = Resumir(acum.linea[m]);
+            const bool deTiempos = m <= kPdeseado;  // the lead-time figures share its diagnosis
+            if (Asimetrica(r) || (deTiempos && (d.tendencia || d.corta)))
+                res.pocoFiables.push_back(NombreMedidaLinea(m));
+        }
+    }
 
     res.replicas = acum.replicas;
     res.visitas = acum.visitas;
-    for (int m = 0; m < kNumMedidasLinea; ++m) res.linea[m] = t.Estimar(acum.linea[m]);
+    for (int m = 0; m < kNumMedidasLinea; ++m) res.linea[m] = Intervalo(Resumir(acum.linea[m]));
     for (int i = 0; i < kPuntosCurva; ++i)
         res.curva.push_back({ProbCurva(i), t.Estimar(acum.curva[i])});
     for (CentroLinea& c : res.centros) {
@@ -349,6 +409,10 @@ ResultadoLinea SimularLinea(const Red& red, const OpcionesSimulacion& pedidas,
         c.paso = t.Estimar(m[kPaso]);
         c.aporte = t.Estimar(m[kAporte]);
         c.crucialidad = t.Estimar(m[kCrucialidad]);
+        const auto& ev = acum.eventos[static_cast<std::size_t>(
+            linea.nodoDeCentro[static_cast<std::size_t>(c.indice) - 1])];
+        c.esperaron = ev[0];
+        c.vacios = ev[1];
     }
 
     // Routes by share; a route missing from a replication had share 0 there.

@@ -49,6 +49,9 @@ struct CentroLinea {
     double cvAnalitico = 0;  // arrival coefficient of variation the formula uses
     std::array<Estimacion, kNumMedidas> simulado{};
     Estimacion cvLlegadas, paso, aporte, crucialidad;
+    // Over all replications: measured units that waited (Pn, Lq, Wq) and
+    // idle periods (P0); fewer than sim::kEventosMin leaves them unjudged.
+    std::int64_t esperaron = 0, vacios = 0;
 
     bool Dentro(int medida) const { return simulado[medida].Contiene(analitico[medida]); }
 };
@@ -69,9 +72,13 @@ struct ResultadoLinea {
     double deseado = 0;  // the desired time asked (the PERT's when none)
     std::array<Estimacion, kNumMedidasLinea> linea{};
     int replicas = 0;
-    std::int64_t calentamiento = 0;           // units cut at the start of each replication
-    std::int64_t visitas = 0;                 // centre visits simulated
-    std::vector<std::string> sinPrecision;    // line measures that missed --precision
+    std::int64_t clientes = 0;       // units measured per replication (precision mode may lengthen)
+    std::int64_t calentamiento = 0;  // units cut at the start of each replication
+    std::int64_t visitas = 0;        // centre visits simulated
+    std::vector<std::string> sinPrecision;  // line measures that missed --precision
+    // Line measures whose interval may be narrower than it claims (skewed
+    // replication means, replications still trending or too short).
+    std::vector<std::string> pocoFiables;
     std::vector<std::string> tasasDistintas;  // see AvisoTasas
     std::vector<CentroLinea> centros;         // productive centres, collection order
     std::vector<RutaLinea> rutas;             // by share, at most 20
@@ -82,6 +89,11 @@ struct ResultadoLinea {
 };
 
 inline constexpr std::size_t kRutasMostradas = 20;
+
+// The comment lines that say what the run decided ("# replicas 10",
+// "# clientes 100000", "# calentamiento 2000", "# precision no alcanzada:
+// media", "# intervalo poco fiable: P95"), each ending in a newline.
+std::string HechosCorrida(const ResultadoLinea& r);
 
 ResultadoLinea SimularLinea(const Red& red, const OpcionesSimulacion& opciones,
                             std::optional<double> deseado, Trabajo& trabajo);

@@ -23,10 +23,12 @@ namespace {
 const std::string kCadena = std::string(VORTENA_SOURCE_DIR) + "/examples/cadena.vtq";
 const std::string kCorta = " --replicas 3 --clientes 5000 --calentamiento 500";
 
+// The lines, without the "# " lines that say what the run decided.
 std::vector<std::string> Lineas(const std::string& texto) {
     std::vector<std::string> v;
     std::istringstream in(texto);
-    for (std::string l; std::getline(in, l);) v.push_back(l);
+    for (std::string l; std::getline(in, l);)
+        if (l.rfind("# ", 0) != 0) v.push_back(l);
     return v;
 }
 
@@ -52,6 +54,8 @@ TEST_F(Riesgo, PrintsTheLineFiguresThenTheCentreAndRouteTables) {
     ASSERT_EQ(estado, 0) << errores;
     EXPECT_EQ(errores, "");  // standard error is not a terminal: no progress
     const auto l = Lineas(salida);
+    EXPECT_EQ(salida.rfind("# replicas 3\n# clientes 5000\n# calentamiento 500\n", 0), 0u)
+        << salida;
 
     Red red;
     prueba::DocumentoFalso doc;

@@ -58,7 +58,9 @@ TEST_F(Simular, DentroDeLaLineaAnadeLaVariabilidadDeLlegadasVista) {
                                "cadena.vtq' simular --linea --replicas 3 --clientes 4000 "
                                "--calentamiento 400");
     ASSERT_EQ(c.estado, 0) << c.errores;
-    const auto filas = Filas(c.salida);
+    ASSERT_EQ(c.salida.rfind("# replicas 3\n# clientes 4000\n# calentamiento 400\n", 0), 0u)
+        << c.salida;
+    const auto filas = Filas(c.salida.substr(c.salida.find("posicion")));
     ASSERT_GT(filas.size(), 8u);
     EXPECT_EQ(filas[0], (std::vector<std::string>{"posicion", "Nombre", "medida", "analitico",
                                                   "simulado", "semiancho", "dentro"}));

@@ -162,6 +162,26 @@ TEST(SimulacionLinea, MeanLeadTimeCoversOverManySeeds) {
     EXPECT_GE(cubre, 16);
 }
 
+TEST(SimulacionLinea, PrecisionModeAndAutomaticWarmUpSayWhatTheyDid) {
+    const RedLinea r = Tandem({1.25, 2});
+    OpcionesSimulacion o = Opciones(3, 10, 2000);
+    o.precision = 0.02;
+    o.calentamientoAuto = true;
+    const ResultadoLinea res = Simular(r.red, o);
+    EXPECT_TRUE(res.sinPrecision.empty());
+    for (int m : {sim::kMedia, sim::kP90, sim::kProduccion, sim::kWip})
+        EXPECT_LE(res.linea[m].semiancho, 0.02 * res.linea[m].valor) << NombreMedidaLinea(m);
+    Cerca(res.linea[kMedia], 5, "media");
+    EXPECT_GE(res.replicas, 10);
+    const std::string hechos = HechosCorrida(res);
+    EXPECT_EQ(hechos.rfind("# replicas " + std::to_string(res.replicas) + "\n# clientes " +
+                               std::to_string(res.clientes) + "\n# calentamiento " +
+                               std::to_string(res.calentamiento) + " (auto)\n",
+                           0),
+              0u)
+        << hechos;
+}
+
 TEST(SimulacionLinea, ConstantStationsFedByPoissonOnlyTheFirstWaits) {
     // Times 0.8, 0.5, 0.4: units leave the first at least 0.8 apart, so the
     // others never wait; the first is M/D/1 with Wq = lamda D^2 / (2 (1 - rho)).
@@ -176,7 +196,9 @@ TEST(SimulacionLinea, ConstantStationsFedByPoissonOnlyTheFirstWaits) {
         // 1 - rho, so the gaps are D or D plus an exponential: CV^2 = 1 - rho^2.
         Cerca(res.centros[i].cvLlegadas, 0.6, "CV", 0.01);
         EXPECT_EQ(res.centros[i].crucialidad.valor, 0);  // its time never varies
+        EXPECT_EQ(res.centros[i].esperaron, 0);          // no event: Pn, Lq, Wq are not judged
     }
+    EXPECT_GT(res.centros[0].esperaron, 1000);
     Cerca(res.linea[kMedia], wq + 1.7, "media");
     // The lead time never goes below the sum of the service times.
     EXPECT_GE(res.curva.front().tiempo.valor, 1.7 * (1 - 0.004));
