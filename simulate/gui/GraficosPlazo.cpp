@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPen>
 #include <QScatterSeries>
 #include <QToolTip>

@@ -76,7 +76,7 @@ TEST_F(Riesgo, PrintsTheLineFiguresThenTheCentreAndRouteTables) {
         EXPECT_EQ(f.substr(0, f.find('\t')), claves[i]);
         EXPECT_EQ(std::count(f.begin(), f.end(), '\t'), 2) << f;  // value and half-width
     }
-    EXPECT_EQ(l[7].substr(l[7].find('\t')), l[8].substr(l[8].find('\t')));  // Ppert = Pdeseado
+    EXPECT_EQ(l[8].substr(l[8].find('\t')), l[9].substr(l[9].find('\t')));  // Ppert = Pdeseado
     EXPECT_EQ(l[12], "replicas\t3");
     EXPECT_EQ(l[13], "posicion\tNombre\tpaso\taporte\tcrucialidad");
     for (std::size_t i = 0; i < centros.size(); ++i)
@@ -140,7 +140,7 @@ TEST_P(RiesgoIncorrecto, ExitsWithTwoNamingTheOptionAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Opciones, RiesgoIncorrecto,
-                         ::testing::Values("--deseado x", "--cdf=", "--replicas 1", "--precision 0",
+                         ::testing::Values("--deseado x", "--deseado 0", "--replicas 1", "--precision 0",
                                            "--calentamiento menos", "--distribucion normal",
                                            "--hilos 0", "--semilla -1", "--otra 1",
                                            "--replicas 4 --precision 0.1"));

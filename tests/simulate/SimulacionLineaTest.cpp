@@ -19,6 +19,16 @@ namespace vortena {
 namespace {
 
 using prueba::ConstructorRed;
+using sim::kDesviacion;
+using sim::kMedia;
+using sim::kP50;
+using sim::kP80;
+using sim::kP90;
+using sim::kP95;
+using sim::kPdeseado;
+using sim::kPpert;
+using sim::kProduccion;
+using sim::kWip;
 
 struct RedLinea {
     Red red;
@@ -129,7 +139,8 @@ TEST(SimulacionLinea, TandemOfMM1CentresIsProductForm) {
     for (std::size_t i = 0; i < 3; ++i)
         Cerca(res.centros[i].crucialidad, 1 / tasas[i] / std::sqrt(var), "crucialidad", 0.01);
     Cerca(res.linea[kDesviacion], std::sqrt(var), "desviacion");
-    for (auto [m, p] : {std::pair{kP50, 0.5}, {kP80, 0.8}, {kP90, 0.9}, {kP95, 0.95}})
+    for (auto [m, p] :
+         {std::pair{kP50, 0.5}, std::pair{kP80, 0.8}, std::pair{kP90, 0.9}, std::pair{kP95, 0.95}})
         Cerca(res.linea[m], Cuantil(tasas, p), NombreMedidaLinea(m), 0.004 * Cuantil(tasas, p));
     Cerca(res.linea[kPdeseado], 1 - Supervivencia(tasas, 3.0), "Pdeseado");
     EXPECT_NEAR(res.pert, media, 1e-12);

@@ -217,6 +217,9 @@ private slots:
                  qPrintable(Estado(w)));
         QVERIFY(std::fabs(w->Resultado()->centros.at(0).simulado[kRho].valor - 0.5) < 0.05);
         w->close();
+        // The choice is remembered; the other tests simulate each centre alone.
+        QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"))
+            .remove(QStringLiteral("simulacion/enLinea"));
     }
 
     void desactualizadaTrasUnaEdicionNoTrasGuardar() {
