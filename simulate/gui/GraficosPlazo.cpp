@@ -36,7 +36,8 @@ QChart* NuevoGrafico(const Regional& reg) {
     auto* c = new QChart;
     c->setTitle(kTitulo);
     c->legend()->setVisible(true);
-    c->legend()->setAlignment(Qt::AlignBottom);
+    // On the right, one entry per row: each name is shown whole.
+    c->legend()->setAlignment(Qt::AlignRight);
     c->setMargins(QMargins(4, 4, 4, 4));
     // Axis numbers with the user's decimal separator.
     c->setLocalizeNumbers(true);
@@ -56,6 +57,7 @@ void Ejes(QChart* c, double xmin, double xmax) {
     ey->setTitleText(QStringLiteral("Probabilidad acumulada"));
     ey->setRange(0, 1);
     ey->setLabelFormat(QStringLiteral("%.1f"));
+    ey->setTickCount(6);
     c->addAxis(ex, Qt::AlignBottom);
     c->addAxis(ey, Qt::AlignLeft);
     for (QAbstractSeries* s : c->series()) {
@@ -159,7 +161,7 @@ void CurvaS::Mostrar(std::shared_ptr<const ResultadoLinea> resultado, const Regi
         alto->append(p.tiempo.valor + p.tiempo.semiancho, p.probabilidad);
     }
     auto* banda = new QAreaSeries(alto, bajo);
-    banda->setName(QStringLiteral("Intervalo del 95 %"));
+    banda->setName(QStringLiteral("Intervalo 95 %"));
     banda->setBrush(QColor(0, 90, 170, 60));
     banda->setPen(Qt::NoPen);
     c->addSeries(banda);

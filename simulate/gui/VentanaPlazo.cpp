@@ -202,6 +202,7 @@ void VentanaPlazo::Construir() {
     aviso_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     aviso_->hide();
     probabilidad_ = new QLabel;
+    probabilidad_->setWordWrap(true);
     probabilidad_->setObjectName(QStringLiteral("probabilidad"));
     QFont grande = probabilidad_->font();
     grande.setPointSizeF(grande.pointSizeF() * 2.2);
@@ -382,8 +383,8 @@ void VentanaPlazo::Mostrar() {
     };
     const Estimacion& p = r.linea[sim::kPdeseado];
     probabilidad_->setText(
-        QStringLiteral("Probabilidad de cumplir el tiempo deseado (") + t(r.deseado) +
-        QStringLiteral("): ") + TextoPorcentaje(p.valor, reg) + QStringLiteral(" ± ") +
+        QStringLiteral("Probabilidad de cumplir ") + t(r.deseado) + QStringLiteral(": ") +
+        TextoPorcentaje(p.valor, reg) + QStringLiteral(" ± ") +
         QString::fromStdString(Formato(100 * p.semiancho, "0.0", reg)) + QStringLiteral(" puntos"));
     cifras_->setText(QStringLiteral("PERT: ") + t(r.pert) + QStringLiteral("   Media: ") +
                      conIntervalo(r.linea[sim::kMedia]) + QStringLiteral("   Desviación: ") +
@@ -397,6 +398,8 @@ void VentanaPlazo::Mostrar() {
                      QStringLiteral("\nProducción: ") + conIntervalo(r.linea[sim::kProduccion]) +
                      QStringLiteral(" unidades por unidad de tiempo   Unidades en la línea: ") +
                      conIntervalo(r.linea[sim::kWip]));
+    // The whole of the figures, however tall the chart wants to be.
+    cifras_->setMinimumHeight(cifras_->sizeHint().height());
     tasas_->setText(QString::fromStdString(AvisoTasas(r.tasasDistintas)) +
                     QStringLiteral(". La simulación usa el flujo de la línea."));
     tasas_->setVisible(!r.tasasDistintas.empty());
