@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "cli/Medidas.h"
+#include "model/CentroProductivo.h"
 #include "simulate/SimulacionCentros.h"
 
 namespace vortena::calc {
@@ -67,6 +68,12 @@ std::variant<OpcionesSimulacion, std::string> Leer(const std::string& opciones,
                 return "--calentamiento espera auto o un entero de 0 a " +
                        TextoGeneral(static_cast<double>(OpcionesSimulacion::kClientesMax), reg);
             }
+        } else if (nombre == "--tolerancia") {
+            const auto v = LeerNumero(valor, reg);
+            if (!v || !(*v >= 0 && *v <= OpcionesSimulacion::kToleranciaMax))
+                return "--tolerancia espera un número de 0 a " +
+                       TextoGeneral(OpcionesSimulacion::kToleranciaMax, reg);
+            o.tolerancia = *v;
         } else if (nombre == "--semilla") {
             const auto v = entero(0, kEnteroMax);
             if (!v) return fuera(0, kEnteroMax);
@@ -90,6 +97,9 @@ std::variant<OpcionesSimulacion, std::string> Leer(const std::string& opciones,
     if (vistas.find(" --replicas ") != std::string::npos &&
         vistas.find(" --precision ") != std::string::npos)
         return "--replicas y --precision no van juntas";
+    if (TrabajoPorCentro(o) > OpcionesSimulacion::kTrabajoMax)
+        return "--replicas × (--clientes + --calentamiento) pasa del máximo de " +
+               TextoGeneral(OpcionesSimulacion::kTrabajoMax, reg) + " clientes por centro";
     return o;
 }
 
@@ -123,18 +133,70 @@ bool Simular(EntornoCalc& e, const std::string& opciones) {
     const ResultadoSimulacion r = SimularCentros(e.red, *o, trabajo);
     if (terminal) std::fputs("\n", stderr);
 
+    // What the run decided, before the header, as comment lines.
+    const auto hecho = [&](const char* que, auto campo, bool siempreCadaUno) {
+        std::vector<const ResultadoCentro*> simulados;
+        for (const ResultadoCentro& c : r.centros)
+            if (!c.inestable) simulados.push_back(&c);
+        if (simulados.empty()) return;
+        bool mismo = !siempreCadaUno;
+        for (const ResultadoCentro* c : simulados) mismo &= campo(*c) == campo(*simulados[0]);
+        if (mismo) {
+            e.salida << "# " << que << ' ' << campo(*simulados[0]) << '\n';
+            return;
+        }
+        for (const ResultadoCentro* c : simulados)
+            e.salida << "# " << que << ' ' << Celda(c->Nombre) << ' ' << campo(*c) << '\n';
+    };
+    hecho(
+        "replicas", [](const ResultadoCentro& c) { return std::int64_t{c.replicas}; }, false);
+    hecho(
+        "clientes", [](const ResultadoCentro& c) { return c.clientes; }, false);
+    hecho(
+        "calentamiento", [](const ResultadoCentro& c) { return c.calentamiento; },
+        o->calentamientoAuto);
+    for (const ResultadoCentro& c : r.centros) {
+        if (c.servidores == c.servidoresPedidos) continue;
+        // As the network computation says it, and which centre it was.
+        e.mensajes.Mostrar(kTextoServidoresMinimos + TextoConSigno(c.servidores, Regional{}) +
+                               "\nCentro: " + c.Nombre,
+                           kTituloServidoresMinimos, Botones::Aceptar, Icono::Critico);
+        e.salida << "# servidores " << Celda(c.Nombre) << ' ' << c.servidores << '\n';
+    }
+    for (const ResultadoCentro& c : r.centros)
+        for (int f : c.sinPrecision)
+            e.salida << "# precision no alcanzada: " << Celda(c.Nombre) << ' ' << NombreFila(f)
+                     << '\n';
+    for (const ResultadoCentro& c : r.centros)
+        for (int f = 0; f < kNumFilas; ++f)
+            if (!c.inestable && c.pocoFiable[f])
+                e.salida << "# intervalo poco fiable: " << Celda(c.Nombre) << ' ' << NombreFila(f)
+                         << '\n';
+    e.salida << "# tolerancia " << TextoExacto(o->tolerancia) << '\n';
+    e.salida << "# comparaciones " << r.pruebas << '\n';
+
     e.salida << "posicion\tNombre\tmedida\tanalitico\tsimulado\tsemiancho\tdentro\n";
     for (const ResultadoCentro& c : r.centros) {
         const std::string inicio =
             TextoGeneral(c.posicion, Regional::Ingles()) + '\t' + Celda(c.Nombre) + '\t';
         if (c.inestable) {
-            e.salida << inicio << "inestable\t\t\t\t\n";
+            e.salida << inicio
+                     << (c.variabilidadExtrema ? "variabilidad fuera de rango" : "inestable")
+                     << "\t\t\t\t\n";
             continue;
         }
-        for (int m = 0; m < kNumMedidas; ++m) {
-            e.salida << inicio << NombreMedida(m) << '\t' << TextoExacto(c.analitico[m]) << '\t'
-                     << TextoExacto(c.simulado[m].valor) << '\t'
-                     << TextoExacto(c.simulado[m].semiancho) << '\t' << (c.Dentro(m) ? '1' : '0')
+        for (int f = 0; f < kNumFilas; ++f) {
+            const bool medida = f < kNumMedidas;
+            const Estimacion& sim = medida ? c.simulado[f] : c.cuantiles[f - kNumMedidas];
+            const std::optional<double> exacto = medida ? std::optional<double>(c.analitico[f])
+                                                        : c.cuantilesExactos[f - kNumMedidas];
+            const Veredicto v = c.veredicto[f];
+            e.salida << inicio << NombreFila(f) << '\t'
+                     << (exacto ? TextoExacto(*exacto) : std::string("nd")) << '\t'
+                     << TextoExacto(sim.valor) << '\t' << TextoExacto(sim.semiancho) << '\t'
+                     << (v == Veredicto::Coincide  ? "1"
+                         : v == Veredicto::Difiere ? "0"
+                                                   : "nd")
                      << '\n';
         }
     }

@@ -5,8 +5,8 @@
 #include "cli/Medidas.h"
 #include "cli/PasoOptimizar.h"
 #include "cli/PasoPareto.h"
-#include "cli/PasoSimular.h"
 #include "cli/PasoRiesgo.h"
+#include "cli/PasoSimular.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
@@ -108,10 +108,12 @@ constexpr std::array kPasos = {
          "simulates every productive centre beside its formula; OPTS follow the step:\n"
          "--replicas R (2..1000, default 10) or --precision P (relative half-width, 0..1),\n"
          "--clientes N (default 100000), --calentamiento K|auto (default 10000),\n"
-         "--semilla S (default 1), --hilos T (default every core),\n"
-         "--distribucion gamma|lognormal (default gamma). Prints a header and per centre\n"
-         "one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L,\n"
-         "Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as medidas",
+         "--tolerancia T (0..1, default 0.02), --semilla S (default 1), --hilos T (default\n"
+         "every core), --distribucion gamma|lognormal (default gamma); R x (N + K) at most\n"
+         "1e9. Prints \"# \" lines with the run's facts, a header and per centre one\n"
+         "tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L, Wq,\n"
+         "W, W50, W90, W95), analitico, simulado, semiancho (95 %), dentro (1/0/nd); reals\n"
+         "as medidas",
          Simular, ComprobarSimular},
     Paso{"riesgo", Argumento::Opciones, "riesgo [OPTS]",
          "the line's lead time as a distribution, each centre simulated; OPTS: --muestras M\n"

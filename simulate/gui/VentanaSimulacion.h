@@ -18,7 +18,9 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QTableView;
 class QTableWidget;
+class QToolButton;
 
 namespace vortena {
 
@@ -54,6 +56,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void Construir();
@@ -68,6 +71,9 @@ private:
     void Estado(const QString& texto, bool aviso);
     void Habilitar();
     std::vector<std::vector<QString>> Celdas() const;
+    void ConstruirColumnas();
+    void MostrarGrupo(const QString& grupo, bool visible);
+    void AjustarFija();
 
     Principal& principal_;
     std::thread hebra_;
@@ -84,6 +90,8 @@ private:
     QLineEdit* calentamiento_ = nullptr;
     QCheckBox* calentamientoAuto_ = nullptr;
     QLineEdit* semilla_ = nullptr;
+    QLineEdit* tolerancia_ = nullptr;  // percent
+    QToolButton* columnas_ = nullptr;
     QComboBox* distribucion_ = nullptr;
     QPushButton* simular_ = nullptr;
     QPushButton* cancelar_ = nullptr;
@@ -92,6 +100,7 @@ private:
     QProgressBar* progreso_ = nullptr;
     QLabel* estado_ = nullptr;
     QTableWidget* tabla_ = nullptr;
+    QTableView* fija_ = nullptr;  // the centre column, kept in view over the table
 };
 
 }  // namespace vortena
