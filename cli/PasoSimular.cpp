@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "cli/Medidas.h"
+#include "model/CentroProductivo.h"
 #include "simulate/AnalisisSalida.h"
 #include "simulate/SimulacionCentros.h"
 #include "simulate/SimulacionLinea.h"
@@ -33,6 +34,7 @@ OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas) {
         leidas.Tomar("--calentamiento", o.calentamiento);
     leidas.Tomar("--semilla", o.semilla);
     leidas.Tomar("--hilos", o.hilos);
+    leidas.Tomar("--tolerancia", o.tolerancia);
     if (leidas.Texto("--distribucion") == "lognormal") o.distribucion = Distribucion::Lognormal;
     return o;
 }
@@ -101,6 +103,13 @@ bool Simular(EntornoCalc& e, const std::string& opciones) {
     const auto* leidas = std::get_if<OpcionesLeidas>(&leido);
     if (!leidas) return true;  // the command line was checked before any step ran
     const OpcionesSimulacion o = AjustesSimulacion(*leidas);
+    if (TrabajoPorCentro(o) > OpcionesSimulacion::kTrabajoMax) {
+        e.mensajes.Mostrar("--replicas × (--clientes + --calentamiento) pasa del máximo de " +
+                               TextoGeneral(OpcionesSimulacion::kTrabajoMax, e.regional) +
+                               " clientes por centro",
+                           kTituloPrograma, Botones::Aceptar, Icono::Critico);
+        return false;
+    }
     if (leidas->Tiene("--linea")) {
         SimularEnLinea(e, o);
         return true;
@@ -111,18 +120,70 @@ bool Simular(EntornoCalc& e, const std::string& opciones) {
     const ResultadoSimulacion r = SimularCentros(e.red, o, trabajo);
     if (trabajo.progreso) std::fputs("\n", stderr);
 
+    // What the run decided, before the header, as comment lines.
+    const auto hecho = [&](const char* que, auto campo, bool siempreCadaUno) {
+        std::vector<const ResultadoCentro*> simulados;
+        for (const ResultadoCentro& c : r.centros)
+            if (!c.inestable) simulados.push_back(&c);
+        if (simulados.empty()) return;
+        bool mismo = !siempreCadaUno;
+        for (const ResultadoCentro* c : simulados) mismo &= campo(*c) == campo(*simulados[0]);
+        if (mismo) {
+            e.salida << "# " << que << ' ' << campo(*simulados[0]) << '\n';
+            return;
+        }
+        for (const ResultadoCentro* c : simulados)
+            e.salida << "# " << que << ' ' << Celda(c->Nombre) << ' ' << campo(*c) << '\n';
+    };
+    hecho(
+        "replicas", [](const ResultadoCentro& c) { return std::int64_t{c.replicas}; }, false);
+    hecho(
+        "clientes", [](const ResultadoCentro& c) { return c.clientes; }, false);
+    hecho(
+        "calentamiento", [](const ResultadoCentro& c) { return c.calentamiento; },
+        o.calentamientoAuto);
+    for (const ResultadoCentro& c : r.centros) {
+        if (c.servidores == c.servidoresPedidos) continue;
+        // As the network computation says it, and which centre it was.
+        e.mensajes.Mostrar(kTextoServidoresMinimos + TextoConSigno(c.servidores, Regional{}) +
+                               "\nCentro: " + c.Nombre,
+                           kTituloServidoresMinimos, Botones::Aceptar, Icono::Critico);
+        e.salida << "# servidores " << Celda(c.Nombre) << ' ' << c.servidores << '\n';
+    }
+    for (const ResultadoCentro& c : r.centros)
+        for (int f : c.sinPrecision)
+            e.salida << "# precision no alcanzada: " << Celda(c.Nombre) << ' ' << NombreFila(f)
+                     << '\n';
+    for (const ResultadoCentro& c : r.centros)
+        for (int f = 0; f < kNumFilas; ++f)
+            if (!c.inestable && c.pocoFiable[f])
+                e.salida << "# intervalo poco fiable: " << Celda(c.Nombre) << ' ' << NombreFila(f)
+                         << '\n';
+    e.salida << "# tolerancia " << TextoExacto(o.tolerancia) << '\n';
+    e.salida << "# comparaciones " << r.pruebas << '\n';
+
     e.salida << "posicion\tNombre\tmedida\tanalitico\tsimulado\tsemiancho\tdentro\n";
     for (const ResultadoCentro& c : r.centros) {
         const std::string inicio =
             TextoGeneral(c.posicion, Regional::Ingles()) + '\t' + Celda(c.Nombre) + '\t';
         if (c.inestable) {
-            e.salida << inicio << "inestable\t\t\t\t\n";
+            e.salida << inicio
+                     << (c.variabilidadExtrema ? "variabilidad fuera de rango" : "inestable")
+                     << "\t\t\t\t\n";
             continue;
         }
-        for (int m = 0; m < kNumMedidas; ++m) {
-            e.salida << inicio << NombreMedida(m) << '\t' << TextoExacto(c.analitico[m]) << '\t'
-                     << TextoExacto(c.simulado[m].valor) << '\t'
-                     << TextoExacto(c.simulado[m].semiancho) << '\t' << (c.Dentro(m) ? '1' : '0')
+        for (int f = 0; f < kNumFilas; ++f) {
+            const bool medida = f < kNumMedidas;
+            const Estimacion& sim = medida ? c.simulado[f] : c.cuantiles[f - kNumMedidas];
+            const std::optional<double> exacto = medida ? std::optional<double>(c.analitico[f])
+                                                        : c.cuantilesExactos[f - kNumMedidas];
+            const Veredicto v = c.veredicto[f];
+            e.salida << inicio << NombreFila(f) << '\t'
+                     << (exacto ? TextoExacto(*exacto) : std::string("nd")) << '\t'
+                     << TextoExacto(sim.valor) << '\t' << TextoExacto(sim.semiancho) << '\t'
+                     << (v == Veredicto::Coincide  ? "1"
+                         : v == Veredicto::Difiere ? "0"
+                                                   : "nd")
                      << '\n';
         }
     }

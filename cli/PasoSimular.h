@@ -36,6 +36,9 @@ inline constexpr std::array kOpcionesSimular = {
            "default 1"},
     Opcion{"--hilos", Clase::Numero, "T", Admisible::Entero(1, 1024), "default every core"},
     Opcion{"--distribucion", Clase::Palabra, "", {}, "default gamma", "gamma|lognormal"},
+    Opcion{"--tolerancia", Clase::Numero, "T",
+           Admisible{0, OpcionesSimulacion::kToleranciaMax, false, false, false, 1},
+           "relative gap below which no figure is flagged, default 0.02"},
 };
 
 // "simular" itself: those, and the switch that puts the centres inside the line.

@@ -101,10 +101,11 @@ constexpr std::array kPasos = {
          "the gene centres' names, then one line per point by cost ascending",
          Pareto, kOpcionesPareto},
     Paso{"simular", Argumento::Opciones, "simular [OPTS]",
-         "simulates every productive centre beside its formula. Prints a header and per\n"
-         "centre one tab-separated line per measure: posicion, Nombre, medida (Rho, P0, Pn,\n"
-         "Lq, L, Wq, W), analitico, simulado, semiancho (95 %), dentro (0/1); reals as\n"
-         "medidas. --linea simulates the centres inside the line, adding CVllegadas rows",
+         "simulates every productive centre beside its formula; R x (N + K) at most 1e9.\n"
+         "Prints \"# \" lines with the run's facts, a header and per centre one tab-separated\n"
+         "line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L, Wq, W, W50, W90,\n"
+         "W95), analitico, simulado, semiancho (95 %), dentro (1/0/nd); reals as medidas.\n"
+         "--linea simulates the centres inside the line, adding CVllegadas rows",
          Simular, kOpcionesSimularPaso},
     Paso{"riesgo", Argumento::Opciones, "riesgo [OPTS]",
          "the line's lead time from units flowing through the whole line (N units per\n"

@@ -21,7 +21,9 @@ double Flujo::Normal() {
 
 Variable::Variable(double media, double desviacion, bool lognormal) : media_(media) {
     const double cv = desviacion / media;
-    if (desviacion == 0.0) {
+    // Below 1e-9 the shape is the constant to every digit a run can show,
+    // and a gamma of shape 1/cv^2 would overflow near 1e-154.
+    if (desviacion == 0.0 || cv < kCVMin) {
         forma_ = Forma::Constante;
     } else if (std::fabs(cv - 1.0) <= 1e-9) {
         forma_ = Forma::Exponencial;

@@ -15,10 +15,10 @@ constexpr std::int64_t kTramo = 1 << 15;  // customers between checks of the can
 
 // The queue's state between customers, and the one step all runs share.
 struct Cola {
-    Cola(const ParametrosCentro& p, const Identidad& id)
+    Cola(const ParametrosCentro& p, const Identidad& id, Uso uso = Uso::Cola)
         : llegada(1.0 / p.lamda, p.desvLamda, p.lognormal),
           servicio(1.0 / p.mu, p.desvMu, p.lognormal),
-          flujo(id.semilla, id.centro, id.replica),
+          flujo(id.semilla, id.centro, id.replica, uso),
           servidores(p.servidores) {}
 
     Variable llegada, servicio;
@@ -64,12 +64,11 @@ void Control::Avanzar(std::int64_t clientes) {
     }
 }
 
-std::int64_t CorteAutomatico(const ParametrosCentro& p, const Identidad& id, std::int64_t n,
-                             Control& control) {
-    Cola cola(p, id);
+LotesMSER Piloto(const ParametrosCentro& p, const Identidad& id, std::int64_t n, Control& control) {
+    Cola cola(p, id, Uso::Piloto);
     LotesMSER lotes;
     cola.Pasar(n, control, [&](double, double, double sistema) { lotes.Agregar(sistema); });
-    return lotes.Corte();
+    return lotes;
 }
 
 ResultadoReplica SimularReplica(const ParametrosCentro& p, const Identidad& id,
@@ -80,8 +79,9 @@ ResultadoReplica SimularReplica(const ParametrosCentro& p, const Identidad& id,
 
     Cuantiles cuantiles(1.0 / p.mu);
     Reservorio reservorio(tamMuestra, Flujo(id.semilla, id.centro, id.replica, Uso::Muestra));
+    Serie serie(clientes);
     double sumaEspera = 0, sumaServicio = 0, sumaSistema = 0, vacio = 0;
-    std::int64_t esperaron = 0;
+    std::int64_t esperaron = 0, vacios = 0;
     // The window runs from the first measured arrival to the arrival after
     // the last one; the time averages are per-customer contributions over it
     // (Little's law for L, Lq and Rho, the idle gaps themselves for P0).
@@ -91,16 +91,21 @@ ResultadoReplica SimularReplica(const ParametrosCentro& p, const Identidad& id,
             inicioVentana = cola.t;
         } else if (cola.t > cola.ultimaSalida) {
             vacio += cola.t - cola.ultimaSalida;
+            ++vacios;
         }
         sumaEspera += espera;
         sumaServicio += servicio;
         sumaSistema += sistema;
         esperaron += espera > 0 ? 1 : 0;
         cuantiles.Agregar(sistema);
+        serie.Agregar(sistema);
         reservorio.Agregar(sistema);
     });
     const double fin = cola.t + cola.llegada.Generar(cola.flujo);
-    if (fin > cola.ultimaSalida) vacio += fin - cola.ultimaSalida;
+    if (fin > cola.ultimaSalida) {
+        vacio += fin - cola.ultimaSalida;
+        ++vacios;
+    }
     const double duracion = fin - inicioVentana;
     const double n = static_cast<double>(clientes);
 
@@ -114,7 +119,17 @@ ResultadoReplica SimularReplica(const ParametrosCentro& p, const Identidad& id,
     r.medidas[kW] = sumaSistema / n;
     for (std::size_t q = 0; q < kProbCuantiles.size(); ++q)
         r.cuantiles[q] = cuantiles.Cuantil(kProbCuantiles[q]);
-    r.calentamiento = calentamiento;
+    // A proportion is informed by its rarer side; the times of those who
+    // waited by how many waited.
+    const std::int64_t noEsperaron = clientes - esperaron;
+    r.eventos.fill(clientes);
+    r.eventos[kP0] = std::min(vacios, clientes - vacios + 1);
+    r.eventos[kPn] = std::min(esperaron, noEsperaron);
+    r.eventos[kLq] = esperaron;
+    r.eventos[kWq] = esperaron;
+    for (std::size_t q = 0; q < kProbCuantiles.size(); ++q)
+        r.eventos[kNumMedidas + q] = static_cast<std::int64_t>(n * (1 - kProbCuantiles[q]));
+    r.serie = serie.Tramos();
     r.muestra = reservorio.Extraer();
     return r;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Trabajo.h"
+#include "simulate/AnalisisSalida.h"
 #include "simulate/SimulacionCentros.h"
 
 namespace vortena::sim {
@@ -21,7 +22,9 @@ struct ParametrosCentro {
 struct ResultadoReplica {
     std::array<double, kNumMedidas> medidas{};
     std::array<double, 3> cuantiles{};
-    std::int64_t calentamiento = 0;
+    // Events behind each row (customers who waited, idle periods, ...).
+    std::array<std::int64_t, kNumFilas> eventos{};
+    TramosSerie serie;            // the times in the centre, in order
     std::vector<double> muestra;  // in random order
 };
 
@@ -49,10 +52,10 @@ struct Identidad {
     std::uint64_t replica = 0;
 };
 
-// The MSER-5 truncation point of a pilot run of n customers (at most n / 2),
-// on the same stream the measured run will use.
-std::int64_t CorteAutomatico(const ParametrosCentro& p, const Identidad& id, std::int64_t n,
-                             Control& control);
+// The batch means of the times in the centre over a pilot run of n
+// customers, on a stream no measured replication uses (id.replica numbers
+// the pilot).
+LotesMSER Piloto(const ParametrosCentro& p, const Identidad& id, std::int64_t n, Control& control);
 
 // Throws Cancelado when the work is cancelled.
 ResultadoReplica SimularReplica(const ParametrosCentro& p, const Identidad& id,

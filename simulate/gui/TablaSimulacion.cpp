@@ -24,13 +24,17 @@ QString ConDecimales(double x, int decimales, const Regional& reg) {
     return Texto(Formato(x, patron, reg));
 }
 
-CeldaSimulacion Numero(double x, const Regional& reg) {
-    return {CifraCorta(x, reg), x, false};
-}
+CeldaSimulacion Numero(double x, const Regional& reg);
 CeldaSimulacion Entero(double x, const Regional& reg) {
-    return {Texto(TextoGeneral(x, reg)), x, false};
+    return {Texto(TextoGeneral(x, reg)), x, false, {}};
 }
 
+}  // namespace
+
+namespace {
+CeldaSimulacion Numero(double x, const Regional& reg) {
+    return {CifraCorta(x, reg), x, false, {}};
+}
 }  // namespace
 
 QString CifraCorta(double x, const Regional& reg) {
@@ -43,22 +47,98 @@ QString ConIntervalo(const Estimacion& e, const Regional& reg) {
            ConDecimales(e.semiancho, d, reg);
 }
 
-std::vector<QString> TitulosSimulacion() {
-    std::vector<QString> t{QStringLiteral("Centro"), QStringLiteral("Servidores")};
+std::vector<ColumnaSimulacion> ColumnasSimulacion() {
+    // Rho is the mean number of busy servers; the utilisation is per server,
+    // as the results panel shows it.
+    const QString ocupados = QStringLiteral("Servidores ocupados (Rho)");
+    std::vector<ColumnaSimulacion> c{
+        {QStringLiteral("Centro"), QString(), true},
+        {QStringLiteral("Servidores"), QStringLiteral("Servidores"), true},
+        {QStringLiteral("Utilización modelo"), QStringLiteral("Utilización"), true},
+        {QStringLiteral("Utilización simulada"), QStringLiteral("Utilización"), true}};
     for (int m = 0; m < kNumMedidas; ++m) {
-        t.push_back(QString::fromLatin1(NombreMedida(m)) + QStringLiteral(" modelo"));
-        t.push_back(QString::fromLatin1(NombreMedida(m)) + QStringLiteral(" simulado"));
+        const QString nombre =
+            m == kRho ? QStringLiteral("Ocupados") : QString::fromLatin1(NombreMedida(m));
+        const QString grupo = m == kRho ? ocupados : QString::fromLatin1(NombreMedida(m));
+        const bool visible = m == kLq || m == kWq || m == kW;
+        c.push_back({nombre + QStringLiteral(" modelo"), grupo, visible});
+        c.push_back({nombre + QStringLiteral(" simulado"), grupo, visible});
     }
-    t.push_back(QStringLiteral("Error Wq"));
-    t.push_back(QStringLiteral("Error W"));
-    for (double p : kProbCuantiles)
-        t.push_back(QStringLiteral("Tiempo en centro ") + QString::number(std::lround(p * 100)) +
-                    QStringLiteral(" %"));
-    t.push_back(QStringLiteral("Calentamiento"));
-    t.push_back(QStringLiteral("Réplicas"));
-    t.push_back(QStringLiteral("Semilla"));
+    const QString errores = QStringLiteral("Errores relativos");
+    c.push_back({QStringLiteral("Error Wq"), errores, false});
+    c.push_back({QStringLiteral("Error W"), errores, true});
+    const QString cuantiles = QStringLiteral("Cuantiles del tiempo en centro");
+    for (int q = 0; q < 3; ++q)
+        c.push_back({QString::fromLatin1(NombreFila(kNumMedidas + q)), cuantiles, false});
+    const QString corrida = QStringLiteral("Calentamiento, réplicas, clientes y semilla");
+    c.push_back({QStringLiteral("Calentamiento"), corrida, false});
+    c.push_back({QStringLiteral("Réplicas"), corrida, false});
+    c.push_back({QStringLiteral("Clientes"), corrida, false});
+    c.push_back({QStringLiteral("Semilla"), corrida, false});
+    c.push_back({QStringLiteral("Avisos"), QStringLiteral("Avisos"), true});
+    return c;
+}
+
+std::vector<QString> TitulosSimulacion() {
+    std::vector<QString> t;
+    for (const ColumnaSimulacion& c : ColumnasSimulacion()) t.push_back(c.titulo);
     return t;
 }
+
+std::vector<QString> GruposSimulacion() {
+    std::vector<QString> g;
+    for (const ColumnaSimulacion& c : ColumnasSimulacion())
+        if (!c.grupo.isEmpty() && std::find(g.begin(), g.end(), c.grupo) == g.end())
+            g.push_back(c.grupo);
+    return g;
+}
+
+namespace {
+
+CeldaSimulacion Simulada(const ResultadoCentro& c, int fila, const Estimacion& e,
+                         const Regional& reg) {
+    CeldaSimulacion celda{ConIntervalo(e, reg), e.valor, false, {}};
+    switch (c.veredicto[fila]) {
+        case Veredicto::Difiere:
+            celda.fuera = true;
+            break;
+        case Veredicto::PocosEventos:
+            celda.texto += QStringLiteral(" (pocos eventos)");
+            celda.nota = QStringLiteral("Menos de 10 eventos: la cifra no se juzga.");
+            break;
+        default:
+            break;
+    }
+    if (c.pocoFiable[fila]) {
+        celda.texto += QStringLiteral(" *");
+        celda.nota = QStringLiteral(
+            "Intervalo poco fiable: las réplicas son asimétricas o cortas para este centro; "
+            "el intervalo puede ser más estrecho de lo que dice.");
+    }
+    return celda;
+}
+
+QString Avisos(const ResultadoCentro& c) {
+    QStringList pocos, fiables, precision;
+    for (int f = 0; f < kNumFilas; ++f) {
+        if (c.veredicto[f] == Veredicto::PocosEventos) pocos << QString::fromLatin1(NombreFila(f));
+        if (c.pocoFiable[f]) fiables << QString::fromLatin1(NombreFila(f));
+    }
+    for (int f : c.sinPrecision) precision << QString::fromLatin1(NombreFila(f));
+    QStringList avisos;
+    if (c.servidores != c.servidoresPedidos)
+        avisos << QStringLiteral("simulado con ") + QString::number(c.servidores) +
+                      QStringLiteral(" servidores (el mínimo estable)");
+    if (!pocos.isEmpty())
+        avisos << QStringLiteral("pocos eventos: ") + pocos.join(QStringLiteral(", "));
+    if (!fiables.isEmpty())
+        avisos << QStringLiteral("intervalo poco fiable: ") + fiables.join(QStringLiteral(", "));
+    if (!precision.isEmpty())
+        avisos << QStringLiteral("precisión no alcanzada: ") + precision.join(QStringLiteral(", "));
+    return avisos.join(QStringLiteral("; "));
+}
+
+}  // namespace
 
 std::vector<FilaSimulacion> FilasSimulacion(const ResultadoSimulacion& r, const Regional& reg) {
     std::vector<FilaSimulacion> filas;
@@ -66,39 +146,62 @@ std::vector<FilaSimulacion> FilasSimulacion(const ResultadoSimulacion& r, const 
     for (const ResultadoCentro& c : r.centros) {
         FilaSimulacion f;
         f.inestable = c.inestable;
-        f.celdas.push_back({Texto(c.Nombre), std::nullopt, false});
+        f.celdas.push_back({Texto(c.Nombre), std::nullopt, false, {}});
         f.celdas.push_back(Entero(c.servidores, reg));
+        const double s = c.servidores > 0 ? c.servidores : 1;
+        if (c.inestable) {
+            f.celdas.push_back({});
+            f.celdas.push_back({c.variabilidadExtrema
+                                    ? QStringLiteral("variabilidad fuera de rango")
+                                    : QStringLiteral("inestable"),
+                                std::nullopt,
+                                false,
+                                {}});
+        } else {
+            f.celdas.push_back(Numero(c.analitico[kRho] / s, reg));
+            f.celdas.push_back(Simulada(
+                c, kRho, {c.simulado[kRho].valor / s, c.simulado[kRho].semiancho / s}, reg));
+        }
         for (int m = 0; m < kNumMedidas; ++m) {
-            f.celdas.push_back(c.inestable ? CeldaSimulacion{} : Numero(c.analitico[m], reg));
             if (c.inestable) {
-                f.celdas.push_back(
-                    {m == 0 ? QStringLiteral("inestable") : QString(), std::nullopt, false});
+                f.celdas.push_back({});
+                f.celdas.push_back({});
                 continue;
             }
-            const bool fuera = !c.Dentro(m);
-            f.fuera |= fuera;
-            f.celdas.push_back({ConIntervalo(c.simulado[m], reg), c.simulado[m].valor, fuera});
+            f.celdas.push_back(Numero(c.analitico[m], reg));
+            f.celdas.push_back(Simulada(c, m, c.simulado[m], reg));
+            f.fuera |= f.celdas.back().fuera;
         }
         for (int m : {kWq, kW}) {
             const auto e = c.inestable ? std::nullopt : c.ErrorRelativo(m);
             if (e)
                 f.celdas.push_back(
-                    {Texto(Formato(*e * 100, "0.0", reg)) + QStringLiteral(" %"), *e, false});
+                    {Texto(Formato(*e * 100, "0.0", reg)) + QStringLiteral(" %"), *e, false, {}});
             else
                 f.celdas.push_back(
-                    {c.inestable ? QString() : QStringLiteral("—"), std::nullopt, false});
+                    {c.inestable ? QString() : QStringLiteral("—"), std::nullopt, false, {}});
         }
-        for (const Estimacion& q : c.cuantiles)
-            f.celdas.push_back(c.inestable ? CeldaSimulacion{}
-                                           : CeldaSimulacion{ConIntervalo(q, reg), q.valor, false});
+        for (std::size_t q = 0; q < c.cuantiles.size(); ++q) {
+            if (c.inestable) {
+                f.celdas.push_back({});
+                continue;
+            }
+            const int fila = kNumMedidas + static_cast<int>(q);
+            f.celdas.push_back(Simulada(c, fila, c.cuantiles[q], reg));
+            if (c.cuantilesExactos[q] && f.celdas.back().nota.isEmpty())
+                f.celdas.back().nota =
+                    QStringLiteral("M/M/s exacto: ") + CifraCorta(*c.cuantilesExactos[q], reg);
+            f.fuera |= f.celdas.back().fuera;
+        }
         if (c.inestable) {
-            f.celdas.push_back({});
-            f.celdas.push_back({});
+            f.celdas.insert(f.celdas.end(), 3, CeldaSimulacion{});
         } else {
             f.celdas.push_back(Entero(static_cast<double>(c.calentamiento), reg));
             f.celdas.push_back(Entero(c.replicas, reg));
+            f.celdas.push_back(Entero(static_cast<double>(c.clientes), reg));
         }
-        f.celdas.push_back({Texto(TextoGeneral(semilla, reg)), semilla, false});
+        f.celdas.push_back({Texto(TextoGeneral(semilla, reg)), semilla, false, {}});
+        f.celdas.push_back({c.inestable ? QString() : Avisos(c), std::nullopt, false, {}});
         filas.push_back(std::move(f));
     }
     return filas;

@@ -16,7 +16,16 @@ namespace vortena {
 struct CeldaSimulacion {
     QString texto;
     std::optional<double> clave;  // numeric sort key; text order without one
-    bool fuera = false;           // the analytic figure lies outside this interval
+    bool fuera = false;           // flagged: the formula misses this figure
+    QString nota;                 // why it is not judged, or may be too narrow
+};
+
+// A column and the group the user shows or hides it with (empty: always
+// shown).
+struct ColumnaSimulacion {
+    QString titulo;
+    QString grupo;
+    bool visible = true;  // shown before the user chooses
 };
 
 struct FilaSimulacion {
@@ -25,7 +34,10 @@ struct FilaSimulacion {
     bool fuera = false;  // some analytic figure lies outside its interval
 };
 
+std::vector<ColumnaSimulacion> ColumnasSimulacion();
 std::vector<QString> TitulosSimulacion();
+// The groups in column order, once each.
+std::vector<QString> GruposSimulacion();
 std::vector<FilaSimulacion> FilasSimulacion(const ResultadoSimulacion& r, const Regional& reg);
 
 // A figure with about four significant digits; "valor ± semiancho" with the

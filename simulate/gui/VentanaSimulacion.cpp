@@ -13,11 +13,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -111,6 +114,11 @@ void VentanaSimulacion::Construir() {
     clientes_ = campo("clientes", Admisible::Entero(1, clientes));
     calentamiento_ = campo("calentamiento", Admisible::Entero(0, clientes));
     semilla_ = campo("semilla", Admisible::Entero(0, kSemillaMax));
+    tolerancia_ = campo("tolerancia",
+                        Admisible{0, 100 * OpcionesSimulacion::kToleranciaMax, false, false, false, 1});
+    tolerancia_->setToolTip(
+        QStringLiteral("Diferencia relativa entre modelo y simulación por debajo de la cual "
+                       "ninguna cifra se marca"));
     porPrecision_ = new QCheckBox(QStringLiteral("Réplicas hasta la precisión relativa"), this);
     porPrecision_->setObjectName(QStringLiteral("porPrecision"));
     calentamientoAuto_ = new QCheckBox(QStringLiteral("Automático (MSER-5)"), this);
@@ -144,6 +152,8 @@ void VentanaSimulacion::Construir() {
         "envían los anteriores (así se ve si la fórmula acierta con las llegadas reales)."));
     g->addWidget(new QLabel(QStringLiteral("Centros:"), this), 3, 2);
     g->addWidget(modo_, 3, 3);
+    g->addWidget(new QLabel(QStringLiteral("Tolerancia (%):"), this), 4, 0);
+    g->addWidget(tolerancia_, 4, 1);
     g->setColumnStretch(4, 1);
     connect(porPrecision_, &QCheckBox::toggled, this, [this] { Habilitar(); });
     connect(calentamientoAuto_, &QCheckBox::toggled, this, [this] { Habilitar(); });
@@ -171,6 +181,12 @@ void VentanaSimulacion::Construir() {
     botones->addWidget(cancelar_);
     botones->addWidget(progreso_, 1);
     botones->addSpacing(20);
+    columnas_ = new QToolButton(this);
+    columnas_->setObjectName(QStringLiteral("btColumnas"));
+    columnas_->setText(QStringLiteral("Columnas"));
+    columnas_->setPopupMode(QToolButton::InstantPopup);
+    columnas_->setMenu(new QMenu(columnas_));
+    botones->addWidget(columnas_);
     botones->addWidget(copiar_);
     botones->addWidget(exportar_);
 
@@ -188,6 +204,10 @@ void VentanaSimulacion::Construir() {
     for (std::size_t i = 0; i < titulos.size(); ++i)
         tabla_->setHorizontalHeaderItem(static_cast<int>(i), new QTableWidgetItem(titulos[i]));
     tabla_->setSortingEnabled(true);
+    tabla_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    tabla_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    tabla_->horizontalHeader()->setStretchLastSection(true);
+    ConstruirColumnas();
 
     auto* copia = new QAction(this);
     copia->setShortcut(QKeySequence::Copy);
@@ -215,6 +235,11 @@ void VentanaSimulacion::CargarAjustes() {
     clientes_->setText(numero("clientes", static_cast<double>(d.clientes)));
     calentamiento_->setText(numero("calentamiento", static_cast<double>(d.calentamiento)));
     semilla_->setText(numero("semilla", static_cast<double>(d.semilla)));
+    tolerancia_->setText(numero("tolerancia", 100 * d.tolerancia));
+    const QStringList ocultos =
+        s.value(QStringLiteral("simulacion/gruposOcultos"), QStringLiteral("?")).toStringList();
+    if (ocultos != QStringList{QStringLiteral("?")})
+        for (QAction* a : columnas_->menu()->actions()) a->setChecked(!ocultos.contains(a->text()));
     porPrecision_->setChecked(s.value(QStringLiteral("simulacion/porPrecision"), false).toBool());
     calentamientoAuto_->setChecked(
         s.value(QStringLiteral("simulacion/calentamientoAuto"), false).toBool());
@@ -235,6 +260,11 @@ void VentanaSimulacion::GuardarAjustes() const {
     guardar("clientes", clientes_);
     guardar("calentamiento", calentamiento_);
     guardar("semilla", semilla_);
+    guardar("tolerancia", tolerancia_);
+    QStringList ocultos;
+    for (QAction* a : columnas_->menu()->actions())
+        if (!a->isChecked()) ocultos << a->text();
+    s.setValue(QStringLiteral("simulacion/gruposOcultos"), ocultos);
     s.setValue(QStringLiteral("simulacion/porPrecision"), porPrecision_->isChecked());
     s.setValue(QStringLiteral("simulacion/calentamientoAuto"), calentamientoAuto_->isChecked());
     s.setValue(QStringLiteral("simulacion/lognormal"), distribucion_->currentIndex() == 1);
@@ -272,6 +302,17 @@ std::optional<OpcionesSimulacion> VentanaSimulacion::LeerAjustes() {
     o.semilla = static_cast<std::uint64_t>(*s);
     o.distribucion =
         distribucion_->currentIndex() == 1 ? Distribucion::Lognormal : Distribucion::Gamma;
+    const auto tol = leer(tolerancia_, QStringLiteral("La tolerancia (%)"));
+    if (!tol) return std::nullopt;
+    o.tolerancia = *tol / 100;
+    if (TrabajoPorCentro(o) > OpcionesSimulacion::kTrabajoMax) {
+        Estado(QStringLiteral("Réplicas × (clientes + calentamiento) pasa del máximo de ") +
+                   QString::fromStdString(TextoGeneral(OpcionesSimulacion::kTrabajoMax, reg)) +
+                   QStringLiteral(" clientes por centro."),
+               true);
+        clientes_->setFocus();
+        return std::nullopt;
+    }
     return o;
 }
 
@@ -356,6 +397,7 @@ void VentanaSimulacion::Mostrar() {
             const CeldaSimulacion& c = f.celdas[j];
             auto* item = new Item(c.texto);
             if (c.clave) item->setData(Qt::UserRole, *c.clave);
+            if (!c.nota.isEmpty()) item->setToolTip(c.nota);
             if (j > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (f.fuera) item->setBackground(kFondoFuera);
             if (f.inestable) item->setBackground(kFondoInestable);
@@ -370,43 +412,52 @@ void VentanaSimulacion::Mostrar() {
     }
     tabla_->setSortingEnabled(true);
     tabla_->resizeColumnsToContents();
+    // Long warnings are read in full in their tooltip; the column stays narrow.
+    const int avisos = tabla_->columnCount() - 1;
+    tabla_->setColumnWidth(avisos, std::min(tabla_->columnWidth(avisos), 260));
+    for (int i = 0; i < tabla_->rowCount(); ++i)
+        if (QTableWidgetItem* item = tabla_->item(i, avisos)) item->setToolTip(item->text());
+    AjustarFija();
 
     const OpcionesSimulacion& o = resultado_->opciones;
-    int fuera = 0;
-    for (const FilaSimulacion& f : filas) fuera += f.fuera ? 1 : 0;
-    QString t =
-        QStringLiteral("Semilla ") +
-        QString::fromStdString(TextoGeneral(static_cast<double>(o.semilla), reg)) +
-        QStringLiteral(" · ") +
-        (o.precision > 0
-             ? QStringLiteral("precisión ") + QString::fromStdString(TextoGeneral(o.precision, reg))
-             : QString::fromStdString(TextoGeneral(o.replicas, reg)) +
-                   QStringLiteral(" réplicas")) +
-        QStringLiteral(" · ") +
-        QString::fromStdString(TextoGeneral(static_cast<double>(o.clientes), reg)) +
-        QStringLiteral(" clientes · calentamiento ") +
-        (o.calentamientoAuto
-             ? QStringLiteral("automático")
-             : QString::fromStdString(TextoGeneral(static_cast<double>(o.calentamiento), reg))) +
-        QStringLiteral(" · ") + QString::number(fuera) +
-        (fuera == 1
-             ? QStringLiteral(" centro con cifras del modelo fuera del intervalo del 95 %")
-             : QStringLiteral(" centros con cifras del modelo fuera del intervalo del 95 %"));
-    for (const ResultadoCentro& c : resultado_->centros)
-        if (!c.sinPrecision.empty()) {
-            t += QStringLiteral(" · sin la precisión pedida tras ") +
-                 QString::number(OpcionesSimulacion::kReplicasMax) + QStringLiteral(" réplicas: ");
-            QStringList nombres;
-            for (const ResultadoCentro& d : resultado_->centros) {
-                if (d.sinPrecision.empty()) continue;
-                QStringList medidas;
-                for (int m : d.sinPrecision) medidas << QString::fromLatin1(NombreMedida(m));
-                nombres << QString::fromStdString(d.Nombre) + QStringLiteral(" (") +
-                               medidas.join(QStringLiteral(", ")) + QLatin1Char(')');
-            }
-            t += nombres.join(QStringLiteral("; "));
-            break;
+    const ResultadoSimulacion& r = *resultado_;
+    const auto texto = [&](double x) { return QString::fromStdString(TextoGeneral(x, reg)); };
+    int replicasMin = OpcionesSimulacion::kReplicasMax + 1, replicasMax = 0;
+    for (const ResultadoCentro& c : r.centros)
+        if (!c.inestable) {
+            replicasMin = std::min(replicasMin, c.replicas);
+            replicasMax = std::max(replicasMax, c.replicas);
         }
+    const int marcados = r.Banderas();
+    QString t =
+        QStringLiteral("Semilla ") + texto(static_cast<double>(o.semilla)) + QStringLiteral(" · ");
+    if (replicasMax == 0)
+        t += QStringLiteral("ningún centro simulado");
+    else if (replicasMin == replicasMax)
+        t += texto(replicasMax) + QStringLiteral(" réplicas");
+    else
+        t += QStringLiteral("de ") + texto(replicasMin) + QStringLiteral(" a ") +
+             texto(replicasMax) + QStringLiteral(" réplicas");
+    if (o.precision > 0)
+        t += QStringLiteral(" (precisión ") + texto(o.precision) + QLatin1Char(')');
+    t += QStringLiteral(" · tolerancia ") + texto(100 * o.tolerancia) + QStringLiteral(" % · ") +
+         texto(marcados) +
+         (marcados == 1 ? QStringLiteral(" centro marcado") : QStringLiteral(" centros marcados")) +
+         QStringLiteral(" de ") + texto(r.pruebas) +
+         QStringLiteral(" comparaciones; si el modelo fuera exacto, el azar marcaría de media ") +
+         QString::fromStdString(Formato(r.banderasPorAzar, "0.00", reg)) +
+         QStringLiteral(" centros como mucho");
+    QStringList sinPrecision;
+    for (const ResultadoCentro& d : r.centros) {
+        if (d.sinPrecision.empty()) continue;
+        QStringList medidas;
+        for (int m : d.sinPrecision) medidas << QString::fromLatin1(NombreFila(m));
+        sinPrecision << QString::fromStdString(d.Nombre) + QStringLiteral(" (") +
+                            medidas.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
+    if (!sinPrecision.isEmpty())
+        t +=
+            QStringLiteral(" · precisión no alcanzada: ") + sinPrecision.join(QStringLiteral("; "));
     if (!avisoCorrida_.empty())
         t += QStringLiteral(" · ") + QString::fromStdString(avisoCorrida_) +
              QStringLiteral(" (se simula con el flujo de la línea)");
@@ -416,12 +467,83 @@ void VentanaSimulacion::Mostrar() {
         Estado(t, false);
 }
 
+// The measures shown are chosen by group; the centre column stays in view
+// while the others scroll, as a second view of the same model laid over the
+// table's left edge.
+void VentanaSimulacion::ConstruirColumnas() {
+    const std::vector<ColumnaSimulacion> columnas = ColumnasSimulacion();
+    for (const QString& grupo : GruposSimulacion()) {
+        QAction* a = columnas_->menu()->addAction(grupo);
+        a->setCheckable(true);
+        bool visible = false;
+        for (const ColumnaSimulacion& c : columnas) visible |= c.grupo == grupo && c.visible;
+        a->setChecked(visible);
+        MostrarGrupo(grupo, visible);
+        connect(a, &QAction::toggled, this, [this, grupo](bool v) {
+            MostrarGrupo(grupo, v);
+            AjustarFija();
+        });
+    }
+
+    fija_ = new QTableView(tabla_);
+    fija_->setObjectName(QStringLiteral("columnaFija"));
+    fija_->setModel(tabla_->model());
+    fija_->setSelectionModel(tabla_->selectionModel());
+    fija_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fija_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fija_->setFocusPolicy(Qt::NoFocus);
+    fija_->verticalHeader()->hide();
+    fija_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fija_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    fija_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fija_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fija_->setStyleSheet(QStringLiteral("QTableView { border: none; }"));
+    for (int j = 1; j < tabla_->columnCount(); ++j) fija_->setColumnHidden(j, true);
+    tabla_->viewport()->stackUnder(fija_);
+    connect(fija_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] {
+        QHeaderView* h = tabla_->horizontalHeader();
+        const bool sube =
+            h->sortIndicatorSection() != 0 || h->sortIndicatorOrder() != Qt::AscendingOrder;
+        tabla_->sortByColumn(0, sube ? Qt::AscendingOrder : Qt::DescendingOrder);
+    });
+    connect(tabla_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this] { AjustarFija(); });
+    connect(tabla_->verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int fila, int, int alto) { fija_->setRowHeight(fila, alto); });
+    connect(fija_->verticalScrollBar(), &QAbstractSlider::valueChanged, tabla_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(tabla_->verticalScrollBar(), &QAbstractSlider::valueChanged, fija_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    tabla_->installEventFilter(this);
+    AjustarFija();
+}
+
+void VentanaSimulacion::MostrarGrupo(const QString& grupo, bool visible) {
+    const std::vector<ColumnaSimulacion> columnas = ColumnasSimulacion();
+    for (std::size_t j = 0; j < columnas.size(); ++j)
+        if (columnas[j].grupo == grupo) tabla_->setColumnHidden(static_cast<int>(j), !visible);
+}
+
+void VentanaSimulacion::AjustarFija() {
+    if (!fija_) return;
+    fija_->setColumnWidth(0, tabla_->columnWidth(0));
+    for (int i = 0; i < tabla_->rowCount(); ++i) fija_->setRowHeight(i, tabla_->rowHeight(i));
+    const int marco = tabla_->frameWidth();
+    fija_->setGeometry(tabla_->verticalHeader()->width() + marco, marco, tabla_->columnWidth(0),
+                       tabla_->viewport()->height() + tabla_->horizontalHeader()->height());
+}
+
+bool VentanaSimulacion::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == tabla_ && evento->type() == QEvent::Resize) AjustarFija();
+    return QWidget::eventFilter(objeto, evento);
+}
+
 void VentanaSimulacion::Marcar() {
     if (!resultado_ || desactualizada_) return;
     Sombreado s;
     s.tituloLeyenda = "Simulación";
-    s.leyenda = {{kVerde, "Modelo dentro de los intervalos"},
-                 {kRojo, "Alguna cifra fuera de su intervalo"},
+    s.leyenda = {{kVerde, "Modelo confirmado por la simulación"},
+                 {kRojo, "Alguna cifra del modelo se aparta"},
                  {kGris, "Inestable: no simulado"}};
     for (const ResultadoCentro& c : resultado_->centros)
         s.marca[c.posicion] = {c.inestable ? kGris : c.TodoDentro() ? kVerde : kRojo, ""};
@@ -451,8 +573,9 @@ void VentanaSimulacion::Estado(const QString& texto, bool aviso) {
 
 void VentanaSimulacion::Habilitar() {
     const bool corre = Corriendo();
-    for (QWidget* w : std::initializer_list<QWidget*>{clientes_, semilla_, distribucion_, modo_,
-                                                      porPrecision_, calentamientoAuto_, simular_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{clientes_, semilla_, tolerancia_, distribucion_, modo_,
+                                         porPrecision_, calentamientoAuto_, simular_})
         w->setEnabled(!corre);
     replicas_->setEnabled(!corre && !porPrecision_->isChecked());
     precision_->setEnabled(!corre && porPrecision_->isChecked());
@@ -465,12 +588,14 @@ void VentanaSimulacion::Habilitar() {
 std::vector<std::vector<QString>> VentanaSimulacion::Celdas() const {
     std::vector<std::vector<QString>> filas;
     std::vector<QString> titulos;
+    // What the user sees: the hidden columns stay out.
     for (int j = 0; j < tabla_->columnCount(); ++j)
-        titulos.push_back(tabla_->horizontalHeaderItem(j)->text());
+        if (!tabla_->isColumnHidden(j)) titulos.push_back(tabla_->horizontalHeaderItem(j)->text());
     filas.push_back(titulos);
     for (int i = 0; i < tabla_->rowCount(); ++i) {
         std::vector<QString> fila;
         for (int j = 0; j < tabla_->columnCount(); ++j) {
+            if (tabla_->isColumnHidden(j)) continue;
             const QTableWidgetItem* item = tabla_->item(i, j);
             fila.push_back(item ? item->text() : QString());
         }

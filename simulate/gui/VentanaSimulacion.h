@@ -19,7 +19,9 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QTableView;
 class QTableWidget;
+class QToolButton;
 
 namespace vortena {
 
@@ -56,6 +58,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void Construir();
@@ -70,6 +73,9 @@ private:
     void Estado(const QString& texto, bool aviso);
     void Habilitar();
     std::vector<std::vector<QString>> Celdas() const;
+    void ConstruirColumnas();
+    void MostrarGrupo(const QString& grupo, bool visible);
+    void AjustarFija();
 
     Principal& principal_;
     std::thread hebra_;
@@ -87,6 +93,8 @@ private:
     CampoNumerico* calentamiento_ = nullptr;
     QCheckBox* calentamientoAuto_ = nullptr;
     CampoNumerico* semilla_ = nullptr;
+    CampoNumerico* tolerancia_ = nullptr;  // percent
+    QToolButton* columnas_ = nullptr;
     QComboBox* distribucion_ = nullptr;
     QComboBox* modo_ = nullptr;  // each centre alone, or inside the line
     QPushButton* simular_ = nullptr;
@@ -96,6 +104,7 @@ private:
     QProgressBar* progreso_ = nullptr;
     QLabel* estado_ = nullptr;
     QTableWidget* tabla_ = nullptr;
+    QTableView* fija_ = nullptr;  // the centre column, kept in view over the table
 };
 
 }  // namespace vortena

@@ -12,14 +12,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <cmath>
+#include <QToolButton>
 
 #include "VentanaDePrueba.h"
 #include "support/ConstructorRed.h"
@@ -147,6 +151,10 @@ private slots:
         QCOMPARE(t->item(1, wq)->background().color(), QColor(255, 224, 224));
         QVERIFY(t->item(1, wq)->font().bold());
         QCOMPARE(t->item(1, Columna(t, QStringLiteral("Semilla")))->text(), QStringLiteral("7"));
+        // Rho is the busy servers; the utilisation beside it is per server.
+        QCOMPARE(t->item(1, Columna(t, QStringLiteral("Utilización modelo")))->text(),
+                 t->item(1, Columna(t, QStringLiteral("Ocupados modelo")))->text());
+        QVERIFY(Estado(w).contains(QStringLiteral("el azar marcaría de media")));
         QCOMPARE(t->item(1, Columna(t, QStringLiteral("Calentamiento")))->text(),
                  QStringLiteral("100"));
 
@@ -161,8 +169,10 @@ private slots:
         const QStringList lineas =
             QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lineas.size(), 3);
-        QVERIFY(
-            lineas[0].startsWith(QStringLiteral("Centro\tServidores\tRho modelo\tRho simulado\t")));
+        // What is shown is what is copied: the hidden measures stay out.
+        QVERIFY(lineas[0].startsWith(QStringLiteral(
+            "Centro\tServidores\tUtilización modelo\tUtilización simulada\tLq modelo\t")));
+        QVERIFY(!lineas[0].contains(QStringLiteral("Semilla")));
         QVERIFY(lineas[1].startsWith(QStringLiteral("Azar\t")));
 
         const QString csv = QDir(v.carpeta.path()).filePath(QStringLiteral("centros.csv"));
@@ -222,6 +232,44 @@ private slots:
             .remove(QStringLiteral("simulacion/enLinea"));
     }
 
+    void columnasElegiblesYCentroSiempreALaVista() {
+        VentanaDePrueba v;
+        PrepararRed(v);
+        VentanaSimulacion* w = Abrir(v);
+        w->resize(1100, 520);
+        Correr(w, QStringLiteral("2000"));
+        auto* t = w->findChild<QTableWidget*>(QStringLiteral("tabla"));
+        // The default columns fit the window: no horizontal scrolling.
+        QVERIFY(!t->horizontalScrollBar()->isVisible() || t->horizontalScrollBar()->maximum() == 0);
+        auto* boton = w->findChild<QToolButton*>(QStringLiteral("btColumnas"));
+        QAction* ocupados = nullptr;
+        for (QAction* a : boton->menu()->actions()) {
+            if (!a->isChecked()) a->setChecked(true);  // every column: now it scrolls
+            if (a->text() == QStringLiteral("Servidores ocupados (Rho)")) ocupados = a;
+        }
+        QVERIFY(ocupados != nullptr);
+        QVERIFY(!t->isColumnHidden(Columna(t, QStringLiteral("Ocupados simulado"))));
+        QVERIFY(t->horizontalScrollBar()->maximum() > 0);
+        t->horizontalScrollBar()->setValue(t->horizontalScrollBar()->maximum());
+        auto* fija = w->findChild<QTableView*>(QStringLiteral("columnaFija"));
+        QVERIFY(fija != nullptr && fija->isVisible());
+        QCOMPARE(fija->columnWidth(0), t->columnWidth(0));
+        QCOMPARE(fija->model()->index(0, 0).data().toString(), t->item(0, 0)->text());
+        ocupados->setChecked(false);
+        QVERIFY(t->isColumnHidden(Columna(t, QStringLiteral("Ocupados simulado"))));
+
+        // The tolerance is a field: 100 % hides every flag.
+        Escribir(w, "tolerancia", QStringLiteral("100"));
+        Correr(w, QStringLiteral("2000"));
+        QCOMPARE(w->Resultado()->opciones.tolerancia, 1.0);
+        QCOMPARE(w->Resultado()->Banderas(), 0);
+        Escribir(w, "tolerancia", QStringLiteral("-1"));
+        Pulsar(w, "btSimular");
+        QVERIFY(!w->Corriendo());
+        QVERIFY(Estado(w).contains(QStringLiteral("tolerancia")));
+        Escribir(w, "tolerancia", QStringLiteral("2"));
+    }
+
     void desactualizadaTrasUnaEdicionNoTrasGuardar() {
         VentanaDePrueba v;
         VentanaSimulacion* w = Abrir(v);
@@ -246,7 +294,7 @@ private slots:
         Correr(w, QStringLiteral("2000"));
         const double antes = w->Resultado()->centros.at(0).simulado[kW].valor;
 
-        Escribir(w, "clientes", QStringLiteral("1000000000"));
+        Escribir(w, "clientes", QStringLiteral("300000000"));
         QSignalSpy fin(w, &VentanaSimulacion::terminada);
         Pulsar(w, "btSimular");
         QVERIFY(w->Corriendo());
@@ -273,13 +321,13 @@ private slots:
         QCOMPARE(otra->findChild<QLineEdit*>(QStringLiteral("semilla"))->text(),
                  QStringLiteral("7"));
         QCOMPARE(otra->findChild<QLineEdit*>(QStringLiteral("clientes"))->text(),
-                 QStringLiteral("1000000000"));
+                 QStringLiteral("300000000"));
     }
 
     void cerrarElProgramaDuranteUnaCorrida() {
         auto v = std::make_unique<VentanaDePrueba>();
         VentanaSimulacion* w = Abrir(*v);
-        Escribir(w, "clientes", QStringLiteral("1000000000"));
+        Escribir(w, "clientes", QStringLiteral("300000000"));
         Pulsar(w, "btSimular");
         QVERIFY(w->Corriendo());
         v.reset();  // the worker is stopped and joined; nothing is left behind
@@ -292,7 +340,7 @@ private slots:
         PrepararRed(v);
         VentanaSimulacion* w = Abrir(v);
         Correr(w, QStringLiteral("100000"));
-        w->resize(1250, 420);
+        w->resize(1100, 420);
         QDir().mkpath(carpeta);
         QVERIFY(w->grab().save(QDir(carpeta).filePath(QStringLiteral("simulacion.png"))));
         QVERIFY(v.ventana->grab().save(
