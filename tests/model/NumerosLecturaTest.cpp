@@ -128,7 +128,7 @@ TEST_P(Lectura, LeerAdmisibleCompruebaElRangoYSuDescripcion) {
         {"10", poblacion, "Debe ser un múltiplo de 4 de 8 a 10000."},
     };
     for (const auto& r : refusados) {
-        const Lectura l = LeerAdmisible(EnRegion(r.texto, reg), r.admite, reg);
+        const vortena::Lectura l = LeerAdmisible(EnRegion(r.texto, reg), r.admite, reg);
         EXPECT_EQ(l.valor, std::nullopt) << r.texto;
         EXPECT_EQ(l.motivo, EnRegion(r.motivo, reg)) << r.texto;
     }
