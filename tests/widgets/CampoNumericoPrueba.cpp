@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <cmath>
+#include <vector>
 
 #include "VentanaDePrueba.h"
 #include "widgets/CampoNumerico.h"
@@ -78,7 +80,7 @@ private slots:
         otro->setFocus();
         const Lectura l = campo->Tomar();
         if (std::isnan(valor)) {
-            QCOMPARE(l.valor, std::nullopt);
+            QVERIFY(!l.valor);
             QCOMPARE(Q(l.motivo), motivo);
             // Kept as typed, with the focus and the reason beside it.
             QCOMPARE(campo->text(), texto);
@@ -88,7 +90,8 @@ private slots:
                     otro->palette().color(QPalette::Base));
             QCOMPARE(campo->value(), 7.0);  // the last value admitted
         } else {
-            QCOMPARE(l.valor, std::optional<double>(valor));
+            QVERIFY(l.valor);
+            QCOMPARE(*l.valor, valor);
             QVERIFY(!campo->hasFocus());
             QCOMPARE(campo->toolTip(), QString());
             QCOMPARE(campo->value(), valor);
@@ -172,7 +175,12 @@ private slots:
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(w->findChild<QLabel*>(QStringLiteral("estado"))->text(), estado);
         QCOMPARE(e->text(), texto);
-        QCOMPARE(w->focusWidget(), e);
+        QVERIFY(w->focusWidget() == e);
+        // VORTENA_CAPTURAS=DIR keeps a picture of each refusal, to look at.
+        const QString capturas = qEnvironmentVariable("VORTENA_CAPTURAS");
+        if (!capturas.isEmpty())
+            w->grab().save(capturas + QLatin1Char('/') + ventana + QLatin1Char('-') + campo +
+                           QLatin1Char('-') + QString::number(texto.size()) + ".png");
         w->close();
     }
 };
