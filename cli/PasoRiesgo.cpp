@@ -3,13 +3,15 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <sstream>
 #include <variant>
 
 #include "cli/Medidas.h"
+#include "files/ArchivoRed.h"
+#include "files/ErrorArchivo.h"
+#include "files/EscrituraAtomica.h"
 #include "simulate/SimulacionPlazo.h"
 
 namespace vortena::calc {
@@ -173,13 +175,15 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
 
     EscribirResultado(r, e.salida);
     if (o->cdf) {
-        std::ofstream f(*o->cdf, std::ios::binary);
+        std::string texto;
         for (const PuntoCdf& p : r.Cdf(1000))
-            f << TextoExacto(p.tiempo) << '\t' << TextoExacto(p.probabilidad) << '\n';
-        f.close();
-        if (!f) {
-            e.mensajes.Mostrar("No se pudo escribir la distribución en " + *o->cdf + ".",
-                               kTituloVentana, Botones::Aceptar, Icono::Critico);
+            texto += TextoExacto(p.tiempo) + '\t' + TextoExacto(p.probabilidad) + '\n';
+        try {
+            EscribirAtomico(*o->cdf, texto, ArchivoAbierto(e.doc));
+        } catch (const ErrorArchivo& error) {
+            e.mensajes.Mostrar(
+                "No se pudo escribir la distribución en " + *o->cdf + ": " + error.what() + ".",
+                kTituloVentana, Botones::Aceptar, Icono::Critico);
             return false;
         }
     }
