@@ -27,6 +27,7 @@
 #include "simulate/SimulacionPlazo.h"
 #include "simulate/gui/GraficosPlazo.h"
 #include "simulate/gui/SombreadoCriticidad.h"
+#include "widgets/GuardarSalida.h"
 
 namespace vortena {
 
@@ -419,8 +420,9 @@ bool VentanaPlazo::GuardarImagen() {
     if (!nombre) return false;
     QString ruta = QString::fromStdString(*nombre);
     if (!ruta.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) ruta += QStringLiteral(".png");
-    if (!graficos_->grab().save(ruta, "PNG")) {
-        Estado(QStringLiteral("No se pudo guardar la imagen en ") + ruta + QStringLiteral("."),
+    if (const QString motivo = GuardarDesde(this, ruta, BytesPng(graficos_->grab()));
+        !motivo.isEmpty()) {
+        Estado(QStringLiteral("No se pudo guardar la imagen: ") + motivo + QStringLiteral("."),
                true);
         return false;
     }
