@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <iostream>
 #include <mutex>
 #include <variant>
 
 #include "cli/Medidas.h"
+#include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
 #include "files/EscrituraAtomica.h"
 #include "simulate/SimulacionLinea.h"
@@ -86,10 +88,11 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
         for (const auto& [tiempo, probabilidad] : r.distribucion)
             texto += TextoExacto(tiempo) + '\t' + TextoExacto(probabilidad) + '\n';
         try {
-            EscribirAtomico(*cdf, texto);
+            EscribirAtomico(*cdf, texto, ArchivoAbierto(e.doc));
         } catch (const ErrorArchivo& error) {
-            e.mensajes.Mostrar(std::string("No se pudo escribir la distribución: ") + error.what(),
-                               kTituloVentana, Botones::Aceptar, Icono::Critico);
+            e.mensajes.Mostrar(
+                "No se pudo escribir la distribución en " + *cdf + ": " + error.what() + ".",
+                kTituloVentana, Botones::Aceptar, Icono::Critico);
             return false;
         }
     }

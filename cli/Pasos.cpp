@@ -1,6 +1,8 @@
 #include "cli/Pasos.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "cli/Medidas.h"
 #include "cli/PasoOptimizar.h"
@@ -39,13 +41,24 @@ bool Calcular(EntornoCalc& e, const std::string&) {
     return true;
 }
 
+// The window asks before storing names the file's code page cannot hold;
+// without anyone to ask, the run says which texts were stored otherwise.
+void AvisarTextosQueCambiaran(EntornoCalc& e) {
+    const std::vector<std::string> cambios = TextosQueCambiaran(e.red);
+    if (cambios.empty()) return;
+    std::string texto =
+        "El archivo no puede guardar algunos caracteres; estos textos se guardaron así:";
+    for (const std::string& c : cambios) texto += "\n" + c;
+    e.mensajes.Mostrar(texto, "Guardar Archivo", Botones::Aceptar, Icono::Informacion);
+}
+
 // As the menu's export: the computation, then the report even when the
 // computation stopped with a message.
 bool Informe(EntornoCalc& e, const std::string& archivo) {
     CalcularRed(e.red, e.mensajes, e.doc);
     try {
         if (!archivo.empty()) {
-            EscribirResumen(e.red, archivo, e.regional);
+            EscribirResumen(e.red, archivo, e.regional, ArchivoAbierto(e.doc));
         } else {
             e.salida << TextoResumen(e.red, e.regional);
         }
@@ -66,11 +79,12 @@ bool Medidas(EntornoCalc& e, const std::string&) {
 bool Guardar(EntornoCalc& e, const std::string& archivo) {
     try {
         GuardarRed(e.red, archivo, e.regional, e.doc);
-    } catch (const ErrorArchivo&) {
-        e.mensajes.Mostrar("Error Guardando!!!", "Error de sistema", Botones::Aceptar,
-                           Icono::Critico);
+    } catch (const ErrorArchivo& error) {
+        e.mensajes.Mostrar("Error Guardando!!!\n" + std::string(error.what()), "Error de sistema",
+                           Botones::Aceptar, Icono::Critico);
         return false;
     }
+    AvisarTextosQueCambiaran(e);
     return true;
 }
 

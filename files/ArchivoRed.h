@@ -32,6 +32,12 @@ void LeerRed(std::string_view bytes, Red& nueva);
 // "<text>" → "<text as it will be stored>"; empty when everything fits.
 std::vector<std::string> TextosQueCambiaran(const Red& red);
 
+// The open network's file, which no report, table or picture may replace;
+// empty when the network has none yet.
+inline std::string ArchivoAbierto(const Documento& doc) {
+    return doc.Guardado ? doc.NombreArchivo : std::string();
+}
+
 // Writes the file (atomically), then the caption and the modified mark.
 // Throws ErrorArchivo; the previous file is then intact.
 void GuardarRed(const Red& red, const std::string& ruta, const Regional& reg, Documento& doc);

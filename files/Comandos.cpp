@@ -177,7 +177,7 @@ void ExportarResumen(ContextoDocumento& ctx) {
     CalcularRed(ctx.red, ctx.dialogos, ctx.doc);
     std::string motivo;
     try {
-        EscribirResumen(ctx.red, ruta, ctx.regional);
+        EscribirResumen(ctx.red, ruta, ctx.regional, ArchivoAbierto(ctx.doc));
     } catch (const std::exception& e) {
         motivo = e.what();
     }

@@ -1,9 +1,13 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <limits>
 #include <sstream>
+#include <system_error>
 #include <utility>
 
 #include "files/ArchivoRed.h"
@@ -146,6 +150,10 @@ void LeerConexion(Lineas& ls, Red& red) {
     l.CentroFin = ls.Entero();
 }
 
+std::string Motivo(int error) {
+    return std::generic_category().message(error);
+}
+
 std::string LeerBytes(const std::string& ruta) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -159,13 +167,24 @@ std::string LeerBytes(const std::string& ruta) {
     if (ec) throw ErrorArchivo("no se puede abrir " + ruta + ": " + ec.message());
     if (tam > kTamanoMaximoArchivo)
         throw ErrorArchivo(ruta + " mide más de 256 MB: no es un archivo de red");
-    std::ifstream f(ruta, std::ios::binary);
-    if (!f) throw ErrorArchivo("no se puede abrir " + ruta);
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(tam));
-    f.read(bytes.data(), static_cast<std::streamsize>(tam));
-    bytes.resize(static_cast<std::size_t>(f.gcount()));
-    if (f.bad()) throw ErrorArchivo("no se puede leer " + ruta);
+    // The descriptor, not a stream, so that a refusal says the system's reason.
+    const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) throw ErrorArchivo("no se puede abrir " + ruta + ": " + Motivo(errno));
+    std::string bytes(static_cast<std::size_t>(tam), '\0');
+    std::size_t leidos = 0;
+    while (leidos < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + leidos, bytes.size() - leidos);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw ErrorArchivo("no se puede leer " + ruta + ": " + Motivo(error));
+        }
+        if (n == 0) break;
+        leidos += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(leidos);
     return bytes;
 }
 

@@ -137,8 +137,9 @@ std::string TextoResumen(Red& red, const Regional& reg, std::string_view finDeLi
     return std::move(inf).Texto();
 }
 
-void EscribirResumen(Red& red, const std::string& ruta, const Regional& reg) {
-    EscribirAtomico(ruta, Utf8A1252(TextoResumen(red, reg, "\r\n")));
+void EscribirResumen(Red& red, const std::string& ruta, const Regional& reg,
+                     const std::string& archivoRed) {
+    EscribirAtomico(ruta, Utf8A1252(TextoResumen(red, reg, "\r\n")), archivoRed);
 }
 
 void GenerarResumen(Red& red, const std::string& carpeta, const Regional& reg) {

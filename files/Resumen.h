@@ -19,8 +19,10 @@ inline constexpr const char* kNombreResumen = "Resumen.txt";
 std::string TextoResumen(Red& red, const Regional& reg, std::string_view finDeLinea = "\n");
 
 // The report written to `ruta` (Windows-1252, CR LF); throws ErrorArchivo
-// when it cannot be written, the old file intact.
-void EscribirResumen(Red& red, const std::string& ruta, const Regional& reg);
+// when it cannot be written, the old file intact, and refuses to replace
+// `archivoRed` (the open network's file) under any name.
+void EscribirResumen(Red& red, const std::string& ruta, const Regional& reg,
+                     const std::string& archivoRed = {});
 
 // Writes carpeta + "Resumen.txt" as EscribirResumen does.
 void GenerarResumen(Red& red, const std::string& carpeta, const Regional& reg);

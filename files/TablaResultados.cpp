@@ -137,8 +137,9 @@ char SeparadorCsv(const Regional& reg) {
 }
 
 void EscribirCsvResultados(const std::vector<const FilaResultados*>& filas, const std::string& ruta,
-                           const Regional& reg) {
-    EscribirAtomico(ruta, "\xEF\xBB\xBF" + TablaComoTexto(filas, SeparadorCsv(reg), true, reg));
+                           const Regional& reg, const std::string& archivoRed) {
+    EscribirAtomico(ruta, "\xEF\xBB\xBF" + TablaComoTexto(filas, SeparadorCsv(reg), true, reg),
+                    archivoRed);
 }
 
 }  // namespace vortena

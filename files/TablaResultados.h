@@ -42,8 +42,9 @@ std::string TablaComoTexto(const std::vector<const FilaResultados*>& filas, char
 char SeparadorCsv(const Regional& reg);
 
 // Writes the table as UTF-8 CSV (with a byte-order mark, so spreadsheets
-// read the accents); throws ErrorArchivo when it cannot be written.
+// read the accents); throws ErrorArchivo when it cannot be written or
+// `ruta` is `archivoRed`, the open network's file.
 void EscribirCsvResultados(const std::vector<const FilaResultados*>& filas, const std::string& ruta,
-                           const Regional& reg);
+                           const Regional& reg, const std::string& archivoRed = {});
 
 }  // namespace vortena

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "editor/gui/DialogosQt.h"
+#include "widgets/GuardarSalida.h"
 
 namespace vortena {
 
@@ -81,18 +82,18 @@ void VistaGrafico::contextMenuEvent(QContextMenuEvent* e) {
     menu.exec(e->globalPos());
 }
 
-bool VistaGrafico::GuardarImagen(const QString& rutaPedida) {
+QString VistaGrafico::GuardarImagen(const QString& rutaPedida) {
     QString ruta = rutaPedida;
     if (QFileInfo(ruta).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
         ruta += QStringLiteral(".png");
-    return grab().save(ruta, "PNG");
+    return GuardarDesde(this, ruta, BytesPng(grab()));
 }
 
 void VistaGrafico::Guardar() {
     const QString ruta = pedirNombre(this);
     if (ruta.isEmpty()) return;
-    if (!GuardarImagen(ruta))
-        DialogosQt(this).Mostrar("No se pudo escribir la imagen en " + ruta.toStdString() + ".",
+    if (const QString motivo = GuardarImagen(ruta); !motivo.isEmpty())
+        DialogosQt(this).Mostrar("No se pudo escribir la imagen: " + motivo.toStdString() + ".",
                                  kTituloVentana, Botones::Aceptar, Icono::Critico);
 }
 

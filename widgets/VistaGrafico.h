@@ -24,9 +24,9 @@ public:
     QAction* accionGuardar() const { return guardar_; }
     // A push button running accionGuardar, for the window's button row.
     QPushButton* CrearBotonGuardar(QWidget* padre);
-    // Writes the chart as it is shown (".png" added to a name without it).
-    // False when the file could not be written.
-    bool GuardarImagen(const QString& ruta);
+    // Writes the chart as it is shown (".png" added to a name without it)
+    // through the safe writer. Empty when written, otherwise the reason.
+    QString GuardarImagen(const QString& ruta);
     // The file dialog of "Guardar imagen…"; tests replace it. An empty name
     // is a cancel.
     std::function<QString(QWidget*)> pedirNombre;

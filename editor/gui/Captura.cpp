@@ -9,6 +9,7 @@
 #include "editor/gui/PanelResultados.h"
 #include "editor/gui/Principal.h"
 #include "files/Dialogos.h"
+#include "widgets/GuardarSalida.h"
 
 namespace vortena {
 
@@ -92,9 +93,11 @@ int EjecutarCaptura(Red& red, const QString& carpetaPrograma, const OpcionesCapt
         if (opciones.zoom > 0) ventana.PonerZoom(opciones.zoom / 100.0);
         // Let the repaint of the new drawing reach the screen first.
         QTimer::singleShot(300, &ventana, [&] {
-            escrita = ventana.grab().save(opciones.salida, "PNG");
+            const QString motivo =
+                GuardarDesde(&ventana, opciones.salida, BytesPng(ventana.grab()));
+            escrita = motivo.isEmpty();
             if (!escrita)
-                std::cerr << "No se pudo escribir " << opciones.salida.toStdString() << '\n';
+                std::cerr << "No se pudo escribir la captura: " << motivo.toStdString() << '\n';
             QApplication::exit(0);
         });
     });

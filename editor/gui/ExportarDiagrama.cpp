@@ -1,6 +1,7 @@
 #include "editor/gui/ExportarDiagrama.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -10,11 +11,14 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "editor/Editor.h"
 #include "editor/gui/Escala.h"
 #include "editor/gui/SuperficieQt.h"
 #include "editor/gui/SuperficieVectorial.h"
+#include "files/ErrorArchivo.h"
+#include "files/EscrituraAtomica.h"
 
 namespace vortena {
 
@@ -91,7 +95,7 @@ void PintarDiagrama(QPainter& pintor, const QRectF& destino, Red& red, const Reg
 }
 
 QString ExportarDiagrama(const QString& rutaPedida, Red& red, const Regional& reg,
-                         const CapasSombreado& capas) {
+                         const CapasSombreado& capas, const std::string& archivoRed) {
     QString ruta = rutaPedida;
     QString ext = QFileInfo(ruta).suffix().toLower();
     if (ext != QLatin1String("svg") && ext != QLatin1String("pdf") && ext != QLatin1String("png")) {
@@ -100,39 +104,53 @@ QString ExportarDiagrama(const QString& rutaPedida, Red& red, const Regional& re
     }
     const QSizeF tam = TamanoPixeles(LimitesDiagrama(red));
 
+    // Drawn in memory, then written as the network is: a failure leaves no
+    // half picture and never replaces a file it must not.
+    QByteArray datos;
+    QBuffer salida(&datos);
+    salida.open(QIODevice::WriteOnly);
+    bool dibujado = false;
     if (ext == QLatin1String("png")) {
         QImage img((tam * kEscalaPng).toSize(), QImage::Format_RGB32);
         img.fill(Qt::white);
         QPainter p(&img);
         PintarDiagrama(p, QRectF(QPointF(0, 0), tam * kEscalaPng), red, reg, capas);
         p.end();
-        return img.save(ruta, "PNG") ? ruta : QString();
-    }
-    if (ext == QLatin1String("svg")) {
+        dibujado = img.save(&salida, "PNG");
+    } else if (ext == QLatin1String("svg")) {
         QSvgGenerator svg;
-        svg.setFileName(ruta);
+        svg.setOutputDevice(&salida);
         svg.setSize(tam.toSize());
         svg.setViewBox(QRectF(QPointF(0, 0), tam));
         svg.setTitle(QStringLiteral("Línea de producción"));
         svg.setDescription(QStringLiteral("Vortena de Líneas de Producción"));
         QPainter p;
-        if (!p.begin(&svg)) return {};
-        PintarDiagrama(p, QRectF(QPointF(0, 0), tam), red, reg, capas);
-        p.end();
-        return QFileInfo(ruta).size() > 0 ? ruta : QString();
+        if (p.begin(&svg)) {
+            PintarDiagrama(p, QRectF(QPointF(0, 0), tam), red, reg, capas);
+            dibujado = p.end();
+        }
+    } else {
+        // PDF: one page of the diagram's own size, at the canvas resolution.
+        QPdfWriter pdf(&salida);
+        pdf.setResolution(96);
+        pdf.setTitle(QStringLiteral("Línea de producción"));
+        pdf.setCreator(QStringLiteral("Vortena de Líneas de Producción"));
+        pdf.setPageSize(QPageSize(tam * 72.0 / 96.0, QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter p;
+        if (p.begin(&pdf)) {
+            PintarDiagrama(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), red, reg,
+                           capas);
+            dibujado = p.end();
+        }
     }
-    // PDF: one page of the diagram's own size, at the canvas resolution.
-    QPdfWriter pdf(ruta);
-    pdf.setResolution(96);
-    pdf.setTitle(QStringLiteral("Línea de producción"));
-    pdf.setCreator(QStringLiteral("Vortena de Líneas de Producción"));
-    pdf.setPageSize(QPageSize(tam * 72.0 / 96.0, QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter p;
-    if (!p.begin(&pdf)) return {};
-    PintarDiagrama(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), red, reg, capas);
-    p.end();
-    return QFileInfo(ruta).size() > 0 ? ruta : QString();
+    salida.close();
+    if (!dibujado || datos.isEmpty())
+        throw ErrorArchivo("no se pudo dibujar el diagrama para " + ruta.toStdString());
+    EscribirAtomico(ruta.toStdString(),
+                    std::string_view(datos.constData(), static_cast<std::size_t>(datos.size())),
+                    archivoRed);
+    return ruta;
 }
 
 bool ImprimirDiagrama(QPrinter& impresora, Red& red, const Regional& reg,

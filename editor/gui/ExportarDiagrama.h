@@ -5,6 +5,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <string>
 
 #include "editor/Sombreado.h"
 #include "model/Numeros.h"
@@ -24,10 +25,11 @@ void PintarDiagrama(QPainter& pintor, const QRectF& destino, Red& red, const Reg
                     const CapasSombreado& capas);
 
 // The format follows the extension (.png, .svg or .pdf; any other name gets
-// ".png" added). Returns the path written, or an empty string when the file
-// could not be written.
+// ".png" added). Returns the path written; throws ErrorArchivo, with the
+// reason, when the file could not be written or is `archivoRed` (the open
+// network's file).
 QString ExportarDiagrama(const QString& ruta, Red& red, const Regional& reg,
-                         const CapasSombreado& capas);
+                         const CapasSombreado& capas, const std::string& archivoRed = {});
 
 // One page with the diagram fitted inside the printable area.
 bool ImprimirDiagrama(QPrinter& impresora, Red& red, const Regional& reg,

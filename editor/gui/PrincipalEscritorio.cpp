@@ -12,6 +12,7 @@
 #include "editor/gui/ExportarDiagrama.h"
 #include "editor/gui/Principal.h"
 #include "files/ArchivoRed.h"
+#include "files/ErrorArchivo.h"
 
 namespace vortena {
 
@@ -156,11 +157,13 @@ void Principal::OrdenExportarGrafico() {
         dialogos_->Mostrar("El archivo ya existe esta seguro que lo quiere sobreescribir",
                            "Archivo Existente", Botones::SiNo, Icono::Ninguno) != Respuesta::Si)
         return;
-    const QString escrito =
-        ExportarDiagrama(QString::fromStdString(*nombre), red_, regional_, editor_->capas());
-    if (escrito.isEmpty())
-        dialogos_->Mostrar("No se pudo escribir el gráfico en " + *nombre + ".", kTituloVentana,
-                           Botones::Aceptar, Icono::Critico);
+    try {
+        ExportarDiagrama(QString::fromStdString(*nombre), red_, regional_, editor_->capas(),
+                         ArchivoAbierto(*this));
+    } catch (const ErrorArchivo& e) {
+        dialogos_->Mostrar("No se pudo escribir el gráfico: " + std::string(e.what()) + ".",
+                           kTituloVentana, Botones::Aceptar, Icono::Critico);
+    }
 }
 
 }  // namespace vortena

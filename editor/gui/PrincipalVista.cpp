@@ -20,6 +20,7 @@
 #include "editor/gui/ManejoLienzo.h"
 #include "editor/gui/PanelResultados.h"
 #include "editor/gui/Principal.h"
+#include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
 #include "files/TablaResultados.h"
 
@@ -278,7 +279,7 @@ void Principal::OrdenExportarCsv() {
     std::vector<const FilaResultados*> punteros;
     for (const FilaResultados& f : filas) punteros.push_back(&f);
     try {
-        EscribirCsvResultados(punteros, *ruta, regional_);
+        EscribirCsvResultados(punteros, *ruta, regional_, ArchivoAbierto(*this));
     } catch (const ErrorArchivo& e) {
         dialogos_->Mostrar(e.what(), "Exportar CSV", Botones::Aceptar, Icono::Critico);
     }

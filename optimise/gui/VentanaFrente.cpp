@@ -11,7 +11,6 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QSplitter>
 #include <QTableWidget>
@@ -23,6 +22,7 @@
 
 #include "optimise/AplicarFrente.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/GuardarSalida.h"
 
 namespace vortena {
 
@@ -434,20 +434,21 @@ void VentanaFrente::ExportarCsv() {
     if (!resultado_ || !modelo_) return;
     const auto nombre = ctx_.dialogos.NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
     if (!nombre) return;
-    QSaveFile f(Q(*nombre));
     const std::string texto = TextoCsvFrente(*modelo_, *resultado_);
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(texto.data(), static_cast<qint64>(texto.size())) < 0 || !f.commit())
-        ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana,
-                              Botones::Aceptar, Icono::Critico);
+    const QString motivo = GuardarDesde(
+        this, Q(*nombre), QByteArray(texto.data(), static_cast<qsizetype>(texto.size())));
+    if (!motivo.isEmpty())
+        ctx_.dialogos.Mostrar("No se pudo escribir el CSV: " + motivo.toStdString() + ".",
+                              kTituloVentana, Botones::Aceptar, Icono::Critico);
 }
 
 void VentanaFrente::GuardarImagen() {
     const auto nombre = ctx_.dialogos.NombreGuardar("Imágenes PNG (*.png)|*.png|", {});
     if (!nombre) return;
-    if (!vista_->grab().save(Q(*nombre), "PNG"))
-        ctx_.dialogos.Mostrar("No se pudo escribir " + *nombre + ".", kTituloVentana,
-                              Botones::Aceptar, Icono::Critico);
+    const QString motivo = GuardarDesde(this, Q(*nombre), BytesPng(vista_->grab()));
+    if (!motivo.isEmpty())
+        ctx_.dialogos.Mostrar("No se pudo escribir la imagen: " + motivo.toStdString() + ".",
+                              kTituloVentana, Botones::Aceptar, Icono::Critico);
 }
 
 }  // namespace vortena

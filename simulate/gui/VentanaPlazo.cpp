@@ -29,6 +29,7 @@
 #include "simulate/gui/GraficosPlazo.h"
 #include "simulate/gui/SombreadoAporte.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/GuardarSalida.h"
 
 namespace vortena {
 
@@ -450,8 +451,9 @@ bool VentanaPlazo::GuardarImagen() {
     if (!nombre) return false;
     QString ruta = QString::fromStdString(*nombre);
     if (!ruta.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) ruta += QStringLiteral(".png");
-    if (!graficos_->grab().save(ruta, "PNG")) {
-        Estado(QStringLiteral("No se pudo guardar la imagen en ") + ruta + QStringLiteral("."),
+    if (const QString motivo = GuardarDesde(this, ruta, BytesPng(graficos_->grab()));
+        !motivo.isEmpty()) {
+        Estado(QStringLiteral("No se pudo guardar la imagen: ") + motivo + QStringLiteral("."),
                true);
         return false;
     }

@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,6 +29,7 @@
 #include "simulate/SimulacionLinea.h"
 #include "simulate/gui/TablaSimulacion.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/GuardarSalida.h"
 
 namespace vortena {
 namespace {
@@ -616,12 +616,10 @@ bool VentanaSimulacion::ExportarCSV() {
     if (!resultado_) return false;
     const auto nombre = principal_.dialogos().NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
     if (!nombre) return false;
-    QFile f(QString::fromStdString(*nombre));
-    const QByteArray datos = TextoCSV(Celdas(), principal_.regional()).toUtf8();
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(datos) != datos.size()) {
-        Estado(QStringLiteral("No se pudo escribir ") + QString::fromStdString(*nombre) +
-                   QLatin1Char('.'),
-               true);
+    const QString motivo = GuardarDesde(this, QString::fromStdString(*nombre),
+                                        TextoCSV(Celdas(), principal_.regional()).toUtf8());
+    if (!motivo.isEmpty()) {
+        Estado(QStringLiteral("No se pudo escribir el CSV: ") + motivo + QLatin1Char('.'), true);
         return false;
     }
     return true;

@@ -2,9 +2,11 @@
 // messages on standard error and its exit status.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/Calc.h"
@@ -209,7 +211,8 @@ TEST_F(Calc, UnwritableOutputsExitWithOne) {
     const Corrida g =
         Ejecutar(Ejemplo("nuevo.vtq") + " guardar='" + (dir / "no/g.vtq") + "' medidas");
     EXPECT_EQ(g.estado, 1);
-    EXPECT_EQ(g.errores, "Error de sistema: Error Guardando!!!\n");
+    EXPECT_EQ(g.errores, "Error de sistema: Error Guardando!!!\nno se puede escribir " +
+                             (dir / "no/g.vtq") + ": No such file or directory\n");
     EXPECT_TRUE(g.salida.empty());  // the run ended at the failing step
 
     const Corrida i = Ejecutar(Ejemplo("nuevo.vtq") + " informe='" + (dir / "no/r.txt") + "'");
@@ -217,6 +220,66 @@ TEST_F(Calc, UnwritableOutputsExitWithOne) {
     EXPECT_NE(i.errores.find("No se pudo escribir el resumen en " + dir / "no/r.txt"),
               std::string::npos)
         << i.errores;
+}
+
+// Every file the tool writes goes through the safe writer: the open
+// network's own file and read-only files are refused, untouched, with the
+// reason, whatever the step.
+TEST_F(Calc, OutputsRefuseTheOpenNetworkAndReadOnlyFiles) {
+    const std::string red = dir / "red.vtq";
+    std::filesystem::copy_file(kEjemplos + "cadena.vtq", red);
+    std::filesystem::create_symlink(red, dir / "enlace.txt");
+    const std::string original = prueba::LeerArchivo(red);
+    const std::string soloLectura = dir / "solo.txt";
+    prueba::EscribirArchivo(soloLectura, "mío");
+    ASSERT_EQ(::chmod(soloLectura.c_str(), 0444), 0);
+    const std::string riesgo =
+        " riesgo --replicas 2 --clientes 500 --calentamiento 50 "
+        "--muestras 200 --cdf ";
+    const std::string redAbierta = " es el archivo de la red abierta; elija otro nombre";
+    const struct {
+        std::string pasos, error;
+    } casos[] = {
+        {" informe='" + red + "'",
+         "No se pudo escribir el resumen en " + red + ": " + red + redAbierta + "."},
+        {" informe='" + (dir / "enlace.txt") + "'", "No se pudo escribir el resumen en " +
+                                                        (dir / "enlace.txt") + ": " +
+                                                        (dir / "enlace.txt") + redAbierta + "."},
+        {riesgo + "'" + red + "'",
+         "No se pudo escribir la distribución en " + red + ": " + red + redAbierta + "."},
+        {riesgo + "'" + soloLectura + "'", "No se pudo escribir la distribución en " + soloLectura +
+                                               ": " + soloLectura + " es de solo lectura."},
+        {" informe='" + soloLectura + "'", "No se pudo escribir el resumen en " + soloLectura +
+                                               ": " + soloLectura + " es de solo lectura."},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.pasos);
+        const Corrida r = Ejecutar("'" + red + "'" + c.pasos);
+        EXPECT_EQ(r.estado, 1);
+        EXPECT_NE(r.errores.find(c.error), std::string::npos) << r.errores;
+        EXPECT_EQ(prueba::LeerArchivo(red), original);
+        EXPECT_EQ(prueba::LeerArchivo(soloLectura), "mío");
+    }
+    // The network itself may be saved over its own file.
+    EXPECT_EQ(Ejecutar("'" + red + "' guardar='" + red + "'").estado, 0);
+    const Corrida g = Ejecutar("'" + red + "' guardar='" + soloLectura + "'");
+    EXPECT_EQ(g.errores,
+              "Error de sistema: Error Guardando!!!\n" + soloLectura + " es de solo lectura\n");
+}
+
+TEST_F(Calc, SavingSaysWhichNamesTheFileCannotHold) {
+    // A file written elsewhere in UTF-8 may hold any character.
+    Red red;
+    prueba::RedNueva(red);
+    red.Centros(2).Nombre = "Torno";
+    std::string bytes = EscribirRed(red, Regional::Ingles());
+    bytes.replace(bytes.find("Torno"), 5, "Torno ☃");
+    prueba::EscribirArchivo(dir / "utf8.vtq", bytes);
+    const Corrida c = Ejecutar("'" + (dir / "utf8.vtq") + "' guardar='" + (dir / "g.vtq") + "'");
+    EXPECT_EQ(c.estado, 0);
+    EXPECT_EQ(c.errores,
+              "Guardar Archivo: El archivo no puede guardar algunos caracteres; estos textos se "
+              "guardaron así:\nNombre: \"Torno ☃\" → \"Torno ?\"\n");
 }
 
 }  // namespace

@@ -241,6 +241,22 @@ private slots:
         QFile::resize(png, 0);
         v.Menu("mnExportarGrafico");
         QCOMPARE(QFileInfo(png).size(), 0);
+
+        // Never over the open network's file, whatever its name; the reason
+        // is shown and the file keeps its bytes.
+        QFile red(ruta);
+        QVERIFY(red.open(QIODevice::ReadOnly));
+        const QByteArray antes = red.readAll();
+        red.close();
+        const QString enlace = v.carpeta.filePath("planta.svg");
+        QVERIFY(QFile::link(ruta, enlace));
+        v.dialogos.nombresGuardar.push_back(enlace.toStdString());
+        v.dialogos.respuestas().push_back(vortena::Respuesta::Si);
+        v.Menu("mnExportarGrafico");
+        QCOMPARE(v.Ultimo(), "No se pudo escribir el gráfico: " + enlace.toStdString() +
+                                 " es el archivo de la red abierta; elija otro nombre.");
+        QVERIFY(red.open(QIODevice::ReadOnly));
+        QCOMPARE(red.readAll(), antes);
     }
 
     void imprimirAjustaElDibujoALaPagina() {

@@ -21,6 +21,7 @@
 #include "editor/Utilizacion.h"
 #include "editor/gui/Leyendas.h"
 #include "editor/gui/PanelResultados.h"
+#include "files/PruebaArchivos.h"
 #include "files/TablaResultados.h"
 
 using vortena::prueba::VentanaDePrueba;
@@ -408,6 +409,16 @@ private slots:
         // A cancelled dialog writes nothing and says nothing.
         v.Menu("mnExportarCsv");
         QVERIFY(v.dialogos.vistos().empty());
+
+        // The table never replaces the network's own file.
+        const std::string red = v.carpeta.filePath(QStringLiteral("red.vtq")).toStdString();
+        v.dialogos.nombresGuardar.push_back(red);
+        v.Menu("mnGuardar");
+        const std::string guardada = vortena::prueba::LeerArchivo(red);
+        v.dialogos.nombresGuardar.push_back(red);
+        v.Menu("mnExportarCsv");
+        QCOMPARE(v.Ultimo(), red + " es el archivo de la red abierta; elija otro nombre");
+        QCOMPARE(vortena::prueba::LeerArchivo(red), guardada);
     }
 
     void colorearPorUtilizacion() {
