@@ -11,6 +11,7 @@
 #include "cli/PasoSimular.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
+#include "compute/Variabilidad.h"
 #include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
 #include "files/Resumen.h"
@@ -26,6 +27,12 @@ bool Propagar(EntornoCalc& e, const std::string&) {
         e.mensajes.Mostrar(kTextoDesbordamiento, kTituloPrograma, Botones::Aceptar,
                            Icono::Exclamacion);
     }
+    return true;
+}
+// A saturated centre stops it with a warning, which gives the run's exit
+// code 1; the later steps still run, as after any other failed computation.
+bool PropagarCv(EntornoCalc& e, const std::string&) {
+    PropagarVariabilidad(e.red, e.mensajes, e.doc, e.regional);
     return true;
 }
 bool Minimos(EntornoCalc& e, const std::string&) {
@@ -90,6 +97,10 @@ bool Guardar(EntornoCalc& e, const std::string& archivo) {
 
 constexpr std::array kPasos = {
     Paso{"propagar", Argumento::Ninguno, "propagar", "PropagarFlujo", Propagar},
+    Paso{"variabilidad", Argumento::Ninguno, "variabilidad",
+         "PropagarVariabilidad: every centre not fed by INICIO gets the arrival deviation\n"
+         "the centres before it send out; a saturated centre stops it, nothing changes",
+         PropagarCv},
     Paso{"minimos", Argumento::Ninguno, "minimos", "ServidoresMinimosRed", Minimos},
     Paso{"optimos", Argumento::Ninguno, "optimos", "ServidoresOptimosRed", Optimos},
     Paso{"calcular", Argumento::Ninguno, "calcular", "CalcularRed", Calcular},

@@ -111,9 +111,12 @@ Adelante PropagarAdelante(const Red& red, const std::vector<std::int16_t>& orden
 // Backward pass, in reverse topological order: a node's rate is the sum of
 // what each successor hands back through the connection's share. Start
 // nodes only count in the shares.
+// `porConexion`, when given, receives the flow each connection carries
+// (those that leave the start node included).
 std::vector<double> PropagarAtras(const Red& red, const std::vector<std::int16_t>& orden,
                                   const Adelante& a, std::int16_t fin, double salida,
-                                  std::vector<char>& visitado) {
+                                  std::vector<char>& visitado,
+                                  std::vector<double>* porConexion = nullptr) {
     const std::size_t n = static_cast<std::size_t>(red.Centros.Count()) + 1;
     std::vector<SumaCompensada> flujo(n);
     visitado.assign(n, 0);
@@ -125,10 +128,12 @@ std::vector<double> PropagarAtras(const Red& red, const std::vector<std::int16_t
         const double propio = Finito(flujo[Ix(y)].Valor());
         const CentroProductivo& c = red.Centros(y);
         for (int i = 0; i <= c.tamEE; ++i) {
-            const linea& l = red.Conexiones(c.Entrada(i));
+            const auto k = static_cast<std::size_t>(c.Entrada(i));
+            const linea& l = red.Conexiones(static_cast<int>(k));
+            const double t = Multiplicar(a.parte[k], propio);
+            if (porConexion != nullptr) (*porConexion)[k] += t;
             if (red.Centros(l.CentroInicio).EsInicio()) continue;
-            flujo[Ix(l.CentroInicio)].Sumar(
-                Multiplicar(a.parte[static_cast<std::size_t>(c.Entrada(i))], propio));
+            flujo[Ix(l.CentroInicio)].Sumar(t);
             visitado[Ix(l.CentroInicio)] = 1;
         }
     }
@@ -138,11 +143,11 @@ std::vector<double> PropagarAtras(const Red& red, const std::vector<std::int16_t
     return tasas;
 }
 
-}  // namespace
-
-void PropagarFlujo(Red& red, Documento& doc) {
+// The last node named FIN, as the propagation has always taken it, and its
+// required output.
+std::int16_t NodoFin(const Red& red, double& salida) {
     std::int16_t fin = 0;
-    double salida = 0;
+    salida = 0;
     for (int i = 1; i <= red.Centros.Count(); ++i) {
         const CentroProductivo& c = red.Centros(i);
         if (c.EsFin()) {
@@ -150,6 +155,26 @@ void PropagarFlujo(Red& red, Documento& doc) {
             salida = c.Salida;
         }
     }
+    return fin;
+}
+
+}  // namespace
+
+std::vector<double> FlujoConexiones(const Red& red, double salida) {
+    std::vector<double> flujos(static_cast<std::size_t>(red.Conexiones.Count()) + 1, 0.0);
+    double salidaFin = 0;
+    const std::int16_t fin = NodoFin(red, salidaFin);
+    if (fin == 0) return flujos;
+    const std::vector<std::int16_t> orden = OrdenTopologico(red);
+    const Adelante adelante = PropagarAdelante(red, orden);
+    std::vector<char> visitado;
+    PropagarAtras(red, orden, adelante, fin, salida, visitado, &flujos);
+    return flujos;
+}
+
+void PropagarFlujo(Red& red, Documento& doc) {
+    double salida = 0;
+    const std::int16_t fin = NodoFin(red, salida);
 
     // Everything is computed before the network is touched, so a rate that
     // truly overflows leaves it as it was.

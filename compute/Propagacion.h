@@ -2,6 +2,8 @@
 // Flow propagation: the required output of the end node spread backward
 // through the connection multipliers into every centre's arrival rate.
 
+#include <vector>
+
 #include "model/Documento.h"
 #include "model/Red.h"
 
@@ -17,5 +19,12 @@ namespace vortena {
 // at the end. A rate that truly overflows throws ErrorAritmetico and leaves
 // the network as it was.
 void PropagarFlujo(Red& red, Documento& doc);
+
+// The flow each connection carries (by connection position, [0] unused) when
+// `salida` leaves through the end node, shared out exactly as PropagarFlujo
+// shares the end node's Salida; the network is left as it is. A connection
+// off every route from the start node to the end node carries 0. Throws
+// ErrorAritmetico when a flow overflows.
+std::vector<double> FlujoConexiones(const Red& red, double salida);
 
 }  // namespace vortena

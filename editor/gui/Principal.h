@@ -105,6 +105,7 @@ public:
     void OrdenExportarResumen();
     void OrdenServidoresMinimos();
     void OrdenPropagar();
+    void OrdenPropagarVariabilidad();
     void OrdenServidoresOptimos();
     void OrdenPert();
     void OrdenOptimizacionTiempos();

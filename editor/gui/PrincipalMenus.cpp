@@ -48,6 +48,8 @@ const DefAccion kAcciones[] = {
      &Principal::OrdenServidoresMinimos},
     {"mnPropagar", "Propagar Lamda", Qt::CTRL | Qt::Key_K, Pictograma::Propagar,
      &Principal::OrdenPropagar},
+    {"mnVariabilidad", "Propagar variabilidad", kSinAtajo, std::nullopt,
+     &Principal::OrdenPropagarVariabilidad},
     {"mnSO", "Optimización Económica", Qt::CTRL | Qt::Key_L, Pictograma::ServidoresOptimos,
      &Principal::OrdenServidoresOptimos},
     {"mnPert", "Cálculo de PERT", Qt::CTRL | Qt::Key_E, Pictograma::Pert, &Principal::OrdenPert},
@@ -104,7 +106,7 @@ const std::vector<DefMenu>& Menus() {
          {"mnDeshacer", "mnRehacer", "mnseparadorEdicion", "mnGrafico", "mnTexto"}},
         {"mnLinea",
          "&Línea de Producción",
-         {"mnSM", "mnPropagar", "mnSO", "mnPert", "mnTiempos", "mnFrente"}},
+         {"mnSM", "mnPropagar", "mnVariabilidad", "mnSO", "mnPert", "mnTiempos", "mnFrente"}},
         {"mnSimulacion", "&Simulación", {"mnSimCentros", "mnPlazo"}},
         {"mnAyuda", "&Ayuda", {"mnContenido", "mnSeparador2", "mnAcerca"}},
     };

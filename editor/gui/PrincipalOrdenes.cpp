@@ -6,6 +6,7 @@
 
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
+#include "compute/Variabilidad.h"
 #include "editor/gui/DialogosQt.h"
 #include "editor/gui/ExportarDiagrama.h"
 #include "editor/gui/Fondo.h"
@@ -82,6 +83,11 @@ void Principal::OrdenPropagar() {
                                Icono::Exclamacion);
         }
     });
+    RedibujarTodo();
+}
+
+void Principal::OrdenPropagarVariabilidad() {
+    Paso(kAccionVariabilidad, [this] { PropagarVariabilidad(red_, *dialogos_, *this, regional_); });
     RedibujarTodo();
 }
 
