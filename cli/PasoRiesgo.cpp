@@ -9,6 +9,7 @@
 #include <sstream>
 #include <variant>
 
+#include "cli/Consola.h"
 #include "cli/Medidas.h"
 #include "simulate/SimulacionPlazo.h"
 
@@ -121,12 +122,6 @@ std::variant<OpcionesRiesgo, std::string> Leer(const std::string& opciones, cons
     return o;
 }
 
-std::string Celda(std::string s) {
-    for (char& c : s)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    return s;
-}
-
 void EscribirResultado(const ResultadoPlazo& r, std::ostream& out) {
     const std::pair<const char*, double> claves[] = {
         {"pert", r.pert},        {"media", r.media}, {"desviacion", r.desviacion},
@@ -153,23 +148,17 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
     const auto* o = std::get_if<OpcionesRiesgo>(&leido);
     if (!o) return true;  // the command line was checked before any step ran
 
+    OpcionesSimulacion sim = o->sim;
+    sim.hilos = HilosPermitidos(sim.hilos, e.mensajes, "riesgo");
     Trabajo trabajo;
-    std::mutex cerrojo;
-    const bool terminal = isatty(STDERR_FILENO) == 1;
-    if (terminal)
-        trabajo.progreso = [&](double f) {
-            std::lock_guard l(cerrojo);
-            std::cerr << "\rriesgo: " << static_cast<int>(f * 100) << " %" << std::flush;
-        };
     ResultadoPlazo r;
     try {
-        r = SimularPlazo(e.red, o->sim, o->plazo, trabajo);
+        ProgresoTerminal progreso(trabajo, "riesgo");
+        r = SimularPlazo(e.red, sim, o->plazo, trabajo);
     } catch (const ErrorPlazo& error) {
-        if (terminal) std::cerr << '\n';
         e.mensajes.Mostrar(error.what(), kTituloPrograma, Botones::Aceptar, Icono::Critico);
         return true;
     }
-    if (terminal) std::cerr << '\n';
 
     EscribirResultado(r, e.salida);
     if (o->cdf) {

@@ -1,12 +1,11 @@
 #include "cli/PasoSimular.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <variant>
 
+#include "cli/Consola.h"
 #include "cli/Medidas.h"
 #include "simulate/SimulacionCentros.h"
 
@@ -93,12 +92,6 @@ std::variant<OpcionesSimulacion, std::string> Leer(const std::string& opciones,
     return o;
 }
 
-std::string Celda(std::string s) {
-    for (char& c : s)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    return s;
-}
-
 }  // namespace
 
 std::optional<std::string> ComprobarSimular(const std::string& opciones, const Regional& reg) {
@@ -112,16 +105,14 @@ bool Simular(EntornoCalc& e, const std::string& opciones) {
     const auto* o = std::get_if<OpcionesSimulacion>(&leido);
     if (!o) return true;  // the command line was checked before any step ran
 
+    OpcionesSimulacion ajustes = *o;
+    ajustes.hilos = HilosPermitidos(ajustes.hilos, e.mensajes, "simular");
     Trabajo trabajo;
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
-    if (terminal) {
-        trabajo.progreso = [](double f) {
-            std::fprintf(stderr, "\rsimular: %3d %%", static_cast<int>(f * 100));
-            std::fflush(stderr);
-        };
+    ResultadoSimulacion r;
+    {
+        ProgresoTerminal progreso(trabajo, "simular");
+        r = SimularCentros(e.red, ajustes, trabajo);
     }
-    const ResultadoSimulacion r = SimularCentros(e.red, *o, trabajo);
-    if (terminal) std::fputs("\n", stderr);
 
     e.salida << "posicion\tNombre\tmedida\tanalitico\tsimulado\tsemiancho\tdentro\n";
     for (const ResultadoCentro& c : r.centros) {

@@ -8,8 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include "compute/CopiaRed.h"
 #include "compute/Dimensionamiento.h"
-#include "simulate/CopiaRed.h"
 #include "simulate/Flujo.h"
 #include "simulate/Intervalo.h"
 #include "simulate/Muestra.h"
@@ -45,20 +45,6 @@ namespace {
 using namespace sim;
 
 // The computation runs on a private copy with nobody to show messages to.
-class Silencio : public Mensajes {
-public:
-    Respuesta Mostrar(const std::string&, const std::string&, Botones, Icono) override {
-        return Respuesta::Aceptar;
-    }
-};
-class DocumentoMudo : public Documento {
-public:
-    void ACTBarraEstado(bool) override {}
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
-
 constexpr int kRondaPrecision = 10;
 
 bool Simulable(const CentroProductivo& c) {
@@ -108,7 +94,15 @@ void Repartir(const std::vector<Tarea>& tareas, int hilos, F&& hacer) {
     };
     const int n = std::max(1, std::min<int>(hilos, static_cast<int>(tareas.size())));
     std::vector<std::thread> hebras;
-    for (int h = 1; h < n; ++h) hebras.emplace_back(trabajar);
+    try {
+        for (int h = 1; h < n; ++h) hebras.emplace_back(trabajar);
+    } catch (...) {
+        // A thread the system refused (std::system_error): the ones running
+        // stop at their next task and the caller hears why.
+        parar = true;
+        for (auto& h : hebras) h.join();
+        throw;
+    }
     trabajar();
     for (auto& h : hebras) h.join();
     if (error) std::rethrow_exception(error);
@@ -155,10 +149,8 @@ ResultadoSimulacion SimularCentros(const Red& red, const OpcionesSimulacion& ped
     o.clientes = std::clamp<std::int64_t>(o.clientes, 1, OpcionesSimulacion::kClientesMax);
     o.calentamiento =
         std::clamp<std::int64_t>(o.calentamiento, 0, OpcionesSimulacion::kClientesMax);
-    Red copia = CopiarRed(red);
-    Silencio silencio;
-    DocumentoMudo doc;
-    CalcularRed(copia, silencio, doc);
+    MensajesCallados silencio;
+    Red copia = CopiaCalculada(red, silencio);
     // The network computation stops at the first centre that fails; the
     // others are still worth simulating, so each gets its own verdict.
     std::vector<bool> fallo(static_cast<std::size_t>(copia.Centros.Count()) + 1, false);

@@ -3,27 +3,13 @@
 #include <algorithm>
 #include <functional>
 
+#include "compute/CopiaRed.h"
 #include "compute/Dimensionamiento.h"
 #include "model/Documento.h"
 #include "model/Mensajes.h"
-#include "simulate/CopiaRed.h"
 
 namespace vortena {
 namespace {
-
-class Callado : public Mensajes {
-public:
-    Respuesta Mostrar(const std::string&, const std::string&, Botones, Icono) override {
-        return Respuesta::Aceptar;
-    }
-};
-class SinVentana : public Documento {
-public:
-    void ACTBarraEstado(bool) override {}
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
 
 // Maps a part's progress into its share of the whole run, and gives the
 // caller's callback back however the part ends.
@@ -48,10 +34,8 @@ private:
 
 ResultadoPlazo SimularPlazo(const Red& red, OpcionesSimulacion o, const AjustesPlazo& a,
                             Trabajo& trabajo) {
-    Red copia = CopiarRed(red);
-    Callado callado;
-    SinVentana doc;
-    CalcularRed(copia, callado, doc);
+    MensajesCallados callado;
+    const Red copia = CopiaCalculada(red, callado);
     if (copia.ErrorCalculo) throw ErrorPlazo("La red no se pudo calcular");
 
     int centros = 0;

@@ -22,8 +22,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "compute/CopiaRed.h"
 #include "editor/gui/Principal.h"
-#include "simulate/CopiaRed.h"
 #include "simulate/SimulacionPlazo.h"
 #include "simulate/gui/GraficosPlazo.h"
 #include "simulate/gui/SombreadoCriticidad.h"
