@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/gui/DialogosQt.h"
+#include "widgets/CajaMensaje.h"
 
 namespace vortena {
 
@@ -92,8 +92,8 @@ void VistaGrafico::Guardar() {
     const QString ruta = pedirNombre(this);
     if (ruta.isEmpty()) return;
     if (!GuardarImagen(ruta))
-        DialogosQt(this).Mostrar("No se pudo escribir la imagen en " + ruta.toStdString() + ".",
-                                 kTituloVentana, Botones::Aceptar, Icono::Critico);
+        MostrarCaja(this, "No se pudo escribir la imagen en " + ruta.toStdString() + ".",
+                    kTituloVentana, Botones::Aceptar, Icono::Critico);
 }
 
 }  // namespace vortena
