@@ -11,6 +11,8 @@
 
 #include "cli/Consola.h"
 #include "cli/Medidas.h"
+#include "files/ErrorArchivo.h"
+#include "files/EscrituraAtomica.h"
 #include "simulate/SimulacionPlazo.h"
 
 namespace vortena::calc {
@@ -162,11 +164,14 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
 
     EscribirResultado(r, e.salida);
     if (o->cdf) {
-        std::ofstream f(*o->cdf, std::ios::binary);
+        // Whole or not at all: an interrupted or failed write never leaves
+        // half a distribution under the name asked for.
+        std::string texto;
         for (const PuntoCdf& p : r.Cdf(1000))
-            f << TextoExacto(p.tiempo) << '\t' << TextoExacto(p.probabilidad) << '\n';
-        f.close();
-        if (!f) {
+            texto += TextoExacto(p.tiempo) + '\t' + TextoExacto(p.probabilidad) + '\n';
+        try {
+            EscribirAtomico(*o->cdf, texto);
+        } catch (const ErrorArchivo&) {
             e.mensajes.Mostrar("No se pudo escribir la distribución en " + *o->cdf + ".",
                                kTituloVentana, Botones::Aceptar, Icono::Critico);
             return false;
