@@ -17,6 +17,7 @@
 #include "files/ErrorArchivo.h"
 #include "files/Resumen.h"
 #include "files/TablaResultados.h"
+#include "model/ErrorAritmetico.h"
 
 namespace {
 
