@@ -59,4 +59,25 @@ void BM_CalcInformeEnCapas(benchmark::State& state) {
 }
 BENCHMARK(BM_CalcInformeEnCapas)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Start-up alone: no library may cost a process before it is used.
+// Target: ≤ 10 ms (and ≤ 10 MB peak, measured with farm-bench).
+void BM_CalcAyuda(benchmark::State& state) {
+    const std::string cmd = std::string("'") + VORTENA_CALC + "' --help >/dev/null";
+    for (auto _ : state) {
+        if (std::system(cmd.c_str()) != 0) state.SkipWithError("vortena-calc failed");
+    }
+}
+BENCHMARK(BM_CalcAyuda)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The batch run that bench/calc_referencia.py does in Python. Target: ≥ 30×
+// the Python run (compare with farm-bench --vs, side by side) and ≤ 25 MB.
+void BM_CalcMedidasEnCapas(benchmark::State& state) {
+    const std::string cmd = std::string("'") + VORTENA_CALC + "' '" + ArchivoEnCapas() +
+                            "' propagar calcular medidas >/dev/null";
+    for (auto _ : state) {
+        if (std::system(cmd.c_str()) != 0) state.SkipWithError("vortena-calc failed");
+    }
+}
+BENCHMARK(BM_CalcMedidasEnCapas)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace

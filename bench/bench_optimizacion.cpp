@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "RedEnCapas.h"
+#include "RedDeCincuenta.h"
 #include "Silenciosos.h"
 #include "model/Documento.h"
 #include "model/Mensajes.h"
@@ -13,21 +13,6 @@
 namespace vortena {
 namespace {
 
-Red RedDeCincuenta() {
-    Red red = RedEnCapas(10, 5, 2);
-    int i = 0;
-    for (CentroProductivo& c : red.Centros) {
-        if (!c.EsCentro()) continue;
-        c.Lamda = 1.0 + 0.25 * (i % 9);
-        c.Mu = c.Lamda * (0.45 + 0.2 * (i % 7));
-        c.Servidores = static_cast<std::int16_t>(c.Lamda / c.Mu) + 1 + i % 3;
-        c.ActDesvLamda();
-        c.ActDesvMu();
-        ++i;
-    }
-    return red;
-}
-
 void BM_Optimizacion50x100(benchmark::State& state) {
     MensajesContados msj;
     DocumentoMudo doc;
@@ -35,7 +20,7 @@ void BM_Optimizacion50x100(benchmark::State& state) {
     std::size_t genes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        Red red = RedDeCincuenta();
+        Red red = RedDeCincuentaCentros();
         FuenteAleatoria azar;
         Optimizacion opt(red, msj, azar);
         opt.ajustes.habitantes = 50;

@@ -2,10 +2,13 @@
 
 #include <cstdlib>
 #include <exception>
+#include <new>
+#include <system_error>
 
 #include "cli/Consola.h"
 #include "cli/Pasos.h"
 #include "files/ArchivoRed.h"
+#include "model/Invariantes.h"
 #include "model/Red.h"
 
 namespace vortena::calc {
@@ -150,11 +153,30 @@ int EjecutarCalc(const std::vector<std::string>& args, const std::string& locale
     }
     doc.NombreArchivo = pedido.red;
     doc.Guardado = true;
+    if (const auto aviso = AvisoExtremosRepetidos(red))
+        mensajes.Mostrar(*aviso, kTituloVentana, Botones::Aceptar, Icono::Exclamacion);
 
     FuenteAleatoria azar;
     EntornoCalc entorno{red, mensajes, doc, pedido.regional, out, azar};
-    for (const PasoPedido& p : pedido.pasos)
-        if (!p.paso->ejecutar(entorno, p.argumento)) return kSalidaArchivo;
+    for (const PasoPedido& p : pedido.pasos) {
+        // A step the system could not give threads or memory stops the run
+        // with a message before it writes anything.
+        try {
+            if (!p.paso->ejecutar(entorno, p.argumento)) return kSalidaArchivo;
+        } catch (const std::system_error& e) {
+            mensajes.Mostrar("El paso " + std::string(p.paso->nombre) +
+                                 " no pudo iniciar sus hilos de cálculo (" + e.what() +
+                                 "). Pida menos con --hilos o cierre otros programas.",
+                             kTituloPrograma, Botones::Aceptar, Icono::Critico);
+            return kSalidaError;
+        } catch (const std::bad_alloc&) {
+            mensajes.Mostrar("No hay memoria suficiente para el paso " +
+                                 std::string(p.paso->nombre) +
+                                 ". Reduzca el trabajo pedido o cierre otros programas.",
+                             kTituloPrograma, Botones::Aceptar, Icono::Critico);
+            return kSalidaError;
+        }
+    }
     out.flush();
     if (!out) return kSalidaArchivo;
     return mensajes.HuboError() ? kSalidaError : kSalidaBien;

@@ -2,10 +2,13 @@
 // The program's user interface without a window: message boxes become lines
 // on standard error, the document state is kept but shown nowhere.
 
+#include <mutex>
 #include <ostream>
+#include <string>
 
 #include "model/Documento.h"
 #include "model/Mensajes.h"
+#include "model/Trabajo.h"
 
 namespace vortena::calc {
 
@@ -32,6 +35,27 @@ public:
     void PonerTitulo(const std::string&) override {}
     void RedibujarTodo() override {}
     void Terminar() override {}
+};
+
+// Threads beyond the processors give no speed: a request for more is cut
+// to the processor count, with a note saying so. 0 (every processor) stays.
+int HilosPermitidos(int pedidos, Mensajes& mensajes, const std::string& paso);
+
+// A long step's progress on standard error, "\rpaso: NN %", only when that
+// is a terminal (a redirected run stays clean); the line ends when the
+// step does. Hooked to `trabajo`, so worker threads may report.
+class ProgresoTerminal {
+public:
+    ProgresoTerminal(Trabajo& trabajo, std::string paso);
+    ~ProgresoTerminal();
+    ProgresoTerminal(const ProgresoTerminal&) = delete;
+    ProgresoTerminal& operator=(const ProgresoTerminal&) = delete;
+
+private:
+    std::string paso_;
+    bool terminal_;
+    std::mutex cerrojo_;
+    int mostrado_ = -1;
 };
 
 }  // namespace vortena::calc

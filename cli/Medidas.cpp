@@ -108,4 +108,10 @@ void EscribirMedidas(const Red& red, std::ostream& out) {
     t.Terminar();
 }
 
+std::string Celda(std::string s) {
+    for (char& c : s)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return s;
+}
+
 }  // namespace vortena::calc

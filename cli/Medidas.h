@@ -13,6 +13,10 @@ namespace vortena::calc {
 // significant digits and "." so that they read back to the same double.
 void EscribirMedidas(const Red& red, std::ostream& out);
 
+// A name as one cell of these tables: tabs and line ends become spaces, so
+// it cannot break the columns or the lines.
+std::string Celda(std::string s);
+
 // The 17-significant-digit form used above ("0.5", "0.10000000000000001").
 std::string TextoExacto(double v);
 

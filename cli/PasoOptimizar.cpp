@@ -1,7 +1,12 @@
 #include "cli/PasoOptimizar.h"
 
+#include <algorithm>
+#include <cmath>
+#include <sstream>
 #include <variant>
 
+#include "cli/Consola.h"
+#include "cli/Medidas.h"
 #include "optimise/MensajesOptimizacion.h"
 #include "optimise/Optimizacion.h"
 
@@ -27,7 +32,13 @@ bool Optimizar(EntornoCalc& e, const std::string& opciones) {
         opt.Cerrar();
         return true;
     }
-    opt.Correr(*peticion, e.doc);
+    {
+        Trabajo trabajo;
+        ProgresoTerminal progreso(trabajo, "optimizar");
+        opt.Correr(*peticion, e.doc, [&](const AvanceOptimizacion& a) {
+            trabajo.Informar(std::min(1.0, (a.generacion + 1) / (peticion->iteraciones + 1)));
+        });
+    }
     opt.Cerrar();
 
     const GenCadena& mejor = opt.MejorCadena;
@@ -35,7 +46,7 @@ bool Optimizar(EntornoCalc& e, const std::string& opciones) {
     const auto& centros = opt.centrosGen();
     for (std::size_t k = 0; k < centros.size() && static_cast<int>(k) < mejor.EL.Count(); ++k) {
         const CentroProductivo& c = e.red.Centros(centros[k]);
-        e.salida << TextoGeneral(c.posicion, e.regional) << '\t' << c.Nombre << '\t'
+        e.salida << TextoGeneral(c.posicion, e.regional) << '\t' << Celda(c.Nombre) << '\t'
                  << TextoGeneral(mejor.EL(static_cast<int>(k) + 1), e.regional) << '\n';
     }
     return true;

@@ -23,7 +23,9 @@ inline constexpr std::array kOpcionesOptimizar = {
         "--diversidad", Clase::Numero, "W",
         Admisible::Entero(AjustesOptimizacion::kDiversidadMin, AjustesOptimizacion::kDiversidadMax),
         "default 74"},
-    Opcion{"--iteraciones", Clase::Numero, "N", Admisible::Positivo(), "default 100"},
+    Opcion{"--iteraciones", Clase::Numero, "N",
+           Admisible{0, AjustesOptimizacion::kIteracionesMax, true, false, false, 1},
+           "default 100, at most 1000000"},
     Opcion{"--deseado", Clase::Numero, "T", Admisible::Positivo(),
            "desired time, default the line's current time"},
 };

@@ -2,19 +2,14 @@
 
 #include <variant>
 
+#include "cli/Consola.h"
 #include "cli/Medidas.h"
 #include "model/Trabajo.h"
 #include "optimise/BusquedaFrente.h"
 #include "optimise/ModeloFrente.h"
 
 namespace vortena::calc {
-namespace {
-
-std::string Celda(std::string s) {
-    for (char& c : s)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    return s;
-}
+namespace {}
 
 }  // namespace
 
@@ -32,8 +27,17 @@ bool Pareto(EntornoCalc& e, const std::string& opciones) {
 
     const auto modelo = PrepararFrente(e.red, a->extra, e.mensajes);
     if (!modelo) return true;
+    AjustesFrente ajustes = *a;
+    ajustes.hilos = HilosPermitidos(ajustes.hilos, e.mensajes, "pareto");
     Trabajo trabajo;
-    const ResultadoFrente r = BuscarFrente(*modelo, *a, trabajo);
+    ResultadoFrente r;
+    try {
+        ProgresoTerminal progreso(trabajo, "pareto");
+        r = BuscarFrente(*modelo, ajustes, trabajo);
+    } catch (const ErrorFrente& error) {
+        e.mensajes.Mostrar(error.what(), kTituloPrograma, Botones::Aceptar, Icono::Critico);
+        return true;
+    }
 
     e.salida << "metodo\t" << (r.exacto ? "exacto" : "aproximado") << '\n';
     e.salida << "hipervolumen\t" << TextoExacto(r.hipervolumen) << '\n';

@@ -1,12 +1,9 @@
 #include "cli/PasoRiesgo.h"
 
-#include <unistd.h>
-
 #include <cmath>
-#include <iostream>
-#include <mutex>
 #include <variant>
 
+#include "cli/Consola.h"
 #include "cli/Medidas.h"
 #include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
@@ -15,12 +12,6 @@
 
 namespace vortena::calc {
 namespace {
-
-std::string Celda(std::string s) {
-    for (char& c : s)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    return s;
-}
 
 std::string Con(const Estimacion& e) {
     return TextoExacto(e.valor) + '\t' + TextoExacto(e.semiancho);
@@ -56,28 +47,21 @@ bool Riesgo(EntornoCalc& e, const std::string& opciones) {
     auto leido = LeerOpciones("riesgo", kOpcionesRiesgo, opciones, e.regional);
     const auto* leidas = std::get_if<OpcionesLeidas>(&leido);
     if (!leidas) return true;  // the command line was checked before any step ran
-    const OpcionesSimulacion sim = AjustesSimulacion(*leidas);
+    OpcionesSimulacion sim = AjustesSimulacion(*leidas);
     std::optional<double> deseado;
     leidas->Tomar("--deseado", deseado);
     const std::optional<std::string> cdf = leidas->Texto("--cdf");
 
+    sim.hilos = HilosPermitidos(sim.hilos, e.mensajes, "riesgo");
     Trabajo trabajo;
-    std::mutex cerrojo;
-    const bool terminal = isatty(STDERR_FILENO) == 1;
-    if (terminal)
-        trabajo.progreso = [&](double f) {
-            std::lock_guard l(cerrojo);
-            std::cerr << "\rriesgo: " << static_cast<int>(f * 100) << " %" << std::flush;
-        };
     ResultadoLinea r;
     try {
+        ProgresoTerminal progreso(trabajo, "riesgo");
         r = SimularLinea(e.red, sim, deseado, trabajo);
     } catch (const ErrorLinea& error) {
-        if (terminal) std::cerr << '\n';
         e.mensajes.Mostrar(error.what(), kTituloPrograma, Botones::Aceptar, Icono::Critico);
         return true;
     }
-    if (terminal) std::cerr << '\n';
     if (!r.tasasDistintas.empty())
         e.mensajes.Mostrar(AvisoTasas(r.tasasDistintas), kTituloPrograma, Botones::Aceptar,
                            Icono::Informacion);

@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <variant>
 
+#include "cli/Consola.h"
 #include "cli/Medidas.h"
 #include "model/CentroProductivo.h"
 #include "simulate/AnalisisSalida.h"
@@ -13,13 +15,7 @@
 #include "simulate/SimulacionLinea.h"
 
 namespace vortena::calc {
-namespace {
-
-std::string Celda(std::string s) {
-    for (char& c : s)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    return s;
-}
+namespace {}
 
 }  // namespace
 
@@ -41,14 +37,6 @@ OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas) {
 
 namespace {
 
-std::function<void(double)> Progreso(const char* paso) {
-    if (::isatty(STDERR_FILENO) != 1) return {};
-    return [paso](double f) {
-        std::fprintf(stderr, "\r%s: %3d %%", paso, static_cast<int>(f * 100));
-        std::fflush(stderr);
-    };
-}
-
 // `juzgable`: the formula could be computed and enough events inform the
 // measure; otherwise `dentro` is "nd" (no judgement).
 void Fila(std::ostream& out, const std::string& inicio, const char* medida, double analitico,
@@ -62,16 +50,14 @@ void Fila(std::ostream& out, const std::string& inicio, const char* medida, doub
 // centre as typed, plus the arrival variability each one really saw.
 void SimularEnLinea(EntornoCalc& e, const OpcionesSimulacion& o) {
     Trabajo trabajo;
-    trabajo.progreso = Progreso("simular");
     ResultadoLinea r;
     try {
+        ProgresoTerminal progreso(trabajo, "simular");
         r = SimularLinea(e.red, o, std::nullopt, trabajo);
     } catch (const ErrorLinea& error) {
-        if (trabajo.progreso) std::fputs("\n", stderr);
         e.mensajes.Mostrar(error.what(), kTituloPrograma, Botones::Aceptar, Icono::Critico);
         return;
     }
-    if (trabajo.progreso) std::fputs("\n", stderr);
     if (!r.tasasDistintas.empty())
         e.mensajes.Mostrar(AvisoTasas(r.tasasDistintas), kTituloPrograma, Botones::Aceptar,
                            Icono::Informacion);
@@ -102,7 +88,7 @@ bool Simular(EntornoCalc& e, const std::string& opciones) {
     auto leido = LeerOpciones("simular", kOpcionesSimularPaso, opciones, e.regional);
     const auto* leidas = std::get_if<OpcionesLeidas>(&leido);
     if (!leidas) return true;  // the command line was checked before any step ran
-    const OpcionesSimulacion o = AjustesSimulacion(*leidas);
+    OpcionesSimulacion o = AjustesSimulacion(*leidas);
     if (TrabajoPorCentro(o) > OpcionesSimulacion::kTrabajoMax) {
         e.mensajes.Mostrar("--replicas × (--clientes + --calentamiento) pasa del máximo de " +
                                TextoGeneral(OpcionesSimulacion::kTrabajoMax, e.regional) +
@@ -110,15 +96,18 @@ bool Simular(EntornoCalc& e, const std::string& opciones) {
                            kTituloPrograma, Botones::Aceptar, Icono::Critico);
         return false;
     }
+    o.hilos = HilosPermitidos(o.hilos, e.mensajes, "simular");
     if (leidas->Tiene("--linea")) {
         SimularEnLinea(e, o);
         return true;
     }
 
     Trabajo trabajo;
-    trabajo.progreso = Progreso("simular");
-    const ResultadoSimulacion r = SimularCentros(e.red, o, trabajo);
-    if (trabajo.progreso) std::fputs("\n", stderr);
+    ResultadoSimulacion r;
+    {
+        ProgresoTerminal progreso(trabajo, "simular");
+        r = SimularCentros(e.red, o, trabajo);
+    }
 
     // What the run decided, before the header, as comment lines.
     const auto hecho = [&](const char* que, auto campo, bool siempreCadaUno) {

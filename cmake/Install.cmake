@@ -3,7 +3,8 @@
 # for documentacion/ and index.html beside their own executable; bin/ holds
 # links into that folder, so the programs are on the PATH.
 #
-#   <prefix>/lib/vortena/{vortena,vortena-calc,principal,index.html,LICENSE,documentacion/,examples/}
+#   <prefix>/lib/vortena/{vortena,vortena-calc,principal,vortena-nsga2.so,index.html,LICENSE,
+#                         documentacion/,examples/}
 #   <prefix>/bin/{vortena,vortena-calc,principal} -> ../lib/vortena/...
 #   <prefix>/share/applications, share/icons/hicolor, share/mime/packages
 
@@ -26,6 +27,8 @@ if(TARGET vortena)
   list(APPEND _vortena_programas vortena principal)
 endif()
 install(TARGETS ${_vortena_programas} RUNTIME DESTINATION ${VORTENA_CARPETA_PROGRAMA})
+# The NSGA-II module, loaded on demand from the programs' own folder.
+install(TARGETS vt_nsga2 LIBRARY DESTINATION ${VORTENA_CARPETA_PROGRAMA})
 
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/documentacion/
         DESTINATION ${VORTENA_CARPETA_PROGRAMA}/documentacion)

@@ -10,6 +10,7 @@
 #include "files/Codificacion.h"
 #include "files/ErrorArchivo.h"
 #include "files/Resumen.h"
+#include "model/Invariantes.h"
 
 namespace vortena {
 namespace {
@@ -64,6 +65,13 @@ void NuevoArchivo(ContextoDocumento& ctx, bool modificado) {
     ctx.doc.Guardado = false;
 }
 
+namespace {
+void AvisarExtremosRepetidos(ContextoDocumento& ctx) {
+    if (const auto aviso = AvisoExtremosRepetidos(ctx.red))
+        ctx.dialogos.Mostrar(*aviso, kTituloVentana, Botones::Aceptar, Icono::Exclamacion);
+}
+}  // namespace
+
 bool AbrirArchivo(ContextoDocumento& ctx, bool modificado) {
     if (!PreguntarGuardar(ctx, modificado)) return false;
     const std::optional<std::string> nombre = Elegido(ctx.dialogos.NombreAbrir(kFiltroAbrir));
@@ -76,6 +84,7 @@ bool AbrirArchivo(ContextoDocumento& ctx, bool modificado) {
     }
     ctx.doc.NombreArchivo = *nombre;
     ctx.doc.Guardado = true;
+    AvisarExtremosRepetidos(ctx);
     return true;
 }
 
@@ -90,6 +99,7 @@ bool AbrirArchivoEn(ContextoDocumento& ctx, bool modificado, const std::string& 
     }
     ctx.doc.NombreArchivo = ruta;
     ctx.doc.Guardado = true;
+    AvisarExtremosRepetidos(ctx);
     return true;
 }
 
@@ -138,7 +148,9 @@ Resultado Guardar(ContextoDocumento& ctx) {
 
 }  // namespace
 
-bool GuardarArchivo(ContextoDocumento& ctx) { return Guardar(ctx) == Resultado::Hecho; }
+bool GuardarArchivo(ContextoDocumento& ctx) {
+    return Guardar(ctx) == Resultado::Hecho;
+}
 
 bool GuardarComo(ContextoDocumento& ctx) {
     // Only a cancelled dialog undoes the forgotten file name; after a refused

@@ -12,9 +12,6 @@ namespace vortena {
 
 namespace {
 
-// The maximum-state search never looks at more states than this.
-constexpr int kLimiteEstados = 1000;
-
 // The default centre is stable, so predeterminado has nothing to say.
 class SinMensajes : public Mensajes {
 public:
@@ -216,7 +213,8 @@ void CentroProductivo::MaximoEstado(Mensajes& mensajes, const ErlangEscalado& es
     }
     if (acumulada < Probabilidad) {
         n = s + 1;
-        while (acumulada < Probabilidad && n < kLimiteEstados) {
+        const int limite = LimiteEstados(s);
+        while (acumulada < Probabilidad && n < limite) {
             termino = Dividir(Multiplicar(termino, Rho), s);
             acumulada = Sumar(acumulada, termino);
             ++n;

@@ -130,4 +130,13 @@ inline constexpr const char* kTituloServidoresMinimos = "Número de Servidores m
 inline constexpr const char* kTextoProbabilidadElevada = "La probabilidad es muy elevada";
 inline constexpr const char* kTextoDesbordamiento = "Error por Desbordamiento";
 
+// The state searches (maximum state, the states grid) stop at state 1000;
+// a centre with that many servers or more gets 1000 states past its servers
+// instead, or its queue could never be looked at. Never past what 16 bits hold.
+constexpr int LimiteEstados(int servidores) {
+    constexpr int kLimite = 1000, kTope = 32768;
+    if (servidores < kLimite) return kLimite;
+    return servidores > kTope - kLimite ? kTope : servidores + kLimite;
+}
+
 }  // namespace vortena

@@ -6,8 +6,6 @@ namespace vortena {
 
 namespace {
 
-constexpr int kLimiteEstados = 1000;
-
 // P(0) .. P(N-1), or an empty list when the states never become negligible
 // within the limit. Each term comes from the previous one, so any server
 // count works and no intermediate power or factorial can overflow.
@@ -25,13 +23,13 @@ std::vector<double> Probabilidades(int s, double rho, double p0) {
     if (x > kUmbralEstados) {
         // Beyond s the state that falls below the threshold is still listed.
         n = s + 1;
-        while (x > kUmbralEstados && n < kLimiteEstados) {
+        while (x > kUmbralEstados && n < LimiteEstados(s)) {
             x = Dividir(Multiplicar(x, rho), s);
             p.push_back(x);
             ++n;
         }
     }
-    if (n >= kLimiteEstados) return {};
+    if (n >= LimiteEstados(s)) return {};
     p.resize(static_cast<std::size_t>(n));
     return p;
 }

@@ -137,4 +137,26 @@ std::optional<std::string> ComprobarNodosExtremos(const Red& red) {
     return std::nullopt;
 }
 
+std::optional<std::string> AvisoExtremosRepetidos(const Red& red) {
+    std::string aviso;
+    for (const char* nombre : {"INICIO", "FIN"}) {
+        std::vector<int> posiciones;
+        for (const CentroProductivo& c : red.Centros)
+            if (c.Nombre == nombre) posiciones.push_back(c.posicion);
+        if (posiciones.size() < 2) continue;
+        std::string lista;
+        for (std::size_t i = 0; i < posiciones.size(); ++i)
+            lista += (i == 0 ? "" : i + 1 == posiciones.size() ? " y " : ", ") + Num(posiciones[i]);
+        aviso += std::string(aviso.empty() ? "" : "\n") + "La red tiene " +
+                 Num(static_cast<int>(posiciones.size())) + " nodos llamados «" + nombre +
+                 "» (posiciones " + lista + "): " +
+                 (std::string(nombre) == "FIN"
+                      ? "los cálculos toman el caudal pedido del último."
+                      : "los cálculos parten solo del que está en la posición 1.") +
+                 " Deje un solo nodo «" + nombre + "» y cambie el nombre de los demás.";
+    }
+    if (aviso.empty()) return std::nullopt;
+    return aviso;
+}
+
 }  // namespace vortena

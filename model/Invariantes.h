@@ -23,4 +23,9 @@ std::optional<std::string> ComprobarInvariantes(const Red& red);
 // are not protected, so a renamed centre may break these on purpose.
 std::optional<std::string> ComprobarNodosExtremos(const Red& red);
 
+// A file may hold two nodes named "FIN" (or "INICIO"); every computation
+// then takes the last one's required output, which is seldom what was meant.
+// The warning to show after opening such a network, naming the positions.
+std::optional<std::string> AvisoExtremosRepetidos(const Red& red);
+
 }  // namespace vortena

@@ -4,12 +4,15 @@
 // and time. Exact enumeration when the choices are few, NSGA-II otherwise.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "model/Trabajo.h"
 #include "optimise/FrenteNoDominado.h"
 #include "optimise/ModeloFrente.h"
+#include "optimise/ModuloNsga.h"
 
 namespace vortena {
 
@@ -23,6 +26,20 @@ struct AjustesFrente {
     // Below this much work a batch of NSGA-II is computed on one thread
     // (CacheFrente::kMinimoParalelo); tests lower it to exercise the threads.
     std::size_t minimoParalelo = 200'000;
+    // Memory of an approximate search, whatever P, G and the gene count:
+    // the population (P · genes values, held a few times over by NSGA-II)
+    // is refused beyond kMaximoGenesPoblacion, about 100 MB, and the cache
+    // of evaluations stops remembering new combinations past memoriaCache
+    // (a forgotten one is computed again, to the same value). With the
+    // front's own keys the search stays under 256 MB.
+    static constexpr std::uint64_t kMaximoGenesPoblacion = 2'000'000;
+    std::size_t memoriaCache = std::size_t{64} << 20;
+};
+
+// A search that cannot run: the module is missing or the settings pass a
+// bound. The text is for the user.
+struct ErrorFrente : std::runtime_error {
+    using std::runtime_error::runtime_error;
 };
 
 struct PuntoFrente {
@@ -41,7 +58,8 @@ struct ResultadoFrente {
 };
 
 // Runs on the caller's thread (the batch tool) or a worker (the window),
-// reporting through `trabajo` and throwing Cancelado when it is cancelled.
+// reporting through `trabajo` and throwing Cancelado when it is cancelled
+// and ErrorFrente when an approximate search cannot run.
 // The result depends on the model and the settings only, never on the
 // number of threads. The model's E is the one used; `ajustes.extra` is for
 // whoever builds the model.
@@ -52,6 +70,13 @@ ResultadoFrente BuscarFrente(const ModeloFrente& modelo, const AjustesFrente& aj
 ResultadoFrente FrenteExacto(const ModeloFrente& modelo, int hilos, Trabajo& trabajo);
 ResultadoFrente FrenteNsga2(const ModeloFrente& modelo, const AjustesFrente& ajustes,
                             Trabajo& trabajo);
+
+// The NSGA-II module from the first of `carpetas` that has it; throws
+// ErrorFrente naming the folders searched when none does.
+FuncionNsga CargarModuloNsga(const std::vector<std::filesystem::path>& carpetas);
+// The program's own folder (where the module is installed), then the build
+// tree's.
+std::vector<std::filesystem::path> CarpetasModulos();
 
 // Fills the result from a non-dominated set (cost ascending) and the worst
 // values seen; `servidoresDe` turns an element's id into server counts.

@@ -6,6 +6,11 @@
 
 namespace vortena {
 
+namespace {
+// A map node with its key's own block: the estimate the bound counts.
+constexpr std::size_t kBytesPorEntrada = 96;
+}  // namespace
+
 std::vector<EvaluacionFrente> CacheFrente::EvaluarLote(const std::vector<Clave>& lote,
                                                        const Trabajo* trabajo) {
     // The new combinations, each once even when the batch repeats one.
@@ -29,12 +34,21 @@ std::vector<EvaluacionFrente> CacheFrente::EvaluarLote(const std::vector<Clave>&
             calculo[i] = modelo_.Evaluar(std::span<const std::uint8_t>(d, c.size()), valores);
         }
     });
-    for (const auto& [clave, i] : nuevas) entradas_.emplace(clave, calculo[i]);
+    // In key order, so what a full cache keeps does not depend on the threads.
+    for (const auto& [clave, i] : nuevas) {
+        const std::size_t bytes = kBytesPorEntrada + clave.capacity();
+        if (bytes_ + bytes > memoria_) break;
+        entradas_.emplace(clave, calculo[i]);
+        bytes_ += bytes;
+    }
     calculadas_ += porCalcular.size();
 
     std::vector<EvaluacionFrente> r;
     r.reserve(lote.size());
-    for (const Clave& c : lote) r.push_back(entradas_.at(c));
+    for (const Clave& c : lote) {
+        const auto guardada = entradas_.find(c);
+        r.push_back(guardada != entradas_.end() ? guardada->second : calculo[nuevas.at(c)]);
+    }
     return r;
 }
 

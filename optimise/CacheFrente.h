@@ -21,8 +21,12 @@ public:
     // few microseconds of work to other threads costs more than it saves,
     // and far more on a busy machine.
     static constexpr std::size_t kMinimoParalelo = 200'000;
-    CacheFrente(const ModeloFrente& modelo, int hilos, std::size_t minimoParalelo = kMinimoParalelo)
-        : modelo_(modelo), hilos_(hilos), minimoParalelo_(minimoParalelo) {}
+    // Past `memoria` bytes no new combination is remembered: it is computed
+    // again when asked again, to the same value, so the bound changes the
+    // work done and never a result.
+    CacheFrente(const ModeloFrente& modelo, int hilos, std::size_t minimoParalelo = kMinimoParalelo,
+                std::size_t memoria = std::size_t{64} << 20)
+        : modelo_(modelo), hilos_(hilos), minimoParalelo_(minimoParalelo), memoria_(memoria) {}
 
     // A combination as digits 0..E per gene, one byte each: the byte
     // order of the key is the lexicographic order of the digits.
@@ -33,15 +37,19 @@ public:
     std::vector<EvaluacionFrente> EvaluarLote(const std::vector<Clave>& lote,
                                               const Trabajo* trabajo);
 
-    // Combinations actually computed so far (each once).
+    // Combinations actually computed so far (each once while the cache has
+    // room).
     std::uint64_t Calculadas() const { return calculadas_; }
-    // Every combination seen, in key order.
+    // The combinations remembered, in key order, and an estimate of their bytes.
     const std::map<Clave, EvaluacionFrente>& Entradas() const { return entradas_; }
+    std::size_t Bytes() const { return bytes_; }
 
 private:
     const ModeloFrente& modelo_;
     int hilos_;
     std::size_t minimoParalelo_;
+    std::size_t memoria_;
+    std::size_t bytes_ = 0;
     std::map<Clave, EvaluacionFrente> entradas_;
     std::uint64_t calculadas_ = 0;
 };

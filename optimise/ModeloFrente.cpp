@@ -2,11 +2,10 @@
 
 #include <limits>
 
+#include "compute/CopiaRed.h"
 #include "compute/Pert.h"
 #include "optimise/CentrosGen.h"
-#include "optimise/CopiaRed.h"
 #include "optimise/GenCadena.h"
-#include "optimise/MensajesCallados.h"
 #include "optimise/MensajesOptimizacion.h"
 
 namespace vortena {
@@ -100,8 +99,7 @@ EvaluacionFrente ModeloFrente::Evaluar(std::span<const std::uint8_t> digitos,
 }
 
 std::optional<ModeloFrente> PrepararFrente(const Red& red, int extra, Mensajes& mensajes) {
-    Red copia;
-    CopiarRed(red, copia);
+    Red copia = CopiarRed(red);
     MensajesCallados callados;
     if (const std::string fallo = CalcularComoGenetica(copia, callados); !fallo.empty()) {
         mensajes.Mostrar(kPrefijoFallo + fallo, kTituloPrograma, Botones::Aceptar, Icono::Critico);
@@ -201,8 +199,7 @@ std::optional<ModeloFrente> PrepararFrente(const Red& red, int extra, Mensajes& 
 }
 
 EvaluacionFrente EvaluarComoGenetica(const Red& red, std::span<const std::int16_t> servidores) {
-    Red copia;
-    CopiarRed(red, copia);
+    Red copia = CopiarRed(red);
     MensajesCallados callados;
     if (!CalcularComoGenetica(copia, callados).empty()) return {};
     const std::vector<std::int16_t> centros = CentrosGen(copia);

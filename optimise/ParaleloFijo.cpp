@@ -39,7 +39,15 @@ void ParaCada(std::size_t n, int hilos, const std::function<void(std::size_t)>& 
     };
     std::vector<std::thread> hebras;
     hebras.reserve(t - 1);
-    for (std::size_t k = 1; k < t; ++k) hebras.emplace_back(trabajar);
+    try {
+        for (std::size_t k = 1; k < t; ++k) hebras.emplace_back(trabajar);
+    } catch (...) {
+        // A thread the system refused (std::system_error): the ones running
+        // stop at their next task and the caller hears why.
+        parar = true;
+        for (std::thread& h : hebras) h.join();
+        throw;
+    }
     trabajar();
     for (std::thread& h : hebras) h.join();
     if (error) std::rethrow_exception(error);

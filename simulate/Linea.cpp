@@ -9,7 +9,7 @@
 #include "compute/Propagacion.h"
 #include "model/Documento.h"
 #include "model/ErrorAritmetico.h"
-#include "simulate/CopiaRed.h"
+#include "compute/CopiaRed.h"
 
 namespace vortena {
 

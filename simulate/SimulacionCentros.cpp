@@ -8,9 +8,9 @@
 #include <mutex>
 #include <thread>
 
+#include "compute/CopiaRed.h"
 #include "compute/Dimensionamiento.h"
 #include "simulate/AnalisisSalida.h"
-#include "simulate/CopiaRed.h"
 #include "simulate/Flujo.h"
 #include "simulate/Intervalo.h"
 #include "simulate/Muestra.h"
@@ -65,20 +65,6 @@ namespace {
 using namespace sim;
 
 // The computation runs on a private copy with nobody to show messages to.
-class Silencio : public Mensajes {
-public:
-    Respuesta Mostrar(const std::string&, const std::string&, Botones, Icono) override {
-        return Respuesta::Aceptar;
-    }
-};
-class DocumentoMudo : public Documento {
-public:
-    void ACTBarraEstado(bool) override {}
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
-
 constexpr int kRonda = 10;  // replications of a first round and of each precision round
 
 // Coefficient of variation a typed deviation gives a time of mean 1/rate.
@@ -174,7 +160,15 @@ void Repartir(const std::vector<Tarea>& tareas, int hilos, F&& hacer) {
     };
     const int n = std::max(1, std::min<int>(hilos, static_cast<int>(tareas.size())));
     std::vector<std::thread> hebras;
-    for (int h = 1; h < n; ++h) hebras.emplace_back(trabajar);
+    try {
+        for (int h = 1; h < n; ++h) hebras.emplace_back(trabajar);
+    } catch (...) {
+        // A thread the system refused (std::system_error): the ones running
+        // stop at their next task and the caller hears why.
+        parar = true;
+        for (auto& h : hebras) h.join();
+        throw;
+    }
     trabajar();
     for (auto& h : hebras) h.join();
     if (error) std::rethrow_exception(error);
@@ -305,10 +299,8 @@ ResultadoSimulacion SimularCentros(const Red& red, const OpcionesSimulacion& ped
     o.replicas =
         std::clamp(o.replicas, OpcionesSimulacion::kReplicasMin, OpcionesSimulacion::kReplicasMax);
     o.tolerancia = std::clamp(o.tolerancia, 0.0, OpcionesSimulacion::kToleranciaMax);
-    Red copia = CopiarRed(red);
-    Silencio silencio;
-    DocumentoMudo doc;
-    CalcularRed(copia, silencio, doc);
+    MensajesCallados silencio;
+    Red copia = CopiaCalculada(red, silencio);
     // The network computation stops at the first centre that fails; the
     // others are still worth simulating, so each gets its own verdict.
     std::vector<bool> fallo(static_cast<std::size_t>(copia.Centros.Count()) + 1, false);

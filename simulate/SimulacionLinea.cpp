@@ -10,11 +10,11 @@
 #include <mutex>
 #include <thread>
 
+#include "compute/CopiaRed.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Pert.h"
 #include "model/Documento.h"
 #include "simulate/AnalisisSalida.h"
-#include "simulate/CopiaRed.h"
 #include "simulate/Mser.h"
 
 namespace vortena {
@@ -29,20 +29,6 @@ const char* NombreMedidaLinea(int medida) {
 namespace {
 
 using namespace sim;
-
-class Silencio : public Mensajes {
-public:
-    Respuesta Mostrar(const std::string&, const std::string&, Botones, Icono) override {
-        return Respuesta::Aceptar;
-    }
-};
-class DocumentoMudo : public Documento {
-public:
-    void ACTBarraEstado(bool) override {}
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
 
 constexpr int kRondaPrecision = 10;
 constexpr std::size_t kRutasSeguidas = 1024;
@@ -257,11 +243,9 @@ ResultadoLinea SimularLinea(const Red& red, const OpcionesSimulacion& pedidas,
     res.tasasDistintas = linea.tasasDistintas;
 
     // The formula's side, as `simular` computes it, and the PERT.
-    Red copia = CopiarRed(red);
+    MensajesCallados silencio;
+    Red copia = CopiaCalculada(red, silencio);
     {
-        Silencio silencio;
-        DocumentoMudo doc;
-        CalcularRed(copia, silencio, doc);
         std::vector<bool> fallo(static_cast<std::size_t>(copia.Centros.Count()) + 1, false);
         if (copia.ErrorCalculo) {
             for (int i = 1; i <= copia.Centros.Count(); ++i) {

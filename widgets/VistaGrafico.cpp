@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/gui/DialogosQt.h"
+#include "widgets/CajaMensaje.h"
 #include "widgets/GuardarSalida.h"
 
 namespace vortena {
@@ -93,8 +93,8 @@ void VistaGrafico::Guardar() {
     const QString ruta = pedirNombre(this);
     if (ruta.isEmpty()) return;
     if (const QString motivo = GuardarImagen(ruta); !motivo.isEmpty())
-        DialogosQt(this).Mostrar("No se pudo escribir la imagen: " + motivo.toStdString() + ".",
-                                 kTituloVentana, Botones::Aceptar, Icono::Critico);
+        MostrarCaja(this, "No se pudo escribir la imagen: " + motivo.toStdString() + ".",
+                    kTituloVentana, Botones::Aceptar, Icono::Critico);
 }
 
 }  // namespace vortena

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "files/Dialogos.h"
+#include "widgets/CajaMensaje.h"
 
 class QPrinter;
 
@@ -37,7 +38,5 @@ private:
 // A filter in the "Description|pattern|Description|pattern|" form as a Qt
 // file-dialog filter ("Description (pattern);;...").
 QString FiltroQt(const std::string& filtro);
-// Message text with every line break (CR LF, CR or LF) as a newline.
-QString TextoMensaje(const std::string& texto);
 
 }  // namespace vortena

@@ -284,12 +284,15 @@ bool VentanaFrente::Calcular() {
     estado_->setText(QString::fromUtf8("Calculando el frente…"));
     hilo_ = std::thread([this, modelo = modelo_, trabajo = trabajo_, a] {
         std::optional<ResultadoFrente> r;
+        std::string error;
         try {
             r = BuscarFrente(*modelo, a, *trabajo);
         } catch (const Cancelado&) {
+        } catch (const ErrorFrente& e) {
+            error = e.what();
         }
         QMetaObject::invokeMethod(
-            this, [this, r = std::move(r)]() mutable { Terminar(std::move(r)); },
+            this, [this, r = std::move(r), error]() mutable { Terminar(std::move(r), error); },
             Qt::QueuedConnection);
     });
     return true;
@@ -299,10 +302,16 @@ void VentanaFrente::Cancelar() {
     if (trabajo_) trabajo_->Cancelar();
 }
 
-void VentanaFrente::Terminar(std::optional<ResultadoFrente> r) {
+void VentanaFrente::Terminar(std::optional<ResultadoFrente> r, const std::string& error) {
     if (hilo_.joinable()) hilo_.join();
     calcular_->setEnabled(true);
     cancelar_->setEnabled(false);
+    if (!error.empty()) {
+        estado_->setText(QString::fromUtf8("No se calculó el frente."));
+        ctx_.dialogos.Mostrar(error, kTituloVentana, Botones::Aceptar, Icono::Critico);
+        emit Terminada();
+        return;
+    }
     if (r) {
         resultado_ = std::move(r);
         seleccionado_ = -1;

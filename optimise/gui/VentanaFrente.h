@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -71,7 +72,7 @@ signals:
 
 private:
     void Construir();
-    void Terminar(std::optional<ResultadoFrente> r);
+    void Terminar(std::optional<ResultadoFrente> r, const std::string& error = {});
     void Dibujar();
     void MostrarSeleccion();
     void AlAplicar();

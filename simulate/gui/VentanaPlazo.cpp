@@ -24,8 +24,9 @@
 #include <map>
 #include <optional>
 
+#include "compute/CopiaRed.h"
 #include "editor/gui/Principal.h"
-#include "simulate/CopiaRed.h"
+#include "compute/CopiaRed.h"
 #include "simulate/gui/GraficosPlazo.h"
 #include "simulate/gui/SombreadoAporte.h"
 #include "widgets/CampoNumerico.h"

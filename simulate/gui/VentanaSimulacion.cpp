@@ -23,8 +23,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "compute/CopiaRed.h"
 #include "editor/gui/Principal.h"
-#include "simulate/CopiaRed.h"
 #include "simulate/HuellaRed.h"
 #include "simulate/SimulacionLinea.h"
 #include "simulate/gui/TablaSimulacion.h"

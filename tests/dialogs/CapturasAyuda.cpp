@@ -32,8 +32,15 @@ class CapturasAyuda : public QObject {
     Q_OBJECT
     QDir destino_;
 
+    // The offscreen platform paints on demand: the posted layout and paint
+    // events are all a picture waits for.
+    static void Asentar() {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+
     void Guardar(QWidget* w, const char* nombre) {
-        QTest::qWait(200);
+        Asentar();
         const QString ruta = destino_.filePath(QString::fromLatin1(nombre));
         QVERIFY2(w->grab().save(ruta, "PNG"), qPrintable(ruta));
     }
@@ -107,7 +114,7 @@ private slots:
                         v.carpeta.filePath(QStringLiteral("examples/") + e));
         auto* archivo = v.ventana->menuBar()->findChild<QMenu*>(QStringLiteral("mnArchivo"));
         archivo->popup(v.ventana->mapToGlobal(QPoint(0, 20)));
-        QTest::qWait(200);
+        Asentar();
         Guardar(archivo, "menu-archivo.png");
         auto* ejemplos = v.ventana->findChild<QMenu*>(QStringLiteral("mnEjemplos"));
         ejemplos->popup(v.ventana->mapToGlobal(QPoint(200, 60)));

@@ -2,16 +2,22 @@
 // ErrorArchivo or yields a network that the writer turns into a file that
 // reads back to the same network; the computations then finish on it, names
 // kept (INICIO and FIN steer them), and what they leave saves and reads back
-// to the same network too.
+// to the same network too. The other writers (the report, the results table,
+// the batch tool's measures) then write it without a NaN or an infinity.
 
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string_view>
 
+#include "cli/Medidas.h"
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
+#include "files/Resumen.h"
+#include "files/TablaResultados.h"
+#include "model/ErrorAritmetico.h"
 
 namespace {
 
@@ -62,6 +68,42 @@ void GuardarYReabrir(Red& red) {
         std::abort();
 }
 
+// No writer may print what a computation failed to give a value.
+void SinNoNumeros(const std::string& texto) {
+    for (const char* malo : {"nan", "NaN", "inf", "Inf"})
+        if (texto.find(malo) != std::string::npos) std::abort();
+}
+
+void EscribirTodo(Red& red) {
+    for (const Regional& reg : {Regional::Espanol(), Regional::Ingles()}) {
+        const std::vector<FilaResultados> filas = FilasResultados(red);
+        std::vector<const FilaResultados*> punteros;
+        for (const FilaResultados& f : filas) punteros.push_back(&f);
+        for (bool comillas : {false, true}) {
+            const std::string tabla = TablaComoTexto(punteros, SeparadorCsv(reg), comillas, reg);
+            // Names are the input's own; the numbers are ours.
+            std::string numeros = tabla;
+            for (const FilaResultados& f : filas)
+                for (std::size_t i;
+                     !f.nombre.empty() && (i = numeros.find(f.nombre)) != std::string::npos;)
+                    numeros.erase(i, f.nombre.size());
+            SinNoNumeros(numeros.substr(numeros.find('\n') + 1));
+        }
+        try {
+            TextoResumen(red, reg);
+        } catch (const ErrorAritmetico&) {
+            std::abort();  // the report writes "no calculable", it never throws
+        }
+    }
+    std::ostringstream medidas;
+    calc::EscribirMedidas(red, medidas);
+    std::string numeros = medidas.str();
+    for (const CentroProductivo& c : red.Centros)
+        for (std::size_t i; !c.Nombre.empty() && (i = numeros.find(c.Nombre)) != std::string::npos;)
+            numeros.erase(i, c.Nombre.size());
+    SinNoNumeros(numeros.substr(numeros.find('\n') + 1));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam) {
@@ -83,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
     SinVentana doc;
     PropagarFlujo(red, doc);
     CalcularRed(red, mensajes, doc);
+    EscribirTodo(red);
     GuardarYReabrir(red);
     return 0;
 }

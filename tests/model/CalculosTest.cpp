@@ -201,6 +201,24 @@ INSTANTIATE_TEST_SUITE_P(Centro, ColaGeometrica,
                              CasoCola{"un_servidor", 1, 2, 1, 0.95}),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
+// A thousand servers or more with a real queue: the tail past the servers
+// is still searched, P(N > n) = Pn u^(n-s+1) giving the state to expect.
+TEST(MaximaCola, MilServidoresOMasConColaBuscanMasAllaDeLosServidores) {
+    for (int s : {1000, 2000, 5000}) {
+        const double lamda = 0.995 * s;
+        CentroProductivo c = Centro(lamda, 1, s, 1 / lamda, 1);
+        MensajesGrabados m;
+        bool error = false;
+        c.Calculos(error, m);
+        ASSERT_FALSE(error) << s;
+        EXPECT_TRUE(m.vistos.empty()) << s;
+        ASSERT_GT(c.Pn, 0.05) << s;  // the level is passed beyond the servers
+        const double pasos = (std::log(1 - c.Probabilidad) - std::log(c.Pn)) / std::log(0.995);
+        EXPECT_NEAR(c.MaximaCola, s - 1 + std::ceil(pasos), 1) << s;
+        EXPECT_GT(c.MaximaCola, s) << s;
+    }
+}
+
 TEST(MaximaCola, NivelInalcanzableAvisaYSigueCalculando) {
     for (double nivel : {0.9999999, 1.5}) {
         CentroProductivo c = Centro(1.99, 2, 1, 1 / 1.99, 0.5);

@@ -394,5 +394,75 @@ TEST(BuscarFrente, NeverTouchesTheNetworkAndStopsWhenCancelled) {
     EXPECT_THROW(FrenteNsga2(modelo, {}, cancelado), Cancelado);
 }
 
+// The search's memory: a full cache forgets, never changes a result; a
+// population past its bound is refused before any work; the module that
+// runs NSGA-II is found beside the program or named when missing.
+TEST(FrenteNsga2, ABoundedCacheForgetsButFindsTheSameFront) {
+    Red red;
+    prueba::Ramas(red, 4);
+    const ModeloFrente modelo = Preparar(red, 10);
+    AjustesFrente a;
+    a.poblacion = 24;
+    a.generaciones = 15;
+    a.semilla = 5;
+    Trabajo t;
+    const ResultadoFrente libre = FrenteNsga2(modelo, a, t);
+    a.memoriaCache = 2048;  // about 20 combinations
+    const ResultadoFrente justo = FrenteNsga2(modelo, a, t);
+    EXPECT_EQ(justo.hipervolumen, libre.hipervolumen);
+    ASSERT_EQ(justo.puntos.size(), libre.puntos.size());
+    for (std::size_t k = 0; k < libre.puntos.size(); ++k)
+        EXPECT_EQ(justo.puntos[k].servidores, libre.puntos[k].servidores);
+    EXPECT_GT(justo.evaluaciones, libre.evaluaciones);  // forgotten ones are computed again
+
+    CacheFrente cache(modelo, 1, CacheFrente::kMinimoParalelo, 2048);
+    std::vector<CacheFrente::Clave> lote;
+    for (int i = 0; i < 200; ++i)
+        lote.push_back(CacheFrente::Clave{static_cast<char>(i % 11), static_cast<char>(i / 11 % 11),
+                                          0, 0, 0, 0, 0, 0});
+    const auto r = cache.EvaluarLote(lote, nullptr);
+    EXPECT_LE(cache.Bytes(), 2048u);
+    EXPECT_LT(cache.Entradas().size(), lote.size());
+    std::vector<double> valores;
+    for (std::size_t i = 0; i < lote.size(); ++i) {
+        const auto* d = reinterpret_cast<const std::uint8_t*>(lote[i].data());
+        EXPECT_EQ(r[i].costo, modelo.Evaluar(std::span(d, lote[i].size()), valores).costo);
+    }
+}
+
+TEST(FrenteNsga2, APopulationPastTheBoundIsRefusedBeforeAnyWork) {
+    Red red;
+    prueba::Ramas(red, 4);  // 8 genes
+    const ModeloFrente modelo = Preparar(red, 10);
+    AjustesFrente a;
+    a.poblacion = static_cast<int>(AjustesFrente::kMaximoGenesPoblacion / 8 + 4);
+    Trabajo t;
+    int avisos = 0;
+    t.progreso = [&](double) { ++avisos; };
+    try {
+        FrenteNsga2(modelo, a, t);
+        ADD_FAILURE() << "no refusal";
+    } catch (const ErrorFrente& e) {
+        EXPECT_NE(std::string(e.what()).find("Reduzca la población a 250000 o menos"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(avisos, 0);
+}
+
+TEST(ModuloNsga, FoundBesideTheProgramOrNamedWithTheFoldersSearched) {
+    EXPECT_NE(CargarModuloNsga(CarpetasModulos()), nullptr);
+    try {
+        CargarModuloNsga({"/no/existe", "/tampoco"});
+        ADD_FAILURE() << "no refusal";
+    } catch (const ErrorFrente& e) {
+        const std::string texto = e.what();
+        EXPECT_NE(texto.find("Falta el módulo del frente aproximado (vortena-nsga2.so)"),
+                  std::string::npos)
+            << texto;
+        EXPECT_NE(texto.find("/no/existe, /tampoco"), std::string::npos) << texto;
+    }
+}
+
 }  // namespace
 }  // namespace vortena

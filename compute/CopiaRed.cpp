@@ -1,13 +1,24 @@
-#pragma once
-// A private copy of the network for work that must not touch the user's:
-// the collections hold their records by pointer, so Red itself cannot be
-// copied.
+#include "compute/CopiaRed.h"
 
-#include "model/Red.h"
+#include "compute/Dimensionamiento.h"
+#include "model/Documento.h"
 
 namespace vortena {
 
-inline Red CopiarRed(const Red& red) {
+namespace {
+
+// A computation on a copy has no window to redraw or mark modified.
+class SinDocumento : public Documento {
+public:
+    void ACTBarraEstado(bool) override {}
+    void PonerTitulo(const std::string&) override {}
+    void RedibujarTodo() override {}
+    void Terminar() override {}
+};
+
+}  // namespace
+
+Red CopiarRed(const Red& red) {
     Red copia;
     copia.Centros.Reservar(red.Centros.Count());
     for (const CentroProductivo& c : red.Centros) copia.Centros.Agregar() = c;
@@ -20,6 +31,13 @@ inline Red CopiarRed(const Red& red) {
     copia.ConexionActual = red.ConexionActual;
     copia.HaySeleccion = red.HaySeleccion;
     copia.MostrarCriticos = red.MostrarCriticos;
+    return copia;
+}
+
+Red CopiaCalculada(const Red& red, MensajesCallados& callados) {
+    Red copia = CopiarRed(red);
+    SinDocumento doc;
+    CalcularRed(copia, callados, doc);
     return copia;
 }
 
