@@ -60,7 +60,7 @@ double Arco::ValorGuardado() {
 }
 
 void Arco::AlCerrar() {
-    if (ctx_.red.Conexiones.Existe(ctx_.red.ConexionActual)) {
+    if (Aceptado() && ctx_.red.Conexiones.Existe(ctx_.red.ConexionActual)) {
         linea& c = Conexion();
         if (const auto v = ValorDeEntrada(caja_->text().toStdString(), ctx_.regional)) {
             // The old label is printed at the midpoint of the line; wipe it

@@ -22,8 +22,12 @@ namespace vortena {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string S(const QString& s) {
+    return s.toStdString();
+}
 
 QSlider* Deslizador(QWidget* padre, const char* nombre, int min, int max, int valor,
                     const char* ayuda) {
@@ -43,7 +47,9 @@ QLabel* Etiqueta(QWidget* padre, const char* nombre, const char* texto) {
     return l;
 }
 
-bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
+bool EsEnter(int tecla) {
+    return tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+}
 
 }  // namespace
 
@@ -62,8 +68,9 @@ void OptimizacionVortena::Construir() {
                             AjustesOptimizacion::kHabitantesMax, 5,
                             "Número de soluciones que utilizará el algoritmo genético");
     lblhabitantes = Etiqueta(this, "lblhabitantes", "Numero de Habitantes: 5");
-    delta = Deslizador(this, "delta", AjustesOptimizacion::kDeltaMin, AjustesOptimizacion::kDeltaMax, 2,
-                       "La variancia  de la distribución uniforme de la Mutación");
+    delta =
+        Deslizador(this, "delta", AjustesOptimizacion::kDeltaMin, AjustesOptimizacion::kDeltaMax, 2,
+                   "La variancia  de la distribución uniforme de la Mutación");
     lbldelta = Etiqueta(this, "lbldelta", "Delta de Mutación: 2");
     DivVSOpt = Deslizador(this, "DivVSOpt", AjustesOptimizacion::kDiversidadMin,
                           AjustesOptimizacion::kDiversidadMax, 74,
@@ -72,7 +79,8 @@ void OptimizacionVortena::Construir() {
     lbldiversidad = Etiqueta(this, "lbldiversidad", "Diversidad");
     lbloptimidad = Etiqueta(this, "lbloptimidad", "Optimidad");
 
-    Iteraciones = new QLineEdit(QString::fromLatin1(AjustesOptimizacion::kIteracionesPorDefecto), this);
+    Iteraciones =
+        new QLineEdit(QString::fromLatin1(AjustesOptimizacion::kIteracionesPorDefecto), this);
     Iteraciones->setObjectName(QStringLiteral("Iteraciones"));
     Iteraciones->setToolTip(QStringLiteral("Número de Iteraciones por Solución"));
     lbliteraciones = Etiqueta(this, "lbliteraciones", "Número de interacciones:");
@@ -105,6 +113,7 @@ void OptimizacionVortena::Construir() {
     filaProgreso->addWidget(grafico, 1);
 
     lblvalor = Etiqueta(this, "lblvalor", "");
+    lblvalor->setWordWrap(true);
 
     auto* g = new QGridLayout(this);
     g->addWidget(lblhabitantes, 0, 0);
@@ -211,7 +220,15 @@ void OptimizacionVortena::iniciar_Click() {
         grafico->Agregar(a.costo, a.tiempo);
         contenedor->repaint();
     });
-    lblvalor->setText(Q(TextoResultado(opt_.MejorCadena.rOptimo, opt_.MejorCadena.rTiempo, reg_)));
+    std::string texto = TextoResultado(opt_.MejorCadena.rOptimo, opt_.MejorCadena.rTiempo, reg_);
+    if (!opt_.Aplicada())
+        texto += "\nNo mejora la red de partida (" +
+                 TextoResultado(opt_.Inicial().rOptimo, opt_.Inicial().rTiempo, reg_).substr(1) +
+                 "): la red conserva sus servidores.";
+    if (juicioFrente)
+        if (const auto juicio = juicioFrente(opt_.MejorCadena.rOptimo, opt_.MejorCadena.rTiempo))
+            texto += "\n" + *juicio;
+    lblvalor->setText(Q(texto));
     lblvalor->repaint();
 }
 

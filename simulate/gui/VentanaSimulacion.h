@@ -22,6 +22,7 @@ class QTableWidget;
 
 namespace vortena {
 
+class AvisoDesactualizado;
 class Principal;
 
 class VentanaSimulacion : public QWidget {
@@ -47,6 +48,8 @@ public:
     // Asks for a file name and writes the table as CSV; false when cancelled
     // or the file could not be written (the status line says which).
     bool ExportarCSV();
+    // The settings back to their defaults, forgetting the remembered ones.
+    void ValoresIniciales();
 
 signals:
     // A run ended: with results, cancelled or failed.
@@ -91,6 +94,7 @@ private:
     QPushButton* exportar_ = nullptr;
     QProgressBar* progreso_ = nullptr;
     QLabel* estado_ = nullptr;
+    AvisoDesactualizado* aviso_ = nullptr;
     QTableWidget* tabla_ = nullptr;
 };
 
