@@ -331,7 +331,7 @@ TEST(Correr, NeverMakesALineThatMeetsTheTargetWorse) {
     for (const auto& inicio : inicios)
         for (double holgura : {1.02, 1.3}) {
             Sesion s;
-            prueba::Cadena(s.red, {2.0, 1.0, 4.0}, inicio);
+            prueba::Cadena(s.red, {2.0, 1.0, 4.0}, std::vector<int>(inicio.begin(), inicio.end()));
             ASSERT_TRUE(s.opt.Abrir());
             const double T = s.opt.TiempoActual * holgura;
             s.opt.Correr({T, 30, 30}, s.doc);
