@@ -26,6 +26,8 @@ private:
 void CalcularRed(Red& red, Mensajes& mensajes, Documento& doc) {
     red.MostrarCriticos = true;
     red.ErrorCalculo = false;
+    // Half a computation is none: the figures count only once it ends.
+    red.ResultadosAlDia = false;
     for (CentroProductivo& c : red.Centros) {
         if (!c.EsCentro()) continue;
         MensajesDelCentro delCentro(mensajes, c.Nombre);
@@ -37,6 +39,7 @@ void CalcularRed(Red& red, Mensajes& mensajes, Documento& doc) {
                          Icono::Critico);
         return;
     }
+    red.Calculada();
     doc.ACTBarraEstado(true);
 }
 

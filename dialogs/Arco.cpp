@@ -55,7 +55,7 @@ linea& Arco::Conexion() {
 }
 
 void Arco::AlCerrar() {
-    if (ctx_.red.Conexiones.Existe(ctx_.red.ConexionActual)) {
+    if (Aceptado() && ctx_.red.Conexiones.Existe(ctx_.red.ConexionActual)) {
         linea& c = Conexion();
         if (const auto v = caja_->Leer().valor) {
             // The old label is printed at the midpoint of the line; wipe it

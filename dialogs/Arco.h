@@ -1,7 +1,7 @@
 #pragma once
 // A connection: the two centres it joins and its flow multiplier. The
-// multiplier is written back when the dialog closes, however it closes, and
-// the whole network is redrawn.
+// multiplier is written back when the dialog is accepted; the whole network
+// is redrawn however it closes.
 
 #include "dialogs/DialogoElemento.h"
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -111,6 +112,15 @@ QSize Ayuda::TamanoAjustado(QSize tamano) {
     if (tamano.width() * kTwipsPorPixel < kMinimo) tamano.setWidth(Pixeles(kAnchoAjustado));
     if (tamano.height() * kTwipsPorPixel < kMinimo) tamano.setHeight(Pixeles(kAltoAjustado));
     return tamano;
+}
+
+void Ayuda::AbrirPagina(const QString& pagina) {
+    const QString carpeta = QFileInfo(StartingAddress).absolutePath();
+    brwWebBrowser->setSource(QUrl::fromLocalFile(carpeta + QLatin1Char('/') + pagina));
+}
+
+QUrl Ayuda::Pagina() const {
+    return brwWebBrowser->source();
 }
 
 void Ayuda::Navegar() {

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QSize>
 #include <QString>
+#include <QUrl>
 
 class QAction;
 class QMenu;
@@ -27,6 +28,9 @@ public:
     // The toolbar tells its buttons apart by key: "Back", "Forward", "Home";
     // any other key does nothing.
     void PulsarBoton(const QString& clave);
+    // Shows the page of the help folder named `pagina` ("frente.htm").
+    void AbrirPagina(const QString& pagina);
+    QUrl Pagina() const;
 
     // The size the resize rule gives a window of size `tamano` (pixels at 15
     // twips each): narrower than 5000 twips becomes 6000 wide, lower than

@@ -1,9 +1,8 @@
 #pragma once
 // The frame shared by the end-node and connection dialogs: one tab
 // "Propiedades" over the page `cuadro`, one entry box, Aceptar and Cancelar.
-// Enter and Aceptar check the text and close when it passes; the value is
-// written back whenever the dialog closes, however it closes, so Cancelar
-// keeps an edit.
+// Enter and Aceptar check the text and close when it passes, writing the
+// value back; Cancelar, Escape and the close box leave the record as it was.
 
 #include <QDialog>
 
@@ -22,8 +21,10 @@ protected:
     DialogoElemento(const ContextoPropiedades& ctx, const char* nombre, const char* titulo,
                     const char* nombreCaja, QWidget* parent);
 
-    // The closing steps: store the box's value if it qualifies, then redraw.
+    // The closing steps: store the box's value if the dialog was accepted
+    // and the value qualifies, then redraw.
     virtual void AlCerrar() = 0;
+    bool Aceptado() const { return result() == QDialog::Accepted; }
 
     // Fills the box and selects its text, as on opening.
     void MostrarValor(const QString& texto);

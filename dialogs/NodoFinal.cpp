@@ -31,7 +31,7 @@ void NodoFinal::AlCerrar() {
     CentroProductivo& nodo = Nodo();
     // The text as opened stands for the stored value itself, which its 15
     // digits would round (1/3), so only an edited text is read back.
-    if (caja_->text() != mostrado_) {
+    if (Aceptado() && caja_->text() != mostrado_) {
         // As Enter reads it: "1.5" typed by habit is no 15.
         if (const auto v = caja_->Leer().valor) {
             const double antes = nodo.Salida;

@@ -1,7 +1,7 @@
 #pragma once
 // The end node's required output of the line, in products per unit of time.
-// The value is written back when the dialog closes, however it closes, and
-// the end node is redrawn.
+// The value is written back when the dialog is accepted; the end node is
+// redrawn however it closes.
 
 #include "dialogs/DialogoElemento.h"
 

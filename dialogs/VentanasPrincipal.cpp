@@ -21,12 +21,14 @@ public:
     }
     ~VisorAyuda() override { delete ayuda_.data(); }
 
-    void Mostrar() {
+    // On `pagina` when one is given, else where it was (the start page when new).
+    void Mostrar(const QString& pagina = {}) {
         // A second F1 brings the open viewer forward.
         if (ayuda_.isNull()) {
             ayuda_ = new Ayuda(ventana_.carpeta());
             ayuda_->setAttribute(Qt::WA_DeleteOnClose);
         }
+        if (!pagina.isEmpty()) ayuda_->AbrirPagina(pagina);
         ayuda_->show();
         ayuda_->raise();
         ayuda_->activateWindow();
@@ -50,6 +52,7 @@ void InstalarVentanas(Principal& v) {
     ventanas.nodoFinal = [&v, contexto] { AbrirNodoFinal(contexto(), &v); };
     ventanas.arco = [&v, contexto] { AbrirArco(contexto(), &v); };
     ventanas.contenido = [visor] { visor->Mostrar(); };
+    ventanas.pagina = [visor](const QString& pagina) { visor->Mostrar(pagina); };
     ventanas.acercaDe = [&v] {
         AcercaDe acerca(&v);
         acerca.exec();

@@ -37,7 +37,8 @@ void Editor::MarcasCaja(const CentroProductivo& c) {
 
 Color Editor::ColorContorno(const CentroProductivo& c) const {
     if (!c.EsCentro()) return kVerde;
-    if (red_.MostrarCriticos && EsCritico(c)) return kRojo;
+    // Floats of a network changed since they were computed mark nothing.
+    if (red_.MostrarCriticos && red_.ResultadosAlDia && EsCritico(c)) return kRojo;
     return kNegro;
 }
 

@@ -11,6 +11,7 @@ namespace {
 constexpr Color kBajo{120, 200, 120};
 constexpr Color kMedio{250, 220, 90};
 constexpr Color kAlto{235, 95, 80};
+constexpr Color kSinCalcular{215, 215, 215};
 
 std::uint8_t Mezcla(std::uint8_t a, std::uint8_t b, double t) {
     return static_cast<std::uint8_t>(std::lround(a + (b - a) * t));
@@ -29,9 +30,15 @@ Color ColorUtilizacion(double utilizacion) {
 
 Sombreado SombreadoUtilizacion(const Red& red, const Regional& reg) {
     Sombreado s;
+    s.tituloLeyenda = "Utilización";
+    if (!red.ResultadosAlDia) {
+        for (const CentroProductivo& c : red.Centros)
+            if (c.EsCentro()) s.relleno[c.posicion] = kSinCalcular;
+        s.leyenda.emplace_back(kSinCalcular, "sin calcular (Ctrl+E)");
+        return s;
+    }
     for (const CentroProductivo& c : red.Centros)
         if (c.EsCentro()) s.relleno[c.posicion] = ColorUtilizacion(c.Trafico);
-    s.tituloLeyenda = "Utilización";
     for (int p = 0; p <= 100; p += 25) {
         std::string texto = Formato(p, "0", reg) + " %";
         if (p == 100) texto += " o más";

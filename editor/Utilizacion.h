@@ -15,7 +15,8 @@ inline constexpr const char* kCapaUtilizacion = "utilizacion";
 Color ColorUtilizacion(double utilizacion);
 
 // The layer for the network as it stands: a fill for every productive
-// centre and the legend of the scale.
+// centre and the legend of the scale; while the figures are stale
+// (Red::ResultadosAlDia), one grey for all and a legend saying so.
 Sombreado SombreadoUtilizacion(const Red& red, const Regional& reg);
 
 }  // namespace vortena

@@ -257,6 +257,8 @@ void AbrirRed(Red& red, const std::string& ruta, Documento& doc) {
     std::swap(red.Conexiones, nueva.Conexiones);
     red.NodoInicio = nueva.NodoInicio;
     red.NodoFin = nueva.NodoFin;
+    // A file keeps no results.
+    red.ResultadosAlDia = false;
     red.LimpiarSeleccion();
     doc.RedReemplazada();
     doc.RedibujarTodo();

@@ -98,8 +98,12 @@ std::vector<FilaResultados> FilasResultados(const Red& red) {
                      c.indFlotamiento,
                      EsCritico(c) ? 1.0 : 0.0};
         f.vacio.assign(kColumnas.size(), false);
-        if (!c.ParticipaPERT())
-            for (std::size_t i = kPrimerTiempo; i < kColumnas.size(); ++i) f.vacio[i] = true;
+        f.sinCalcular = !red.ResultadosAlDia;
+        const int vacias = f.sinCalcular        ? kPrimeraMedida
+                           : !c.ParticipaPERT() ? kPrimerTiempo
+                                                : ColumnasResultados();
+        for (int i = vacias; i < ColumnasResultados(); ++i)
+            f.vacio[static_cast<std::size_t>(i)] = true;
         filas.push_back(std::move(f));
     }
     return filas;
@@ -109,6 +113,7 @@ std::string TextoCelda(const FilaResultados& fila, int columna, const Regional& 
     const auto i = static_cast<std::size_t>(columna);
     const Columna& col = kColumnas.at(i);
     if (col.clase == Clase::Nombre) return fila.nombre;
+    if (fila.sinCalcular && columna >= kPrimeraMedida) return kTextoSinCalcular;
     if (fila.vacio.at(i)) return {};
     if (col.clase == Clase::SiNo) return fila.valores.at(i) != 0 ? "Sí" : "No";
     return Formato(fila.valores.at(i), col.patron, reg);

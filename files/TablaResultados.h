@@ -23,7 +23,14 @@ struct FilaResultados {
     // did not reach are left blank.
     std::vector<double> valores;
     std::vector<bool> vacio;
+    // The network changed since its last computation: the measures (every
+    // column after S) read "sin calcular".
+    bool sinCalcular = false;
 };
+
+inline constexpr const char* kTextoSinCalcular = "sin calcular";
+// The first column the computation fills (the utilisation).
+inline constexpr int kPrimeraMedida = 4;
 
 // One row per productive centre, in network order.
 std::vector<FilaResultados> FilasResultados(const Red& red);

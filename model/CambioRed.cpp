@@ -300,6 +300,22 @@ std::size_t Bytes(const CambioColeccion<T>& c) {
     return b;
 }
 
+// Whether a patch touches more than the drawing: a box's or a line's
+// corners (the first four fields) and a description are read by no
+// computation. A name is: it tells the start and end nodes from a centre.
+template <class T>
+bool TocaCalculo(const CambioColeccion<T>& c) {
+    for (const Retazo& r : c.retazos) {
+        for (std::uint32_t k = r.primero; k < r.primero + r.cuantos; ++k)
+            if (c.valores[k].campo >= CamposGuardados<T>::flotantes.size()) return true;
+        if (r.otros >= 0) {
+            const OtrosCampos& o = c.otros[static_cast<std::size_t>(r.otros)];
+            if (o.nombre || o.listas) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 FotoRed::FotoRed(const Red& red)
@@ -352,6 +368,8 @@ std::optional<CambioRed> CambioRed::Medir(const FotoRed& antes, const Red& red) 
     // The flags of the last computation alone make no step.
     if (c.centros_.Vacio() && c.conexiones_.Vacio() && !c.cambiaInicio_ && !c.cambiaFin_)
         return std::nullopt;
+    c.cambiaCalculo_ = c.centros_.Renumera() || c.conexiones_.Renumera() || c.cambiaInicio_ ||
+                       c.cambiaFin_ || TocaCalculo(c.centros_) || TocaCalculo(c.conexiones_);
     return c;
 }
 

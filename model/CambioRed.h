@@ -94,6 +94,10 @@ public:
     bool Deshacer(Red& red);
     bool Rehacer(Red& red);
 
+    // False when the step only moved boxes or connections or rewrote a
+    // description: nothing a computation reads changed.
+    bool CambiaCalculo() const { return cambiaCalculo_; }
+
     // Memory held by the step, roughly.
     std::size_t Bytes() const;
 
@@ -107,6 +111,7 @@ private:
     std::int16_t nodoInicio_ = 0, nodoFin_ = 0;
     bool errorCalculo_ = false, mostrarCriticos_ = false;
     bool cambiaInicio_ = false, cambiaFin_ = false, cambiaError_ = false, cambiaCriticos_ = false;
+    bool cambiaCalculo_ = false;
 };
 
 }  // namespace vortena

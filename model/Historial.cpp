@@ -7,14 +7,17 @@ Historial::Historial(std::size_t maximo) : maximo_(maximo < 1 ? 1 : maximo) {}
 Historial::~Historial() = default;
 
 void Historial::Antes(const Red& red) {
-    if (abiertos_++ == 0) foto_ = std::make_unique<FotoRed>(red);
+    if (abiertos_++ > 0) return;
+    foto_ = std::make_unique<FotoRed>(red);
+    calculosAntes_ = red.Calculos;
 }
 
-bool Historial::Despues(const Red& red, const std::string& accion) {
+bool Historial::Despues(Red& red, const std::string& accion) {
     if (abiertos_ == 0 || --abiertos_ > 0) return false;
     std::optional<CambioRed> cambio = CambioRed::Medir(*foto_, red);
     foto_.reset();
     if (!cambio) return false;
+    if (cambio->CambiaCalculo() && red.Calculos == calculosAntes_) red.ResultadosAlDia = false;
 
     // A saved state among the dropped redo steps can no longer be reached.
     if (guardado_ && *guardado_ > hechos_) guardado_.reset();
@@ -48,6 +51,8 @@ bool Historial::Deshacer(Red& red) {
         Reiniciar();
         return false;
     }
+    // The records keep the figures of the state undone.
+    if (pasos_[hechos_ - 1].cambio.CambiaCalculo()) red.ResultadosAlDia = false;
     --hechos_;
     return true;
 }
@@ -58,6 +63,7 @@ bool Historial::Rehacer(Red& red) {
         Reiniciar();
         return false;
     }
+    if (pasos_[hechos_].cambio.CambiaCalculo()) red.ResultadosAlDia = false;
     ++hechos_;
     return true;
 }

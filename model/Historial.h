@@ -3,8 +3,14 @@
 // change one action made to the store, and which of them the saved file
 // matches. Every change of the document runs as one step through EnUnPaso
 // (the main window offers it as Documento::Paso).
+//
+// It is also where the figures go stale: a step that changes what a
+// computation reads, without a whole-line computation of its own, and the undo or
+// redo of such a step, leave Red::ResultadosAlDia false. Nothing changes the
+// document but through here, so nothing shows old figures as current.
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -28,7 +34,7 @@ public:
     // The action ended: when the document changed, a step named `accion`
     // is added, the steps that could be redone are dropped and so is the
     // oldest one beyond the bound. True when a step was added.
-    bool Despues(const Red& red, const std::string& accion);
+    bool Despues(Red& red, const std::string& accion);
 
     bool PuedeDeshacer() const { return hechos_ > 0 && abiertos_ == 0; }
     bool PuedeRehacer() const { return hechos_ < pasos_.size() && abiertos_ == 0; }
@@ -62,6 +68,7 @@ private:
     std::size_t hechos_ = 0;               // steps applied: pasos_[hechos_] is the next redo
     std::optional<std::size_t> guardado_;  // hechos_ when the store matched its file
     std::unique_ptr<FotoRed> foto_;
+    std::uint32_t calculosAntes_ = 0;
     int abiertos_ = 0;
 };
 

@@ -8,6 +8,7 @@ namespace vortena {
 void Red::Vaciar() {
     Centros.Limpiar();
     Conexiones.Limpiar();
+    ResultadosAlDia = false;
 }
 
 void Red::LimpiarSeleccion() {

@@ -23,6 +23,20 @@ struct Red {
     bool HaySeleccion = false;
     bool MostrarCriticos = false;
 
+    // The measures, floats and critical marks held in the records describe
+    // the network as it stands. A computation of the whole line sets it
+    // (Calculada); the undo history clears it after every change the
+    // figures depend on that came without one, and after every undo and
+    // redo. What shows results shows "sin calcular" while it is false.
+    bool ResultadosAlDia = false;
+    // Whole-line computations so far: tells the history that a step brought
+    // the figures up to date.
+    std::uint32_t Calculos = 0;
+    void Calculada() {
+        ResultadosAlDia = true;
+        ++Calculos;
+    }
+
     // Empties both collections (last to first, as every replacement does).
     void Vaciar();
     // Forgets any selection; called whenever the whole network is replaced.

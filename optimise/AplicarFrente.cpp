@@ -21,8 +21,26 @@ bool AplicarServidores(Red& red, Mensajes& mensajes, Documento& doc, const Model
         c.Calculos(red.ErrorCalculo, mensajes);
     }
     CalcularPERT(red, red.NodoInicio, red.NodoFin);
+    // Only the gene centres changed, and they were computed with the line:
+    // figures that were current stay so.
+    if (red.ResultadosAlDia) red.Calculada();
     doc.ACTBarraEstado(true);
     return true;
+}
+
+const PuntoFrente* PuntoDominante(const ResultadoFrente& frente, double costo, double tiempo) {
+    for (const PuntoFrente& p : frente.puntos)  // by cost ascending
+        if (p.costo <= costo && p.tiempo <= tiempo && (p.costo < costo || p.tiempo < tiempo))
+            return &p;
+    return nullptr;
+}
+
+std::string JuicioFrente(const ResultadoFrente& frente, double costo, double tiempo,
+                         const Regional& reg) {
+    const PuntoFrente* p = PuntoDominante(frente, costo, tiempo);
+    if (p == nullptr) return "Ningún punto del frente costo–tiempo domina este resultado.";
+    return "El frente costo–tiempo tiene un punto mejor: costo " + Formato(p->costo, "#0.00", reg) +
+           ", tiempo " + Formato(p->tiempo, "#0.0000", reg) + " (el resultado está dominado).";
 }
 
 namespace {

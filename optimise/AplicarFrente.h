@@ -3,6 +3,7 @@
 // CSV text.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -24,6 +25,14 @@ inline constexpr const char* kTextoRedCambiada =
 // was edited meanwhile) it says so and changes nothing: false.
 bool AplicarServidores(Red& red, Mensajes& mensajes, Documento& doc, const ModeloFrente& modelo,
                        std::span<const std::int16_t> servidores);
+
+// The front point that beats (costo, tiempo): no worse on both and better on
+// one; the cheapest such point, nullptr when none does.
+const PuntoFrente* PuntoDominante(const ResultadoFrente& frente, double costo, double tiempo);
+
+// What the front says of a result of the genetic search, for its dialog.
+std::string JuicioFrente(const ResultadoFrente& frente, double costo, double tiempo,
+                         const Regional& reg);
 
 // "costo,tiempo,aporte," then the gene centres' names; one line per point.
 // Numbers with "." whatever the regional settings.

@@ -10,6 +10,7 @@ namespace vortena {
 bool ComprobarRedOptimizacion(Red& red, Mensajes& mensajes) {
     red.MostrarCriticos = true;
     red.ErrorCalculo = false;
+    red.ResultadosAlDia = false;
     for (CentroProductivo& c : red.Centros) {
         if (!c.EsCentro()) continue;
         c.Calculos(red.ErrorCalculo, mensajes);
@@ -19,6 +20,7 @@ bool ComprobarRedOptimizacion(Red& red, Mensajes& mensajes) {
         mensajes.Mostrar(kTextoCentrosInvalidos, kTituloPrograma, Botones::Aceptar, Icono::Critico);
         return false;
     }
+    red.Calculada();
     return true;
 }
 
@@ -73,28 +75,64 @@ std::optional<PeticionCorrida> Optimizacion::ComprobarInicio(std::string_view de
     }
     const auto n = LeerNumero(iteraciones, reg);
     if (!n || !(*n > 0)) {
-        msj_.Mostrar(kTextoIteracionesCero, kTituloErrorCarga, Botones::Aceptar, Icono::Exclamacion);
+        msj_.Mostrar(kTextoIteracionesCero, kTituloErrorCarga, Botones::Aceptar,
+                     Icono::Exclamacion);
         return rechazar(RechazoCorrida::Iteraciones);
     }
     if (rechazo) *rechazo = RechazoCorrida::Ninguno;
     return PeticionCorrida{*d, Val(iteraciones), *n};
 }
 
+bool MejoraLaRed(const GenCadena& resultado, const GenCadena& inicial, double deseado) {
+    const bool cumple = resultado.rTiempo < deseado, cumplia = inicial.rTiempo < deseado;
+    if (cumple != cumplia) return cumple;
+    const double c = resultado.rOptimo, c0 = inicial.rOptimo;
+    const double t = resultado.rTiempo, t0 = inicial.rTiempo;
+    if (cumple) return c < c0 || (c == c0 && t < t0);
+    return c <= c0 && t <= t0 && (c < c0 || t < t0);
+}
+
 void Optimizacion::Correr(const PeticionCorrida& p, Documento& doc,
                           const std::function<void(const AvanceOptimizacion&)>& alAvanzar) {
     TiempoDeseado = p.deseado;
+    // The start, evaluated as any candidate. The pool was built from it (its
+    // first member has the network's counts); later runs go on with the
+    // pool and with the best found so far, judged by this run's desired time.
+    inicial_ = GenCadena();
+    GenCadena mejor;
+    if (Poblacion.Count() > 0) {
+        CopiarCadena(inicial_, Poblacion(1));
+        for (int k = 1; k <= inicial_.nEl && k <= static_cast<int>(partida_.size()); ++k)
+            inicial_.EL.Reemplazar(k, partida_[static_cast<std::size_t>(k - 1)]);
+        inicial_.CalculaFitness(red_, msj_, centros_, TiempoDeseado);
+        if (!huboCorrida_) CopiarCadena(Poblacion(1), inicial_);
+        CopiarCadena(mejor, inicial_);
+        if (huboCorrida_) {
+            mejorHallada_.CalculaFitness(red_, msj_, centros_, TiempoDeseado);
+            if (mejorHallada_.Optimidad > mejor.Optimidad) CopiarCadena(mejor, mejorHallada_);
+        }
+    }
     for (long long g = 0; static_cast<double>(g) <= p.iteraciones; ++g) {
         Reproducir();
         EvaluarPoblacion();
         ClasificarPoblacion();
+        // Ties keep the earlier, the start first.
+        if (MejorCadena.Optimidad > mejor.Optimidad) CopiarCadena(mejor, MejorCadena);
         if (alAvanzar)
             alAvanzar({static_cast<int>(g), std::floor(static_cast<double>(g) * 100.0 / p.divisor),
                        MejorCadena.rOptimo, MejorCadena.rTiempo});
     }
+    // The best of the whole run, the start included, is the result.
+    CopiarCadena(MejorCadena, mejor);
+    CopiarCadena(mejorHallada_, mejor);
     huboCorrida_ = true;
-    // The network shows the reported result, not the last candidate tried.
-    PonerServidores(MejorCadena.EL.valores(), true);
+    aplicada_ = Poblacion.Count() > 0 && MejoraLaRed(MejorCadena, inicial_, TiempoDeseado);
+    if (aplicada_) partida_ = MejorCadena.EL.valores();
+    // The network shows the result it took, or its own counts back.
+    red_.ErrorCalculo = false;
+    PonerServidores(partida_, true);
     CalcularPERT(red_, red_.NodoInicio, red_.NodoFin);
+    if (!red_.ErrorCalculo) red_.Calculada();
     doc.ACTBarraEstado(true);
 }
 

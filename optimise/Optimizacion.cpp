@@ -15,16 +15,22 @@ int Optimizacion::Habitantes() const {
                            AjustesOptimizacion::kHabitantesMax);
 }
 
-int Optimizacion::Activos() const { return std::min(3 * Habitantes(), Poblacion.Count()); }
+int Optimizacion::Activos() const {
+    return std::min(3 * Habitantes(), Poblacion.Count());
+}
 
-void Optimizacion::AgregarCadena() { Poblacion.Agregar(); }
+void Optimizacion::AgregarCadena() {
+    Poblacion.Agregar();
+}
 
 void Optimizacion::PrepararOptimizacion() {
     Poblacion.Limpiar();
     centros_ = CentrosGen(red_);
     servidoresAlAbrir_.clear();
     for (std::int16_t pos : centros_) servidoresAlAbrir_.push_back(red_.Centros(pos).Servidores);
+    partida_ = servidoresAlAbrir_;
     huboCorrida_ = false;
+    aplicada_ = false;
 
     Poblacion.Reservar(kTamanoPoblacion);
     for (int i = 0; i < kTamanoPoblacion; ++i) {
@@ -39,10 +45,11 @@ void Optimizacion::PrepararOptimizacion() {
 void Optimizacion::Reproducir() {
     const int H = Habitantes();
     if (3 * H > Poblacion.Count()) return;
-    const std::int16_t delta = std::clamp<std::int16_t>(ajustes.delta, AjustesOptimizacion::kDeltaMin,
-                                                        AjustesOptimizacion::kDeltaMax);
+    const std::int16_t delta = std::clamp<std::int16_t>(
+        ajustes.delta, AjustesOptimizacion::kDeltaMin, AjustesOptimizacion::kDeltaMax);
     for (int i = 1; i <= H; ++i) Poblacion(H + i).mutar(Poblacion(i), delta, azar_);
-    for (int i = 1; i <= H; ++i) Poblacion(2 * H + i).Mix(Poblacion(i), Poblacion(H / 2 + i), azar_);
+    for (int i = 1; i <= H; ++i)
+        Poblacion(2 * H + i).Mix(Poblacion(i), Poblacion(H / 2 + i), azar_);
 }
 
 void Optimizacion::EvaluarPoblacion() {

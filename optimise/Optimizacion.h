@@ -75,10 +75,18 @@ public:
                                                    std::string_view iteraciones,
                                                    const Regional& reg,
                                                    RechazoCorrida* rechazo = nullptr);
-    // Generations 0..N, reporting each; then the network takes the best
-    // candidate's counts, computed, and the document is marked modified.
+    // Generations 0..N, reporting each. The network as it stood takes part
+    // from the first generation and the best candidate of the whole run is
+    // kept, so the result (MejorCadena) is never below the start by the
+    // search's own fitness. The network takes the result's counts only when
+    // it improves on the start (MejoraLaRed); otherwise it keeps its own.
+    // Either way it is computed and the document is marked modified.
     void Correr(const PeticionCorrida& p, Documento& doc,
                 const std::function<void(const AvanceOptimizacion&)>& alAvanzar = {});
+    // The network as the last run found it, evaluated as a candidate.
+    const GenCadena& Inicial() const { return inicial_; }
+    // Whether the last run changed the network's counts.
+    bool Aplicada() const { return aplicada_; }
 
     // One generation, in this order.
     void Reproducir();
@@ -102,7 +110,11 @@ private:
     FuenteAleatoria& azar_;
     std::vector<std::int16_t> centros_;
     std::vector<std::int16_t> servidoresAlAbrir_;
+    // The gene centres' counts the network stands at between runs.
+    std::vector<std::int16_t> partida_;
+    GenCadena inicial_, mejorHallada_;
     bool huboCorrida_ = false;
+    bool aplicada_ = false;
 
     void PonerServidores(const std::vector<std::int16_t>& servidores, bool calcular);
 };
@@ -110,6 +122,12 @@ private:
 // The checks of the optimisation command before the dialog opens: every
 // productive centre computed, then the PERT must reach its end node.
 bool ComprobarRedOptimizacion(Red& red, Mensajes& mensajes);
+
+// Whether a result is one the user would take over the network as it stood,
+// against the desired time: meeting it when the start did not; when both
+// meet it, cheaper (or as cheap and faster); when neither does, no worse
+// on cost and time and better on one.
+bool MejoraLaRed(const GenCadena& resultado, const GenCadena& inicial, double deseado);
 
 // True when the iteration box holds a number above zero.
 bool IteracionesValidas(std::string_view texto, const Regional& reg);

@@ -12,8 +12,14 @@ constexpr int kMargen = 6;
 constexpr int kMuestra = 12;    // side of a colour swatch
 constexpr int kSeparacion = 8;  // between two layers' legends
 
-bool TieneLeyenda(const Sombreado& s) {
-    return !s.leyenda.empty();
+// Only a layer that shows on the canvas explains itself: one with marks, or
+// with a fill that no later layer covers.
+bool TieneLeyenda(const CapasSombreado& capas, const Sombreado& s) {
+    if (s.leyenda.empty()) return false;
+    if (!s.marca.empty()) return true;
+    for (const auto& [posicion, color] : s.relleno)
+        if (capas.Relleno(posicion) == &color) return true;
+    return false;
 }
 
 }  // namespace
@@ -42,7 +48,7 @@ QSize Leyendas::sizeHint() const {
     const int fila = std::max(fm.height(), kMuestra) + 2;
     int ancho = 0, alto = 0;
     for (const auto& [clave, capa] : capas_.Todas()) {
-        if (!TieneLeyenda(capa)) continue;
+        if (!TieneLeyenda(capas_, capa)) continue;
         if (alto > 0) alto += kSeparacion;
         QFont negrita = font();
         negrita.setBold(true);
@@ -68,7 +74,7 @@ void Leyendas::paintEvent(QPaintEvent*) {
     const int fila = std::max(fm.height(), kMuestra) + 2;
     int y = kMargen;
     for (const auto& [clave, capa] : capas_.Todas()) {
-        if (!TieneLeyenda(capa)) continue;
+        if (!TieneLeyenda(capas_, capa)) continue;
         QFont negrita = font();
         negrita.setBold(true);
         p.setFont(negrita);

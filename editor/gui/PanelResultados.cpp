@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "editor/gui/ModeloResultados.h"
+#include "widgets/AvisoDesactualizado.h"
 
 namespace vortena {
 
@@ -27,6 +28,11 @@ PanelResultados::PanelResultados(QWidget* parent)
     busqueda_->setPlaceholderText(QStringLiteral("Buscar centro por nombre (Ctrl+F)"));
     busqueda_->setClearButtonEnabled(true);
     capa->addWidget(busqueda_);
+    aviso_ = new AvisoDesactualizado(
+        QString::fromUtf8("Resultados sin calcular: las cifras no corresponden a la red tal "
+                          "como está. Pulse Ctrl+E (Cálculo de PERT) para calcularlas."),
+        cuerpo);
+    capa->addWidget(aviso_);
 
     modelo_ = new ModeloResultados(this);
     orden_ = new QSortFilterProxyModel(this);
@@ -73,6 +79,7 @@ void PanelResultados::Refrescar(const Red& red, const Regional& reg) {
         return;
     }
     pendiente_ = false;
+    aviso_->Poner(!red.ResultadosAlDia);
     const int columnas = modelo_->columnCount();
     const bool vacia = modelo_->rowCount() == 0;
     callando_ = true;

@@ -19,6 +19,7 @@ class QTableView;
 
 namespace vortena {
 
+class AvisoDesactualizado;
 class ModeloResultados;
 
 class PanelResultados : public QDockWidget {
@@ -40,6 +41,7 @@ public:
 
     QTableView* tabla() const { return tabla_; }
     QLineEdit* busqueda() const { return busqueda_; }
+    AvisoDesactualizado* aviso() const { return aviso_; }
 
 signals:
     // The user chose a centre's row (click, keys or search).
@@ -55,6 +57,7 @@ private:
     QSortFilterProxyModel* orden_ = nullptr;
     QTableView* tabla_ = nullptr;
     QLineEdit* busqueda_ = nullptr;
+    AvisoDesactualizado* aviso_ = nullptr;
     bool pendiente_ = true;
     bool callando_ = false;
 };

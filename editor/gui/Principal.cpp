@@ -156,10 +156,13 @@ void Principal::NuevoDiagrama() {
 }
 
 void Principal::ACTBarraEstado(bool tipo) {
-    // The mark goes off when the store was written to or read from its file.
+    // The mark goes off when the store was written to or read from its file;
+    // otherwise the history says whether it differs from the file (a
+    // computation that changed no saved field leaves it clear). Inside a
+    // step this is the state before it; Paso sets it again at the end.
     if (!tipo) historial_.MarcarGuardado();
-    Modificado = tipo;
-    barra_->PonerModificado(tipo);
+    Modificado = tipo && !historial_.EnGuardado();
+    barra_->PonerModificado(Modificado);
     const double centros = red_.Centros.Count() - 2;
     const double conexiones = red_.Conexiones.Count();
     barra_->PonerCuentas(QString::fromStdString(TextoGeneral(centros, regional_) + " Centros - " +

@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
-#include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -67,6 +66,8 @@ public:
     // node or connection selected, the help viewer and the About box.
     struct Ventanas {
         std::function<void()> nodoCentro, nodoFinal, arco, contenido, acercaDe;
+        // The help viewer on one page of the help ("frente.htm").
+        std::function<void(const QString&)> pagina;
     };
     void PonerVentanas(Ventanas ventanas);
 
@@ -114,6 +115,8 @@ public:
     void OrdenSimularCentros();
     void OrdenContenido();
     void OrdenAcercaDe();
+    // Opens the help viewer on `pagina` (the results windows' F1 and "Ayuda").
+    void MostrarAyuda(const QString& pagina);
     void OrdenPlazoLinea();
 
     // The one way a front point reaches the network: the gene centres take
@@ -178,6 +181,9 @@ private:
     void RecordarArchivo();
     void ConectarHistorial();
     void ActualizarDeshacer();
+    // After a step: the undo entries, the modified mark and, when the step
+    // made the figures stale or current, the panel, colouring and canvas.
+    void TrasCambio(bool alDia, bool enGuardado);
     void NuevoDiagrama();
 
     QAction* NuevaAccion(const char* nombre, const QString& texto);

@@ -6,6 +6,7 @@
 #include "optimise/Optimizacion.h"
 #include "optimise/gui/IniciarOptimizacion.h"
 #include "optimise/gui/VentanaFrente.h"
+#include "widgets/VentanaHerramienta.h"
 
 namespace vortena {
 
@@ -17,7 +18,7 @@ void Principal::OrdenFrenteCostoTiempo() {
         abierta->activateWindow();
         return;
     }
-    ContextoFrente ctx{red_, *dialogos_, regional_, std::nullopt, std::nullopt, {}};
+    ContextoFrente ctx{red_, *dialogos_, regional_, std::nullopt, std::nullopt, {}, {}};
     const Optimizacion* genetica = OptimizacionGuardada(this, red_, *dialogos_);
     if (genetica && genetica->HuboCorrida()) {
         ctx.genetica =
@@ -27,8 +28,11 @@ void Principal::OrdenFrenteCostoTiempo() {
     ctx.aplicar = [this](const ModeloFrente& modelo, const std::vector<std::int16_t>& servidores) {
         AplicarServidoresFrente(modelo, servidores);
     };
+    ctx.ayuda = [this] { MostrarAyuda(QStringLiteral("frente.htm")); };
     auto* ventana = new VentanaFrente(std::move(ctx), this);
     ventana->setAttribute(Qt::WA_DeleteOnClose);
+    ComoVentanaDeHerramienta(*ventana, *this);
+    connect(this, &Principal::documentoCambiado, ventana, &VentanaFrente::RevisarRed);
     ventana->show();
     ventana->Calcular();
 }

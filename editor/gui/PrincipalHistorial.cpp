@@ -27,12 +27,26 @@ void Principal::ConectarHistorial() {
 }
 
 void Principal::Paso(const std::string& accion, const std::function<void()>& cambio) {
-    // The entries follow even when the action fails half-way.
+    // The entries, the mark and the figures follow even when the action
+    // fails half-way.
     struct AlSalir {
         Principal* p;
-        ~AlSalir() { p->ActualizarDeshacer(); }
-    } alSalir{this};
+        bool alDia, enGuardado;
+        ~AlSalir() { p->TrasCambio(alDia, enGuardado); }
+    } alSalir{this, red_.ResultadosAlDia, historial_.EnGuardado()};
     EnUnPaso(historial_, red_, accion, cambio);
+}
+
+void Principal::TrasCambio(bool alDia, bool enGuardado) {
+    ActualizarDeshacer();
+    if (alDia != red_.ResultadosAlDia) {
+        // The figures went stale (or current) after the action had drawn
+        // and refreshed with the old flag: panel, colouring, outline.
+        ACTBarraEstado(true);
+        RedibujarConSeleccion();
+    } else if (enGuardado != historial_.EnGuardado()) {
+        ACTBarraEstado(true);
+    }
 }
 
 void Principal::RedReemplazada() {
@@ -45,7 +59,7 @@ void Principal::OrdenDeshacer() {
         // Positions may have shifted under the selection.
         red_.LimpiarSeleccion();
         RedibujarTodo();
-        ACTBarraEstado(!historial_.EnGuardado());
+        ACTBarraEstado(true);
     }
     ActualizarDeshacer();
 }
@@ -54,7 +68,7 @@ void Principal::OrdenRehacer() {
     if (historial_.Rehacer(red_)) {
         red_.LimpiarSeleccion();
         RedibujarTodo();
-        ACTBarraEstado(!historial_.EnGuardado());
+        ACTBarraEstado(true);
     }
     ActualizarDeshacer();
 }

@@ -65,8 +65,11 @@ void Principal::OrdenCopiarGrafico() {
 }
 
 void Principal::OrdenExportarResumen() {
-    ContextoDocumento ctx = Contexto();
-    ExportarResumen(ctx);
+    // The report computes the line, which may raise a server count.
+    Paso("Exportar resumen", [this] {
+        ContextoDocumento ctx = Contexto();
+        ExportarResumen(ctx);
+    });
 }
 
 void Principal::OrdenServidoresMinimos() {
@@ -110,6 +113,10 @@ void Principal::OrdenOptimizacionTiempos() {
 
 void Principal::OrdenContenido() {
     if (ventanas_.contenido) ventanas_.contenido();
+}
+
+void Principal::MostrarAyuda(const QString& pagina) {
+    if (ventanas_.pagina) ventanas_.pagina(pagina);
 }
 
 void Principal::OrdenAcercaDe() {

@@ -254,7 +254,8 @@ bool Principal::ActualizarVista() {
     if (colorear_ == nullptr || !colorear_->isChecked()) return false;
     Sombreado s = SombreadoUtilizacion(red_, regional_);
     for (const auto& [clave, capa] : editor_->capas().Todas())
-        if (clave == kCapaUtilizacion && capa.relleno == s.relleno) return false;
+        if (clave == kCapaUtilizacion && capa.relleno == s.relleno && capa.leyenda == s.leyenda)
+            return false;
     editor_->capas().Poner(kCapaUtilizacion, std::move(s));
     return true;
 }

@@ -1,11 +1,13 @@
 #include "optimise/gui/IniciarOptimizacion.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 #include "optimise/FuenteAleatoria.h"
 #include "optimise/Optimizacion.h"
 #include "optimise/gui/OptimizacionVortena.h"
+#include "optimise/gui/VentanaFrente.h"
 
 namespace vortena {
 
@@ -30,6 +32,14 @@ void IniciarOptimizacion(Optimizacion& opt, Documento& doc, Regional reg, QWidge
     if (!opt.Abrir()) return;
     {
         OptimizacionVortena dialogo(opt, doc, reg, padre);
+        // An open front window judges the result when its front is of this network.
+        QPointer<VentanaFrente> frente =
+            padre ? padre->findChild<VentanaFrente*>(QString(), Qt::FindDirectChildrenOnly)
+                  : nullptr;
+        dialogo.juicioFrente = [frente](double costo, double tiempo) -> std::optional<std::string> {
+            if (frente.isNull()) return std::nullopt;
+            return frente->Juicio(costo, tiempo);
+        };
         dialogo.exec();
     }
     opt.Cerrar();
@@ -45,7 +55,8 @@ const Optimizacion* OptimizacionGuardada(const QWidget* padre, const Red& red,
     return nullptr;
 }
 
-void IniciarOptimizacion(Red& red, Mensajes& mensajes, Documento& doc, Regional reg, QWidget* padre) {
+void IniciarOptimizacion(Red& red, Mensajes& mensajes, Documento& doc, Regional reg,
+                         QWidget* padre) {
     if (!padre) {
         FuenteAleatoria azar;
         Optimizacion opt(red, mensajes, azar);
@@ -54,7 +65,8 @@ void IniciarOptimizacion(Red& red, Mensajes& mensajes, Documento& doc, Regional 
     }
     EstadoOptimizacion* estado = nullptr;
     for (QObject* hijo : padre->children())
-        if (auto* e = dynamic_cast<EstadoOptimizacion*>(hijo); e && e->red == &red && e->mensajes == &mensajes)
+        if (auto* e = dynamic_cast<EstadoOptimizacion*>(hijo);
+            e && e->red == &red && e->mensajes == &mensajes)
             estado = e;
     if (!estado) estado = new EstadoOptimizacion(red, mensajes, padre);
     IniciarOptimizacion(estado->opt, doc, reg, padre);

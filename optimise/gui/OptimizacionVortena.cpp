@@ -123,6 +123,7 @@ void OptimizacionVortena::Construir() {
     filaProgreso->addWidget(grafico, 1);
 
     lblvalor = Etiqueta(this, "lblvalor", "");
+    lblvalor->setWordWrap(true);
 
     auto* g = new QGridLayout(this);
     g->addWidget(lblhabitantes, 0, 0);
@@ -232,7 +233,15 @@ void OptimizacionVortena::iniciar_Click() {
         grafico->Agregar(a.costo, a.tiempo);
         contenedor->repaint();
     });
-    lblvalor->setText(Q(TextoResultado(opt_.MejorCadena.rOptimo, opt_.MejorCadena.rTiempo, reg_)));
+    std::string texto = TextoResultado(opt_.MejorCadena.rOptimo, opt_.MejorCadena.rTiempo, reg_);
+    if (!opt_.Aplicada())
+        texto += "\nNo mejora la red de partida (" +
+                 TextoResultado(opt_.Inicial().rOptimo, opt_.Inicial().rTiempo, reg_).substr(1) +
+                 "): la red conserva sus servidores.";
+    if (juicioFrente)
+        if (const auto juicio = juicioFrente(opt_.MejorCadena.rOptimo, opt_.MejorCadena.rTiempo))
+            texto += "\n" + *juicio;
+    lblvalor->setText(Q(texto));
     lblvalor->repaint();
 }
 

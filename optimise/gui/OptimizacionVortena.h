@@ -5,6 +5,9 @@
 // itself: the caller restores the network when no run happened.
 
 #include <QDialog>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "model/Documento.h"
 #include "model/Numeros.h"
@@ -53,6 +56,10 @@ public:
     QProgressBar* Progreso;
     GraficoConvergencia* grafico;
     QLabel* lblvalor;
+
+    // What the cost–time front says of a result (cost, time), when a front
+    // of this network is at hand; set by whoever opens the dialog.
+    std::function<std::optional<std::string>(double, double)> juicioFrente;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;

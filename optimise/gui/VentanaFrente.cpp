@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSettings>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QToolTip>
@@ -20,9 +22,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/HuellaRed.h"
 #include "optimise/AplicarFrente.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/GuardarSalida.h"
+#include "widgets/AvisoDesactualizado.h"
+#include "widgets/VentanaHerramienta.h"
 
 namespace vortena {
 
@@ -59,6 +64,7 @@ VentanaFrente::VentanaFrente(ContextoFrente contexto, QWidget* parent)
     setObjectName(QStringLiteral("VentanaFrente"));
     setWindowTitle(QString::fromUtf8("Frente costo–tiempo"));
     Construir();
+    CargarAjustes();
 }
 
 VentanaFrente::~VentanaFrente() {
@@ -99,6 +105,9 @@ void VentanaFrente::Construir() {
     estado_->setWordWrap(true);
     estado_->setMinimumHeight(3 * estado_->fontMetrics().lineSpacing());
     estado_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* iniciales = new QPushButton(QStringLiteral("Valores iniciales"));
+    iniciales->setObjectName(QStringLiteral("valoresIniciales"));
+    connect(iniciales, &QPushButton::clicked, this, [this] { ValoresIniciales(); });
     connect(calcular_, &QPushButton::clicked, this, [this] { Calcular(); });
     connect(cancelar_, &QPushButton::clicked, this, [this] { Cancelar(); });
 
@@ -180,6 +189,7 @@ void VentanaFrente::Construir() {
     auto* botonesCalculo = new QHBoxLayout;
     botonesCalculo->addWidget(calcular_);
     botonesCalculo->addWidget(cancelar_);
+    botonesCalculo->addWidget(iniciales);
     izquierda->addLayout(botonesCalculo);
     izquierda->addWidget(progreso_);
     izquierda->addWidget(estado_);
@@ -189,13 +199,20 @@ void VentanaFrente::Construir() {
     botones->addWidget(aplicar_);
     botones->addWidget(csv_);
     botones->addWidget(imagen_);
+    if (ctx_.ayuda) botones->addWidget(BotonAyuda(*this, ctx_.ayuda));
     botones->addWidget(cerrar);
     izquierda->addLayout(botones);
 
     auto* panel = new QWidget;
     panel->setLayout(izquierda);
     panel->setMaximumWidth(420);
-    auto* todo = new QHBoxLayout(this);
+    aviso_ = new AvisoDesactualizado(
+        QString::fromUtf8("Resultados desactualizados: la red cambió después del cálculo. "
+                          "Pulse Calcular para el frente de la red actual."));
+    auto* marco = new QVBoxLayout(this);
+    marco->addWidget(aviso_);
+    auto* todo = new QHBoxLayout;
+    marco->addLayout(todo, 1);
     todo->addWidget(panel);
     todo->addWidget(vista_, 1);
     resize(1100, 620);
@@ -258,6 +275,10 @@ bool VentanaFrente::Calcular() {
         return false;
     }
     modelo_ = std::make_shared<const ModeloFrente>(std::move(*modelo));
+    huella_ = HuellaRed(ctx_.red);
+    huellaFrente_ = HuellaRed(ctx_.red, false);
+    desactualizado_ = false;
+    aviso_->Poner(false);
     actuales_.clear();
     for (const ModeloFrente::Gen& g : modelo_->genes()) actuales_.push_back(g.actual);
     puntoActual_ = modelo_->actual();
@@ -326,8 +347,11 @@ void VentanaFrente::Terminar(std::optional<ResultadoFrente> r, const std::string
                 .arg(Q(TextoGeneral(static_cast<double>(resultado_->evaluaciones), ctx_.regional)))
                 .arg(Texto(resultado_->hipervolumen)));
         csv_->setEnabled(true);
+        GuardarAjustes();
         Dibujar();
         MostrarSeleccion();
+        // The network may have changed while the search ran.
+        RevisarRed();
     } else {
         estado_->setText(QString::fromUtf8("Cálculo cancelado."));
     }
@@ -340,7 +364,10 @@ void VentanaFrente::Dibujar() {
         for (const PuntoFrente& p : resultado_->puntos) puntos.append({p.costo, p.tiempo});
     frente_->replace(puntos);
     actual_->clear();
-    if (puntoActual_.valida) actual_->append(puntoActual_.costo, puntoActual_.tiempo);
+    // A changed network is no longer where the point says.
+    const bool hayActual = puntoActual_.valida && !desactualizado_;
+    if (hayActual) actual_->append(puntoActual_.costo, puntoActual_.tiempo);
+    actual_->setVisible(hayActual);
     geneticaSerie_->clear();
     const bool hayGenetica = ctx_.genetica && ctx_.genetica->valida;
     if (hayGenetica) geneticaSerie_->append(ctx_.genetica->costo, ctx_.genetica->tiempo);
@@ -391,8 +418,13 @@ void VentanaFrente::Seleccionar(int punto) {
 
 void VentanaFrente::MostrarSeleccion() {
     const bool hay = resultado_ && seleccionado_ >= 0 && modelo_;
-    aplicar_->setEnabled(hay && !Ocupada());
+    aplicar_->setEnabled(hay && !Ocupada() && !desactualizado_);
     tabla_->setRowCount(0);
+    if (desactualizado_) {
+        diferencias_->setText(
+            QString::fromUtf8("La red ya no es la del frente: pulse Calcular antes de aplicar."));
+        return;
+    }
     if (!hay) {
         diferencias_->setText(QString::fromUtf8("Elija un punto del frente."));
         return;
@@ -424,7 +456,10 @@ void VentanaFrente::MostrarSeleccion() {
 void VentanaFrente::AlAplicar() {
     if (!resultado_ || seleccionado_ < 0 || !modelo_ || !ctx_.aplicar || Ocupada()) return;
     const PuntoFrente& p = resultado_->puntos[static_cast<std::size_t>(seleccionado_)];
+    // The step tells every window of the change; this one knows what it is.
+    aplicando_ = true;
     ctx_.aplicar(*modelo_, p.servidores);
+    aplicando_ = false;
     // The network now stands at the applied point only when it took it.
     bool tomado = true;
     for (std::size_t k = 0; k < modelo_->genes().size(); ++k) {
@@ -432,11 +467,59 @@ void VentanaFrente::AlAplicar() {
         tomado = tomado && ctx_.red.Centros.Existe(pos) &&
                  ctx_.red.Centros(pos).Servidores == p.servidores[k];
     }
-    if (!tomado) return;
+    if (!tomado) {
+        RevisarRed();
+        return;
+    }
     actuales_ = p.servidores;
     puntoActual_ = {p.costo, p.tiempo, true};
+    huella_ = HuellaRed(ctx_.red);
     Dibujar();
     MostrarSeleccion();
+}
+
+void VentanaFrente::RevisarRed() {
+    if (!modelo_ || aplicando_) return;
+    const bool cambio = HuellaRed(ctx_.red) != huella_;
+    if (cambio == desactualizado_) return;
+    desactualizado_ = cambio;
+    aviso_->Poner(cambio);
+    Dibujar();
+    MostrarSeleccion();
+}
+
+std::optional<std::string> VentanaFrente::Juicio(double costo, double tiempo) const {
+    if (!resultado_ || HuellaRed(ctx_.red, false) != huellaFrente_) return std::nullopt;
+    return JuicioFrente(*resultado_, costo, tiempo, ctx_.regional);
+}
+
+namespace {
+
+QSettings Ajustes() {
+    return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"));
+}
+
+}  // namespace
+
+void VentanaFrente::CargarAjustes() {
+    const QSettings s = Ajustes();
+    for (QSpinBox* c : {extra_, poblacion_, generaciones_, semilla_})
+        c->setValue(s.value(QStringLiteral("frente/") + c->objectName(), c->value()).toInt());
+}
+
+// Only from a search that completed: a setting that never ran is no choice.
+void VentanaFrente::GuardarAjustes() const {
+    QSettings s = Ajustes();
+    for (const QSpinBox* c : {extra_, poblacion_, generaciones_, semilla_})
+        s.setValue(QStringLiteral("frente/") + c->objectName(), c->value());
+}
+
+void VentanaFrente::ValoresIniciales() {
+    const AjustesFrente def;
+    extra_->setValue(def.extra);
+    poblacion_->setValue(def.poblacion);
+    generaciones_->setValue(def.generaciones);
+    semilla_->setValue(static_cast<int>(def.semilla));
 }
 
 void VentanaFrente::ExportarCsv() {

@@ -4,7 +4,9 @@
 // search's result when it has run and a line at the desired time. Picking a
 // point lists the gene centres' current and proposed counts; "Aplicar" hands
 // them to the main window. The search runs on a worker thread on its own
-// copy of the network, with progress and "Cancelar".
+// copy of the network, with progress and "Cancelar". Once the network
+// changes (an edit, an undo, a redo) the results say "desactualizado" and
+// the network's point is no longer drawn as current.
 
 #include <QPointF>
 #include <QWidget>
@@ -35,6 +37,7 @@ class QTableWidget;
 namespace vortena {
 
 class CampoNumerico;
+class AvisoDesactualizado;
 
 struct ContextoFrente {
     Red& red;
@@ -46,6 +49,8 @@ struct ContextoFrente {
     std::optional<double> deseado;
     // Takes the chosen counts into the network (one document step).
     std::function<void(const ModeloFrente&, const std::vector<std::int16_t>&)> aplicar;
+    // Opens the window's help page.
+    std::function<void()> ayuda;
 };
 
 class VentanaFrente : public QWidget {
@@ -64,6 +69,17 @@ public:
     int seleccionado() const { return seleccionado_; }
     void Seleccionar(int punto);
 
+    // Compares the network with the one the results belong to (the main
+    // window calls it after every change of the document).
+    void RevisarRed();
+    bool Desactualizado() const { return desactualizado_; }
+    // What the front says of the genetic search's result, when the front was
+    // computed for this network (whatever its server counts); nullopt when
+    // there is none or it belongs to another network.
+    std::optional<std::string> Juicio(double costo, double tiempo) const;
+    // The search settings back to their defaults.
+    void ValoresIniciales();
+
     QChartView* vista() const { return vista_; }
     QScatterSeries* serieFrente() const { return frente_; }
 
@@ -81,6 +97,8 @@ private:
     QString Texto(double v, const char* patron = "#0.####") const;
     QString Conteos(const std::vector<std::int16_t>& s) const;
     void EjesYDeseado();
+    void CargarAjustes();
+    void GuardarAjustes() const;
     int Cercano(QPointF p) const;
 
     ContextoFrente ctx_;
@@ -92,6 +110,11 @@ private:
     EvaluacionFrente puntoActual_;
     std::shared_ptr<Trabajo> trabajo_;
     std::thread hilo_;
+    std::string huella_;        // of the network the figures shown belong to
+    std::string huellaFrente_;  // the same without the server counts
+    bool desactualizado_ = false;
+    bool aplicando_ = false;
+    AvisoDesactualizado* aviso_ = nullptr;
 
     CampoNumerico* extra_ = nullptr;
     CampoNumerico* poblacion_ = nullptr;

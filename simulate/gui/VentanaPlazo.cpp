@@ -31,6 +31,8 @@
 #include "simulate/gui/SombreadoAporte.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/GuardarSalida.h"
+#include "widgets/AvisoDesactualizado.h"
+#include "widgets/VentanaHerramienta.h"
 
 namespace vortena {
 
@@ -103,6 +105,7 @@ VentanaPlazo::VentanaPlazo(Principal& principal)
     Construir();
     CargarAjustes();
     Habilitar();
+    ComoVentanaDeHerramienta(*this, principal_);
     // The results reflect the network at the moment they ran; any edit
     // afterwards marks them out of date. The main window tells when its
     // document changes if it can; a light periodic check covers the rest.
@@ -172,6 +175,12 @@ void VentanaPlazo::Construir() {
     auto* botones = new QHBoxLayout;
     botones->addWidget(simular_);
     botones->addWidget(cancelar_);
+    auto* iniciales = new QPushButton(QStringLiteral("Valores iniciales"));
+    iniciales->setObjectName(QStringLiteral("valoresIniciales"));
+    connect(iniciales, &QPushButton::clicked, this, &VentanaPlazo::ValoresIniciales);
+    botones->addWidget(iniciales);
+    botones->addWidget(
+        BotonAyuda(*this, [this] { principal_.MostrarAyuda(QStringLiteral("plazo.htm")); }));
     izquierda->addLayout(botones);
     izquierda->addWidget(progreso_);
     izquierda->addWidget(estado_);
@@ -199,10 +208,8 @@ void VentanaPlazo::Construir() {
     graficos_->setObjectName(QStringLiteral("graficos"));
     graficos_->setAutoFillBackground(true);
     auto* derecha = new QVBoxLayout(graficos_);
-    aviso_ = new QLabel(QString::fromUtf8(kDesactualizada));
+    aviso_ = new AvisoDesactualizado(QString::fromUtf8(kDesactualizada));
     aviso_->setObjectName(QStringLiteral("desactualizada"));
-    aviso_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
-    aviso_->hide();
     probabilidad_ = new QLabel;
     probabilidad_->setWordWrap(true);
     probabilidad_->setObjectName(QStringLiteral("probabilidad"));
@@ -356,6 +363,8 @@ void VentanaPlazo::Terminar(std::shared_ptr<const ResultadoLinea> r, const QStri
         resultado_ = std::move(r);
         huella_ = huellaCorrida_;
         desactualizada_ = false;
+        // Only a run that completed sets what the window remembers.
+        GuardarAjustes();
         progreso_->setValue(progreso_->maximum());
         Estado(QStringLiteral("Simulación terminada (semilla ") +
                    QString::number(resultado_->opciones.semilla) + QStringLiteral(", ") +
@@ -443,8 +452,17 @@ void VentanaPlazo::Mostrar() {
 
 void VentanaPlazo::RevisarRed() {
     if (!resultado_) return;
+    const bool antes = desactualizada_;
     desactualizada_ = HuellaPlazo(principal_.red()) != huella_;
-    aviso_->setVisible(desactualizada_);
+    aviso_->Poner(desactualizada_);
+    // Stale criticality leaves the canvas, once the edit that told us is over.
+    if (desactualizada_ && !antes) QTimer::singleShot(0, this, [this] { QuitarSombreado(); });
+}
+
+void VentanaPlazo::ValoresIniciales() {
+    Ajustes().remove(QStringLiteral("plazo"));
+    CargarAjustes();
+    Habilitar();
 }
 
 bool VentanaPlazo::GuardarImagen() {

@@ -27,6 +27,7 @@ class QTableWidget;
 namespace vortena {
 
 class CampoNumerico;
+class AvisoDesactualizado;
 class CurvaS;
 class Principal;
 
@@ -47,6 +48,8 @@ public:
     const std::shared_ptr<const ResultadoLinea>& Resultado() const { return resultado_; }
     // Asks for a PNG file name and saves the charts and figures there.
     bool GuardarImagen();
+    // The settings back to their defaults, forgetting the remembered ones.
+    void ValoresIniciales();
 
 public slots:
     // Compares the network with the one the results reflect.
@@ -89,7 +92,7 @@ private:
     QPushButton* imagen_ = nullptr;
     QProgressBar* progreso_ = nullptr;
     QLabel* estado_ = nullptr;
-    QLabel* aviso_ = nullptr;
+    AvisoDesactualizado* aviso_ = nullptr;
     QLabel* probabilidad_ = nullptr;
     QLabel* cifras_ = nullptr;
     QLabel* tasas_ = nullptr;

@@ -25,11 +25,13 @@
 
 #include "compute/CopiaRed.h"
 #include "editor/gui/Principal.h"
-#include "simulate/HuellaRed.h"
+#include "model/HuellaRed.h"
 #include "simulate/SimulacionLinea.h"
 #include "simulate/gui/TablaSimulacion.h"
+#include "widgets/AvisoDesactualizado.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/GuardarSalida.h"
+#include "widgets/VentanaHerramienta.h"
 
 namespace vortena {
 namespace {
@@ -88,6 +90,7 @@ VentanaSimulacion::VentanaSimulacion(Principal& principal)
     Habilitar();
     connect(&principal_, &Principal::documentoCambiado, this,
             &VentanaSimulacion::DocumentoCambiado);
+    ComoVentanaDeHerramienta(*this, principal_);
     resize(1100, 520);
 }
 
@@ -189,6 +192,11 @@ void VentanaSimulacion::Construir() {
     botones->addWidget(columnas_);
     botones->addWidget(copiar_);
     botones->addWidget(exportar_);
+    auto* iniciales = boton("btValoresIniciales", QStringLiteral("Valores iniciales"));
+    connect(iniciales, &QPushButton::clicked, this, [this] { ValoresIniciales(); });
+    botones->addWidget(iniciales);
+    botones->addWidget(
+        BotonAyuda(*this, [this] { principal_.MostrarAyuda(QStringLiteral("simulacion.htm")); }));
 
     estado_ = new QLabel(this);
     estado_->setObjectName(QStringLiteral("estado"));
@@ -215,7 +223,9 @@ void VentanaSimulacion::Construir() {
     connect(copia, &QAction::triggered, this, [this] { Copiar(); });
     addAction(copia);
 
+    aviso_ = new AvisoDesactualizado(QString::fromUtf8(kDesactualizada), this);
     auto* v = new QVBoxLayout(this);
+    v->addWidget(aviso_);
     v->addWidget(ajustes);
     v->addLayout(botones);
     v->addWidget(estado_);
@@ -320,7 +330,6 @@ bool VentanaSimulacion::Simular() {
     if (Corriendo()) return false;
     const auto o = LeerAjustes();
     if (!o) return false;
-    GuardarAjustes();
     // The copy is taken here, on the interface thread: the user may edit
     // the network while the worker runs.
     auto copia = std::make_shared<Red>(CopiarRed(principal_.red()));
@@ -373,6 +382,9 @@ void VentanaSimulacion::Terminar(std::shared_ptr<ResultadoSimulacion> r, const Q
         resultado_ = std::move(*r);
         huella_ = huellaCorrida_;
         desactualizada_ = HuellaRed(principal_.red()) != huella_;
+        aviso_->Poner(desactualizada_);
+        // Only a run that completed sets what the window remembers.
+        GuardarAjustes();
         Mostrar();
         Marcar();
     } else {
@@ -560,9 +572,16 @@ void VentanaSimulacion::DocumentoCambiado() {
     if (!resultado_ || desactualizada_) return;
     if (HuellaRed(principal_.red()) == huella_) return;  // saved or repainted, not edited
     desactualizada_ = true;
+    aviso_->Poner(true);
     Estado(QString::fromUtf8(kDesactualizada), true);
     // Not while the edit that told us is still under way.
     QTimer::singleShot(0, this, [this] { QuitarMarcas(); });
+}
+
+void VentanaSimulacion::ValoresIniciales() {
+    Ajustes().remove(QStringLiteral("simulacion"));
+    CargarAjustes();
+    Habilitar();
 }
 
 void VentanaSimulacion::Estado(const QString& texto, bool aviso) {

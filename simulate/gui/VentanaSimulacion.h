@@ -26,6 +26,7 @@ class QToolButton;
 namespace vortena {
 
 class CampoNumerico;
+class AvisoDesactualizado;
 class Principal;
 
 class VentanaSimulacion : public QWidget {
@@ -51,6 +52,8 @@ public:
     // Asks for a file name and writes the table as CSV; false when cancelled
     // or the file could not be written (the status line says which).
     bool ExportarCSV();
+    // The settings back to their defaults, forgetting the remembered ones.
+    void ValoresIniciales();
 
 signals:
     // A run ended: with results, cancelled or failed.
@@ -103,6 +106,7 @@ private:
     QPushButton* exportar_ = nullptr;
     QProgressBar* progreso_ = nullptr;
     QLabel* estado_ = nullptr;
+    AvisoDesactualizado* aviso_ = nullptr;
     QTableWidget* tabla_ = nullptr;
     QTableView* fija_ = nullptr;  // the centre column, kept in view over the table
 };

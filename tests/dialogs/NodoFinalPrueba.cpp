@@ -1,5 +1,5 @@
 // The end-node dialog: the output shown on opening, the Enter check, and the
-// write-back and redraw however the dialog closes.
+// write-back on Aceptar only, and the redraw however the dialog closes.
 
 #include <QLabel>
 #include <QtTest>
@@ -44,9 +44,10 @@ void NodoFinalPrueba::salida_data() {
     QTest::newRow("es Enter coma") << "es" << 20.0 << "20" << true << "2,5" << true << "" << false << 2.5 << true;
     QTest::newRow("Enter vacía") << "es" << 20.0 << "20" << true << "" << true << "cancelar" << true << 20.0 << false;
     QTest::newRow("cierra vacía") << "es" << 20.0 << "20" << true << "" << false << "cierre" << false << 20.0 << false;
-    QTest::newRow("Cancelar guarda") << "es" << 20.0 << "20" << true << "30" << false << "cancelar" << false << 30.0 << true;
-    QTest::newRow("Escape guarda") << "es" << 20.0 << "20" << true << "30" << false << "escape" << false << 30.0 << true;
-    QTest::newRow("caja de cierre guarda") << "es" << 20.0 << "20" << true << "30" << false << "cierre" << false << 30.0 << true;
+    QTest::newRow("Aceptar guarda") << "es" << 20.0 << "20" << true << "30" << false << "aceptar" << false << 30.0 << true;
+    QTest::newRow("Cancelar deja") << "es" << 20.0 << "20" << true << "30" << false << "cancelar" << false << 20.0 << false;
+    QTest::newRow("Escape deja") << "es" << 20.0 << "20" << true << "30" << false << "escape" << false << 20.0 << false;
+    QTest::newRow("caja de cierre deja") << "es" << 20.0 << "20" << true << "30" << false << "cierre" << false << 20.0 << false;
     // clang-format on
 }
 

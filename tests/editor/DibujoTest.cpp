@@ -85,6 +85,7 @@ TEST_F(Dibujo_, ContornoRojoSoloParaCriticosMientrasSeMuestran) {
     for (const Caso& k : casos) {
         CentroProductivo& c = red.Centros(p);
         red.MostrarCriticos = k.mostrar;
+        red.ResultadosAlDia = true;
         c.indFlotamiento = k.flotamiento;
         c.TempranoWH = c.tardioWH = k.enPert;
         c.tmpoTardio = k.tardio;
@@ -99,6 +100,7 @@ TEST_F(Dibujo_, ContornoRojoSoloParaCriticosMientrasSeMuestran) {
 TEST_F(Dibujo_, LosExtremosSiempreVerdesAunConFlotamientoCero) {
     ed.DiagramaInicial();
     red.MostrarCriticos = true;
+    red.ResultadosAlDia = true;
     for (CentroProductivo& c : red.Centros) {
         c.indFlotamiento = 0;
         c.TempranoWH = c.tardioWH = true;
@@ -106,6 +108,16 @@ TEST_F(Dibujo_, LosExtremosSiempreVerdesAunConFlotamientoCero) {
     EXPECT_EQ(ed.ColorContorno(red.Centros(1)), kVerde);
     EXPECT_EQ(ed.ColorContorno(red.Centros(2)), kRojo);
     EXPECT_EQ(ed.ColorContorno(red.Centros(3)), kVerde);
+}
+
+// Floats of a network edited since its computation outline nothing.
+TEST_F(Dibujo_, SinCalcularNadaEsCritico) {
+    ed.DiagramaInicial();
+    red.MostrarCriticos = true;
+    red.Centros(2).indFlotamiento = 0;
+    red.Centros(2).TempranoWH = red.Centros(2).tardioWH = true;
+    red.ResultadosAlDia = false;
+    EXPECT_EQ(ed.ColorContorno(red.Centros(2)), kNegro);
 }
 
 TEST_F(Dibujo_, ConexionDeDerechaAIzquierdaLlevaLaFlechaEnSuFin) {

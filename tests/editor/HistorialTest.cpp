@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "BancoEditor.h"
+#include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
 #include "files/ArchivoRed.h"
 #include "model/Historial.h"
 #include "support/DocumentoFalso.h"
+#include "support/MensajesGrabados.h"
 
 namespace vortena::prueba {
 namespace {
@@ -294,6 +296,49 @@ TEST_F(BancoHistorial, UnaRedCambiadaFueraDelHistorialNoSeToca) {
     EXPECT_FALSE(h.Deshacer(red));
     EXPECT_EQ(red.Centros.Count(), 5);
     EXPECT_EQ(h.Pasos(), 0u);
+}
+
+// The figures go stale where the history learns of a change: after a step
+// that changes what a computation reads without computing the line, and
+// after the undo or redo of such a step; never after a mere move, and a
+// step that computes the whole line leaves them current.
+TEST_F(BancoHistorial, LasCifrasQuedanSinCalcularTrasCadaCambioQueLasAfecta) {
+    MensajesGrabados msj;
+    auto calcular = [&] { Paso("Cálculo", [&] { CalcularRed(red, msj, doc); }); };
+    calcular();
+    ASSERT_TRUE(red.ResultadosAlDia);
+
+    Paso("Mover", [&] {
+        red.Centros(2).x1 += 300;
+        red.Centros(2).x2 += 300;
+    });
+    EXPECT_TRUE(red.ResultadosAlDia);
+    h.Deshacer(red);
+    EXPECT_TRUE(red.ResultadosAlDia);
+    Paso("Descripción", [&] { red.Centros(2).Descripción = "torno nuevo"; });
+    EXPECT_TRUE(red.ResultadosAlDia);
+
+    Paso("Propagar Lamda", [&] { PropagarFlujo(red, doc); });
+    EXPECT_FALSE(red.ResultadosAlDia);
+    calcular();
+    EXPECT_TRUE(red.ResultadosAlDia);
+    h.Deshacer(red);  // the propagation
+    EXPECT_FALSE(red.ResultadosAlDia);
+    calcular();
+    h.Rehacer(red);
+    EXPECT_FALSE(red.ResultadosAlDia);
+
+    // A computation that raises a server count is a step and leaves the
+    // figures current; its undo does not.
+    red.Centros(2).Servidores = 1;
+    red.Centros(2).Lamda = 5;
+    red.Centros(2).Mu = 1;
+    calcular();
+    EXPECT_GT(red.Centros(2).Servidores, 1);
+    EXPECT_TRUE(red.ResultadosAlDia);
+    EXPECT_EQ(h.AccionDeshacer(), "Cálculo");
+    h.Deshacer(red);
+    EXPECT_FALSE(red.ResultadosAlDia);
 }
 
 }  // namespace

@@ -136,6 +136,7 @@ TEST_F(BancoEditor, SeleccionarPintaEnAzul) {
 TEST_F(BancoEditor, QuitarSeleccionDevuelveElAspectoNormal) {
     ed.DiagramaInicial();
     red.MostrarCriticos = true;
+    red.ResultadosAlDia = true;
     red.Centros(2).indFlotamiento = 0;
     red.Centros(2).TempranoWH = red.Centros(2).tardioWH = true;
     Seleccionar(2);

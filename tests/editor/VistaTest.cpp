@@ -80,6 +80,7 @@ TEST(Utilizacion, RellenaSoloLosCentrosConSuLeyenda) {
     const auto fin = r.Fin();
     red.Centros(a).Trafico = 0.0;
     red.Centros(b).Trafico = 0.95;
+    red.ResultadosAlDia = true;
     const Sombreado s = SombreadoUtilizacion(red, Regional::Espanol());
     EXPECT_EQ(s.relleno.size(), 2u);
     EXPECT_EQ(s.relleno.count(inicio), 0u);
@@ -91,6 +92,14 @@ TEST(Utilizacion, RellenaSoloLosCentrosConSuLeyenda) {
     EXPECT_EQ(s.leyenda.front().second, "0 %");
     EXPECT_EQ(s.leyenda.back().second, "100 % o más");
     EXPECT_EQ(s.leyenda.back().first, ColorUtilizacion(1.0));
+
+    // Stale figures: one grey for every centre, and a legend that says so.
+    red.ResultadosAlDia = false;
+    const Sombreado g = SombreadoUtilizacion(red, Regional::Espanol());
+    EXPECT_EQ(g.relleno.at(a), g.relleno.at(b));
+    EXPECT_NE(g.relleno.at(b), ColorUtilizacion(0.95));
+    ASSERT_EQ(g.leyenda.size(), 1u);
+    EXPECT_EQ(g.leyenda.front().second, "sin calcular (Ctrl+E)");
 }
 
 }  // namespace

@@ -50,8 +50,21 @@ protected:
         // b never took part in a PERT run.
         red.Centros(b).tmpoTardio = 1.5e45;
         red.Centros(b).indFlotamiento = 3;
+        red.ResultadosAlDia = true;
     }
 };
+
+// A network changed since its computation: its inputs as they are, every
+// measure "sin calcular", in the panel, the copy and the CSV alike.
+TEST_F(TablaResultados, SinCalcularTrasUnCambio) {
+    red.ResultadosAlDia = false;
+    const auto filas = FilasResultados(red);
+    const Regional es = Regional::Espanol();
+    EXPECT_EQ(TextoCelda(filas[0], Columna("S"), es), "2");
+    for (int c = kPrimeraMedida; c < ColumnasResultados(); ++c)
+        EXPECT_EQ(TextoCelda(filas[0], c, es), "sin calcular") << TituloColumnaResultados(c);
+    EXPECT_NE(TablaComoTexto({&filas[1]}, ';', true, es).find("sin calcular"), std::string::npos);
+}
 
 TEST_F(TablaResultados, UnaFilaPorCentroProductivo) {
     const auto filas = FilasResultados(red);

@@ -28,7 +28,9 @@ struct Sesion {
     PeticionCorrida Peticion(double iteraciones) const {
         return {0.5 * (opt.TiempoMinimo + opt.TiempoActual), iteraciones, iteraciones};
     }
-    std::vector<std::int16_t> Servidores() const { return prueba::Servidores(red, opt.centrosGen()); }
+    std::vector<std::int16_t> Servidores() const {
+        return prueba::Servidores(red, opt.centrosGen());
+    }
 };
 
 std::vector<std::vector<std::int16_t>> GenesDe(Optimizacion& opt) {
@@ -135,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoInicio{"1,5", "2,5", RechazoCorrida::Ninguno, 2, 2.5},
                       CasoInicio{"abc", "100", RechazoCorrida::Deseado, 0, 0},
                       CasoInicio{"", "100", RechazoCorrida::Deseado, 0, 0},
-                      CasoInicio{"1", "100", RechazoCorrida::Deseado, 0, 0},  // equal to the minimum
+                      CasoInicio{"1", "100", RechazoCorrida::Deseado, 0,
+                                 0},  // equal to the minimum
                       CasoInicio{"0,5", "x", RechazoCorrida::Deseado, 0, 0},  // first failure only
                       CasoInicio{"1,5", "x", RechazoCorrida::Iteraciones, 0, 0},
                       CasoInicio{"1,5", "", RechazoCorrida::Iteraciones, 0, 0},
@@ -168,7 +171,8 @@ TEST(Correr, ReportsEveryGenerationUpToAHundredPercent) {
             EXPECT_EQ(a.tiempo, s.opt.MejorCadena.rTiempo);
         });
         EXPECT_EQ(vistos, c.porcentajes);
-        for (std::size_t g = 0; g < generaciones.size(); ++g) EXPECT_EQ(generaciones[g], static_cast<int>(g));
+        for (std::size_t g = 0; g < generaciones.size(); ++g)
+            EXPECT_EQ(generaciones[g], static_cast<int>(g));
     }
 }
 
@@ -240,7 +244,8 @@ TEST(Cerrar, WithoutARunGivesBackTheCountsTheNetworkHad) {
 
     s.opt.Cerrar();
     EXPECT_EQ(s.Servidores(), (std::vector<std::int16_t>{3, 4, 2}));
-    for (std::size_t k = 0; k < W.size(); ++k) EXPECT_EQ(s.red.Centros(s.opt.centrosGen()[k]).W, W[k]);
+    for (std::size_t k = 0; k < W.size(); ++k)
+        EXPECT_EQ(s.red.Centros(s.opt.centrosGen()[k]).W, W[k]);
     EXPECT_TRUE(s.red.Centros(2).ParticipaPERT());
     EXPECT_TRUE(s.doc.llamadasBarra.empty());
 
@@ -294,6 +299,63 @@ TEST(Correr, NetworkWithoutGeneCentres) {
     EXPECT_EQ(s.opt.MejorCadena.rTiempo, 0.0);
     EXPECT_EQ(s.opt.MejorCadena.Optimidad, 1e20);
     EXPECT_EQ(s.red.Centros(suelto).Servidores, 4);
+}
+
+TEST(MejoraLaRed, ByTheDesiredTimeThenCostAndTime) {
+    auto cadena = [](double costo, double tiempo) {
+        GenCadena g;
+        g.rOptimo = costo;
+        g.rTiempo = tiempo;
+        return g;
+    };
+    const double T = 1.0;
+    // Meeting the time wins; both meeting it, only a cheaper line is better.
+    EXPECT_TRUE(MejoraLaRed(cadena(500, 0.9), cadena(400, 1.2), T));
+    EXPECT_FALSE(MejoraLaRed(cadena(400, 1.2), cadena(500, 0.9), T));
+    EXPECT_FALSE(MejoraLaRed(cadena(469.66, 0.675), cadena(413.16, 0.9), T));
+    EXPECT_TRUE(MejoraLaRed(cadena(413.16, 0.9), cadena(469.66, 0.675), T));
+    EXPECT_TRUE(MejoraLaRed(cadena(400, 0.8), cadena(400, 0.9), T));
+    EXPECT_FALSE(MejoraLaRed(cadena(400, 0.9), cadena(400, 0.9), T));
+    // Both missing it: better only when no worse on both.
+    EXPECT_TRUE(MejoraLaRed(cadena(400, 1.5), cadena(450, 1.5), T));
+    EXPECT_FALSE(MejoraLaRed(cadena(400, 1.6), cadena(450, 1.5), T));
+}
+
+// A line that already meets the desired time: whatever the search finds, the
+// network never ends up dearer or missing the time, and it changes only
+// when the result is better; the result is never below the start by the
+// search's own fitness.
+TEST(Correr, NeverMakesALineThatMeetsTheTargetWorse) {
+    const std::vector<std::vector<std::int16_t>> inicios = {{2, 4, 2}, {3, 5, 3}, {2, 6, 2}};
+    int conservadas = 0;
+    for (const auto& inicio : inicios)
+        for (double holgura : {1.02, 1.3}) {
+            Sesion s;
+            prueba::Cadena(s.red, {2.0, 1.0, 4.0}, std::vector<int>(inicio.begin(), inicio.end()));
+            ASSERT_TRUE(s.opt.Abrir());
+            const double T = s.opt.TiempoActual * holgura;
+            s.opt.Correr({T, 30, 30}, s.doc);
+            const GenCadena& inicial = s.opt.Inicial();
+            ASSERT_LT(inicial.rTiempo, T);
+            EXPECT_EQ(inicial.EL.valores(), inicio);
+            EXPECT_GE(s.opt.MejorCadena.Optimidad, inicial.Optimidad);
+            double costo = 0;
+            for (std::int16_t p : s.opt.centrosGen())
+                costo += s.red.Centros(p).CtoEsperaCentro + s.red.Centros(p).CtoTotalServidores;
+            const double tiempo = s.red.Centros(s.red.NodoFin).tmpoTemprano;
+            EXPECT_LT(tiempo, T);
+            EXPECT_LE(costo, inicial.rOptimo * (1 + 1e-12));
+            if (s.opt.Aplicada()) {
+                EXPECT_EQ(s.Servidores(), s.opt.MejorCadena.EL.valores());
+                EXPECT_LT(s.opt.MejorCadena.rOptimo, inicial.rOptimo);
+            } else {
+                ++conservadas;
+                EXPECT_EQ(s.Servidores(), inicio);
+            }
+            EXPECT_TRUE(s.red.ResultadosAlDia);
+        }
+    // The cases cover both outcomes.
+    EXPECT_GT(conservadas, 0);
 }
 
 }  // namespace

@@ -113,7 +113,8 @@ private slots:
         Ejecutar(v, via);
         QVERIFY(v.dialogos.vistos().empty());
         QVERIFY(v.red.MostrarCriticos);
-        QVERIFY(v.ventana->Modificado);
+        // Nothing saved changed: the mark stays clear.
+        QVERIFY(!v.ventana->Modificado);
         // The only centre is critical: outlined red on the canvas; the start
         // and end nodes keep their green.
         QCOMPARE(v.Color(4000, 1500), QColor(255, 0, 0));

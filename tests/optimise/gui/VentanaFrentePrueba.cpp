@@ -16,10 +16,12 @@
 #include <QTest>
 
 #include "VentanaDePrueba.h"
+#include "dialogs/Ayuda.h"
 #include "optimise/AplicarFrente.h"
 #include "optimise/RedesOptimizacion.h"
 #include "optimise/gui/VentanaFrente.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/AvisoDesactualizado.h"
 
 namespace vortena {
 
@@ -115,6 +117,75 @@ private slots:
         QVERIFY(texto.open(QIODevice::ReadOnly));
         QCOMPARE(texto.readLine(), QByteArray("costo,tiempo,aporte,C1,C2,C3\n"));
         QVERIFY(QImage(png).width() > 100);
+    }
+
+    // "Aplicar" then Ctrl+Z, pressed in the front window: the network is back
+    // where it was and the window no longer shows any point as the current
+    // network; it says "desactualizado" until the next "Calcular".
+    void UndoAfterApplyMarksTheFrontStale() {
+        prueba::VentanaDePrueba v;
+        v.red.Vaciar();
+        prueba::Cadena(v.red, {1.5, 0.8, 2.5}, {1, 3, 1});
+        v.ventana->ACTBarraEstado(false);
+        VentanaFrente* f = Abrir(v);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->Ocupada(), 20000);
+        QCOMPARE(f->windowType(), Qt::Tool);
+        QCOMPARE(f->parentWidget(), v.ventana.get());
+        const auto& puntos = f->resultado()->puntos;
+        const std::vector<std::int16_t> antes = {1, 3, 1};
+        std::size_t elegido = 0;
+        while (puntos[elegido].servidores == antes) ++elegido;
+        f->Seleccionar(static_cast<int>(elegido));
+        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("aplicar")), Qt::LeftButton);
+        QVERIFY(!f->Desactualizado());
+        QScatterSeries* actual = nullptr;
+        for (QScatterSeries* s : f->vista()->chart()->findChildren<QScatterSeries*>())
+            if (s->name() == QStringLiteral("Red actual")) actual = s;
+        QVERIFY(actual);
+        QCOMPARE(actual->count(), 1);
+        QCOMPARE(actual->at(0), QPointF(puntos[elegido].costo, puntos[elegido].tiempo));
+
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
+        for (std::size_t k = 0; k < 3; ++k)
+            QCOMPARE(v.red.Centros(static_cast<int>(k) + 2).Servidores, antes[k]);
+        QVERIFY(f->Desactualizado());
+        QVERIFY(f->findChild<AvisoDesactualizado*>()->isVisible());
+        QCOMPARE(actual->count(), 0);
+        QVERIFY(!f->findChild<QPushButton*>(QStringLiteral("aplicar"))->isEnabled());
+        if (qEnvironmentVariableIsSet("VORTENA_CAPTURA_DESACTUALIZADO"))
+            f->grab().save(qEnvironmentVariable("VORTENA_CAPTURA_DESACTUALIZADO"));
+        // Redo from the same window: still not the network the front was for.
+        QTest::keyClick(f, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(v.red.Centros(3).Servidores, puntos[elegido].servidores[1]);
+        QVERIFY(f->Desactualizado());
+
+        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("calcular")), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->Ocupada(), 20000);
+        QVERIFY(!f->Desactualizado());
+        QVERIFY(!f->findChild<AvisoDesactualizado*>()->isVisible());
+        QCOMPARE(actual->count(), 1);
+    }
+
+    void DefaultsButtonAndHelp() {
+        prueba::VentanaDePrueba v;
+        VentanaFrente* f = Abrir(v);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->Ocupada(), 20000);
+        auto* generaciones = f->findChild<QSpinBox*>(QStringLiteral("generaciones"));
+        generaciones->setValue(777);
+        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("valoresIniciales")),
+                          Qt::LeftButton);
+        QCOMPARE(generaciones->value(), AjustesFrente{}.generaciones);
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QTest::keyClick(f, Qt::Key_F1);
+        Ayuda* ayuda = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* a = qobject_cast<Ayuda*>(w)) ayuda = a;
+        QVERIFY(ayuda);
+        QCOMPARE(ayuda->Pagina().fileName(), QStringLiteral("frente.htm"));
+        QVERIFY(f->findChild<QPushButton*>(QStringLiteral("btAyuda")));
     }
 
     // A point chosen, then the network edited: "Aplicar" refuses.

@@ -204,6 +204,8 @@ private slots:
         QVERIFY(w->Desactualizada());
         QVERIFY(aviso->isVisible());
         QCOMPARE(aviso->text(), QStringLiteral("Resultados desactualizados: vuelva a simular"));
+        // Stale criticality is no longer painted on the canvas.
+        QTRY_VERIFY(v.ventana->editor().capas().Vacia());
 
         // Closing takes the shading away.
         w->close();

@@ -27,6 +27,7 @@
 
 #include "VentanaDePrueba.h"
 #include "support/ConstructorRed.h"
+#include "widgets/AvisoDesactualizado.h"
 
 using namespace vortena;
 using vortena::prueba::VentanaDePrueba;
@@ -281,10 +282,13 @@ private slots:
         v.ventana->ACTBarraEstado(true);
         QVERIFY(w->Desactualizada());
         QCOMPARE(Estado(w), QStringLiteral("Resultados desactualizados: vuelva a simular"));
+        QVERIFY(w->findChild<AvisoDesactualizado*>()->isVisible());
+        QCOMPARE(w->windowType(), Qt::Tool);
         QTRY_VERIFY(Capa(v) == nullptr);
         // A new run brings it up to date.
         Correr(w, QStringLiteral("2000"));
         QVERIFY(!w->Desactualizada());
+        QVERIFY(!w->findChild<AvisoDesactualizado*>()->isVisible());
         QVERIFY(Capa(v) != nullptr);
     }
 

@@ -1,4 +1,4 @@
-#include "simulate/HuellaRed.h"
+#include "model/HuellaRed.h"
 
 #include <cstring>
 
@@ -14,7 +14,7 @@ void Anadir(std::string& h, const T& v) {
 
 }  // namespace
 
-std::string HuellaRed(const Red& red) {
+std::string HuellaRed(const Red& red, bool servidores) {
     std::string h;
     Anadir(h, red.NodoInicio);
     Anadir(h, red.NodoFin);
@@ -25,7 +25,7 @@ std::string HuellaRed(const Red& red) {
         for (double v : {c.Lamda, c.Mu, c.Desvlamda, c.DesvMu, c.Probabilidad, c.CostoEspera,
                          c.CostoCentro, c.Salida})
             Anadir(h, v);
-        Anadir(h, c.Servidores);
+        if (servidores) Anadir(h, c.Servidores);
     }
     for (const linea& l : red.Conexiones) {
         Anadir(h, l.CentroInicio);
