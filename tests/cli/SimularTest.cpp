@@ -113,7 +113,9 @@ TEST_F(Simular, UnaLineaPorMedidaConDentroCoherente) {
         EXPECT_GT(s, 0.0) << f[1] << " " << f[2];
         EXPECT_TRUE(f[6] == "1" || f[6] == "0" || f[6] == "nd") << f[6];
         // The chain's centres are not exponential: no exact quantile.
-        if (f[2][0] == 'W' && f[2].size() == 3) EXPECT_EQ(f[3], "nd");
+        if (f[2][0] == 'W' && f[2].size() == 3) {
+            EXPECT_EQ(f[3], "nd");
+        }
     }
 }
 
