@@ -1,6 +1,7 @@
 #include "editor/gui/ExportarDiagrama.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -15,6 +16,8 @@
 #include "editor/gui/Escala.h"
 #include "editor/gui/SuperficieQt.h"
 #include "editor/gui/SuperficieVectorial.h"
+#include "files/ErrorArchivo.h"
+#include "files/EscrituraAtomica.h"
 
 namespace vortena {
 
@@ -90,6 +93,16 @@ void PintarDiagrama(QPainter& pintor, const QRectF& destino, Red& red, const Reg
     pintor.restore();
 }
 
+QImage ImagenDiagrama(Red& red, const Regional& reg, const CapasSombreado& capas, qreal escala) {
+    const QSizeF tam = TamanoPixeles(LimitesDiagrama(red)) * escala;
+    QImage img(tam.toSize(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    PintarDiagrama(p, QRectF(QPointF(0, 0), tam), red, reg, capas);
+    p.end();
+    return img;
+}
+
 QString ExportarDiagrama(const QString& rutaPedida, Red& red, const Regional& reg,
                          const CapasSombreado& capas) {
     QString ruta = rutaPedida;
@@ -100,39 +113,44 @@ QString ExportarDiagrama(const QString& rutaPedida, Red& red, const Regional& re
     }
     const QSizeF tam = TamanoPixeles(LimitesDiagrama(red));
 
+    // Drawn in memory first: the file is replaced in one step, or not at all.
+    QByteArray bytes;
+    QBuffer destino(&bytes);
+    destino.open(QIODevice::WriteOnly);
     if (ext == QLatin1String("png")) {
-        QImage img((tam * kEscalaPng).toSize(), QImage::Format_RGB32);
-        img.fill(Qt::white);
-        QPainter p(&img);
-        PintarDiagrama(p, QRectF(QPointF(0, 0), tam * kEscalaPng), red, reg, capas);
-        p.end();
-        return img.save(ruta, "PNG") ? ruta : QString();
-    }
-    if (ext == QLatin1String("svg")) {
+        if (!ImagenDiagrama(red, reg, capas, kEscalaPng).save(&destino, "PNG"))
+            throw ErrorArchivo("No se pudo formar la imagen de " + ruta.toStdString() + ".");
+    } else if (ext == QLatin1String("svg")) {
         QSvgGenerator svg;
-        svg.setFileName(ruta);
+        svg.setOutputDevice(&destino);
         svg.setSize(tam.toSize());
         svg.setViewBox(QRectF(QPointF(0, 0), tam));
         svg.setTitle(QStringLiteral("Línea de producción"));
         svg.setDescription(QStringLiteral("Vortena de Líneas de Producción"));
         QPainter p;
-        if (!p.begin(&svg)) return {};
+        if (!p.begin(&svg))
+            throw ErrorArchivo("No se pudo formar el dibujo de " + ruta.toStdString() + ".");
         PintarDiagrama(p, QRectF(QPointF(0, 0), tam), red, reg, capas);
         p.end();
-        return QFileInfo(ruta).size() > 0 ? ruta : QString();
+    } else {
+        // PDF: one page of the diagram's own size, at the canvas resolution.
+        QPdfWriter pdf(&destino);
+        pdf.setResolution(96);
+        pdf.setTitle(QStringLiteral("Línea de producción"));
+        pdf.setCreator(QStringLiteral("Vortena de Líneas de Producción"));
+        pdf.setPageSize(QPageSize(tam * 72.0 / 96.0, QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter p;
+        if (!p.begin(&pdf))
+            throw ErrorArchivo("No se pudo formar el documento de " + ruta.toStdString() + ".");
+        PintarDiagrama(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), red, reg,
+                       capas);
+        p.end();
     }
-    // PDF: one page of the diagram's own size, at the canvas resolution.
-    QPdfWriter pdf(ruta);
-    pdf.setResolution(96);
-    pdf.setTitle(QStringLiteral("Línea de producción"));
-    pdf.setCreator(QStringLiteral("Vortena de Líneas de Producción"));
-    pdf.setPageSize(QPageSize(tam * 72.0 / 96.0, QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter p;
-    if (!p.begin(&pdf)) return {};
-    PintarDiagrama(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), red, reg, capas);
-    p.end();
-    return QFileInfo(ruta).size() > 0 ? ruta : QString();
+    destino.close();
+    EscribirAtomico(ruta.toStdString(),
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return ruta;
 }
 
 bool ImprimirDiagrama(QPrinter& impresora, Red& red, const Regional& reg,

@@ -10,6 +10,7 @@
 #include "model/Numeros.h"
 #include "model/Red.h"
 
+class QImage;
 class QPainter;
 class QPrinter;
 
@@ -23,9 +24,13 @@ QRectF LimitesDiagrama(const Red& red);
 void PintarDiagrama(QPainter& pintor, const QRectF& destino, Red& red, const Regional& reg,
                     const CapasSombreado& capas);
 
+// The diagram as a picture, cropped as the exported files are; `escala`
+// times the canvas resolution.
+QImage ImagenDiagrama(Red& red, const Regional& reg, const CapasSombreado& capas, qreal escala);
+
 // The format follows the extension (.png, .svg or .pdf; any other name gets
-// ".png" added). Returns the path written, or an empty string when the file
-// could not be written.
+// ".png" added). Returns the path written; throws ErrorArchivo when the file
+// could not be written (an existing file is then left as it was).
 QString ExportarDiagrama(const QString& ruta, Red& red, const Regional& reg,
                          const CapasSombreado& capas);
 

@@ -22,6 +22,7 @@
 #include <cmath>
 
 #include "editor/gui/Principal.h"
+#include "files/NombreExportar.h"
 #include "simulate/CopiaRed.h"
 #include "simulate/HuellaRed.h"
 #include "simulate/gui/TablaSimulacion.h"
@@ -458,7 +459,8 @@ void VentanaSimulacion::Copiar() const {
 
 bool VentanaSimulacion::ExportarCSV() {
     if (!resultado_) return false;
-    const auto nombre = principal_.dialogos().NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
+    const auto nombre =
+        NombreExportar(principal_.dialogos(), "Archivos CSV (*.csv)|*.csv|", {".csv"});
     if (!nombre) return false;
     QFile f(QString::fromStdString(*nombre));
     const QByteArray datos = TextoCSV(Celdas(), principal_.regional()).toUtf8();
