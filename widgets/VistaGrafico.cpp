@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLineSeries>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
