@@ -36,14 +36,13 @@ GraficoEstados::GraficoEstados(const Regional& reg, QWidget* padre) : VistaGrafi
     ejeX_->setMinorTickCount(0);
     ejeY_ = new QValueAxis;
     ejeY_->setTitleText(QStringLiteral("P(n)"));
-    ejeY_->setLabelFormat(QStringLiteral("%.2f"));
     g->addAxis(ejeX_, Qt::AlignBottom);
     g->addAxis(ejeY_, Qt::AlignLeft);
     serie->attachAxis(ejeX_);
     serie->attachAxis(ejeY_);
 
-    connect(barras_, &QBarSet::hovered, this,
-            [this](bool encima, int n) { MostrarValor(encima ? TextoEstado(n) : QString()); });
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
     PonerProbabilidades({});
 }
 
@@ -63,8 +62,7 @@ void GraficoEstados::PonerProbabilidades(std::vector<double> p) {
     const int n = static_cast<int>(p_.size());
     ejeX_->setRange(-0.5, std::max(1, n) - 0.5);
     ejeX_->setTickInterval(PasoMarcas(n, 8));
-    ejeY_->setRange(0, maximo > 0 ? maximo * 1.05 : 1.0);
-    ejeY_->applyNiceNumbers();
+    EjeRedondo(ejeY_, 0, maximo > 0 ? maximo : 1.0, 5);
 }
 
 QString GraficoEstados::TextoEstado(int n) const {
@@ -72,6 +70,18 @@ QString GraficoEstados::TextoEstado(int n) const {
     return QStringLiteral("n = %1\nP(n) = %2")
         .arg(QString::fromStdString(TextoGeneral(n, regional())),
              Numero(p_[static_cast<std::size_t>(n)], "0.00000"));
+}
+
+// The bar's column under the mouse, its whole height, tells P(n).
+QString GraficoEstados::TextoEn(QPointF pos) const {
+    QAbstractSeries* serie = chart()->series().value(0);
+    if (serie == nullptr) return {};
+    const QPointF escena = mapToScene(pos.toPoint());
+    if (!chart()->plotArea().contains(chart()->mapFromScene(escena))) return {};
+    const QPointF valor = chart()->mapToValue(chart()->mapFromScene(escena), serie);
+    const int n = static_cast<int>(std::lround(valor.x()));
+    if (std::fabs(valor.x() - n) > 0.4) return {};
+    return TextoEstado(n);
 }
 
 QSize GraficoEstados::sizeHint() const {

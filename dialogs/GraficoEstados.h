@@ -25,6 +25,9 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+protected:
+    QString TextoEn(QPointF pos) const override;
+
 private:
     std::vector<double> p_;
     QBarSet* barras_;

@@ -41,6 +41,8 @@ const std::array<Columna, 20> kColumnas{{
 }};
 
 constexpr int kPrimerTiempo = 16;
+constexpr int kLamda = 1, kPrimerCosto = 12, kUltimoCosto = 15;
+constexpr int kCostoSistema = 12, kCostoServidores = 13;
 
 std::string Celda(const std::string& t, char separador, bool comillas) {
     const bool especial = t.find_first_of(std::string{separador} + "\"\r\n") != std::string::npos;
@@ -109,18 +111,79 @@ std::vector<FilaResultados> FilasResultados(const Red& red) {
     return filas;
 }
 
-std::string TextoCelda(const FilaResultados& fila, int columna, const Regional& reg) {
+FilaResultados FilaTotales(const Red& red) {
+    FilaResultados t;
+    t.nombre = "Total de la línea";
+    t.valores.assign(kColumnas.size(), 0.0);
+    t.vacio.assign(kColumnas.size(), true);
+    for (int c = kPrimerCosto; c <= kUltimoCosto; ++c) t.vacio[static_cast<std::size_t>(c)] = false;
+    for (const CentroProductivo& c : red.Centros) {
+        if (!c.EsCentro()) continue;
+        t.valores[kCostoSistema] += c.CtoEsperaCentro;
+        t.valores[kCostoServidores] += c.CtoTotalServidores;
+        t.valores[14] += c.CtoImproductividad;
+        t.valores[15] += c.CtoEsperaCola;
+    }
+    if (red.NodoFin != 0 && red.Centros.Existe(red.NodoFin)) {
+        const CentroProductivo& fin = red.Centros(red.NodoFin);
+        t.valores[kLamda] = fin.Salida;
+        t.vacio[kLamda] = false;
+        if (fin.ParticipaPERT()) {
+            t.valores[kPrimerTiempo] = fin.tmpoTemprano;
+            t.vacio[kPrimerTiempo] = false;
+        }
+    }
+    return t;
+}
+
+double CostoLinea(const FilaResultados& totales) {
+    return totales.valores.at(kCostoSistema) + totales.valores.at(kCostoServidores);
+}
+
+std::optional<double> TiempoLinea(const FilaResultados& totales) {
+    if (totales.vacio.at(kPrimerTiempo)) return std::nullopt;
+    return totales.valores.at(kPrimerTiempo);
+}
+
+double SalidaLinea(const FilaResultados& totales) {
+    return totales.valores.at(kLamda);
+}
+
+Unidad UnidadColumnaResultados(int columna) {
+    switch (columna) {
+        case 1:
+        case 2:
+            return Unidad::Tasa;
+        case 9:
+        case 10:
+        case 16:
+        case 17:
+        case 18:
+            return Unidad::Tiempo;
+        case 12:
+        case 13:
+        case 14:
+        case 15:
+            return Unidad::CostoPorTiempo;
+        default:
+            return Unidad::Ninguna;
+    }
+}
+
+std::string TextoCelda(const FilaResultados& fila, int columna, const Regional& reg,
+                       bool completo) {
     const auto i = static_cast<std::size_t>(columna);
     const Columna& col = kColumnas.at(i);
     if (col.clase == Clase::Nombre) return fila.nombre;
     if (fila.sinCalcular && columna >= kPrimeraMedida) return kTextoSinCalcular;
     if (fila.vacio.at(i)) return {};
     if (col.clase == Clase::SiNo) return fila.valores.at(i) != 0 ? "Sí" : "No";
-    return Formato(fila.valores.at(i), col.patron, reg);
+    return completo ? TextoGeneral(fila.valores.at(i), reg)
+                    : Formato(fila.valores.at(i), col.patron, reg);
 }
 
 std::string TablaComoTexto(const std::vector<const FilaResultados*>& filas, char separador,
-                           bool comillas, const Regional& reg) {
+                           bool comillas, const Regional& reg, bool completo) {
     std::string texto;
     for (int c = 0; c < ColumnasResultados(); ++c) {
         if (c > 0) texto += separador;
@@ -130,7 +193,7 @@ std::string TablaComoTexto(const std::vector<const FilaResultados*>& filas, char
     for (const FilaResultados* f : filas) {
         for (int c = 0; c < ColumnasResultados(); ++c) {
             if (c > 0) texto += separador;
-            texto += Celda(TextoCelda(*f, c, reg), separador, comillas);
+            texto += Celda(TextoCelda(*f, c, reg, completo), separador, comillas);
         }
         texto += '\n';
     }
@@ -143,7 +206,8 @@ char SeparadorCsv(const Regional& reg) {
 
 void EscribirCsvResultados(const std::vector<const FilaResultados*>& filas, const std::string& ruta,
                            const Regional& reg, const std::string& archivoRed) {
-    EscribirAtomico(ruta, "\xEF\xBB\xBF" + TablaComoTexto(filas, SeparadorCsv(reg), true, reg),
+    EscribirAtomico(ruta,
+                    "\xEF\xBB\xBF" + TablaComoTexto(filas, SeparadorCsv(reg), true, reg, true),
                     archivoRed);
 }
 

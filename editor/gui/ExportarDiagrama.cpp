@@ -94,6 +94,16 @@ void PintarDiagrama(QPainter& pintor, const QRectF& destino, Red& red, const Reg
     pintor.restore();
 }
 
+QImage ImagenDiagrama(Red& red, const Regional& reg, const CapasSombreado& capas, qreal escala) {
+    const QSizeF tam = TamanoPixeles(LimitesDiagrama(red)) * escala;
+    QImage img(tam.toSize(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    PintarDiagrama(p, QRectF(QPointF(0, 0), tam), red, reg, capas);
+    p.end();
+    return img;
+}
+
 QString ExportarDiagrama(const QString& rutaPedida, Red& red, const Regional& reg,
                          const CapasSombreado& capas, const std::string& archivoRed) {
     QString ruta = rutaPedida;
@@ -104,51 +114,43 @@ QString ExportarDiagrama(const QString& rutaPedida, Red& red, const Regional& re
     }
     const QSizeF tam = TamanoPixeles(LimitesDiagrama(red));
 
-    // Drawn in memory, then written as the network is: a failure leaves no
-    // half picture and never replaces a file it must not.
-    QByteArray datos;
-    QBuffer salida(&datos);
-    salida.open(QIODevice::WriteOnly);
-    bool dibujado = false;
+    // Drawn in memory first: the file is replaced in one step, or not at all.
+    QByteArray bytes;
+    QBuffer destino(&bytes);
+    destino.open(QIODevice::WriteOnly);
     if (ext == QLatin1String("png")) {
-        QImage img((tam * kEscalaPng).toSize(), QImage::Format_RGB32);
-        img.fill(Qt::white);
-        QPainter p(&img);
-        PintarDiagrama(p, QRectF(QPointF(0, 0), tam * kEscalaPng), red, reg, capas);
-        p.end();
-        dibujado = img.save(&salida, "PNG");
+        if (!ImagenDiagrama(red, reg, capas, kEscalaPng).save(&destino, "PNG"))
+            throw ErrorArchivo("No se pudo formar la imagen de " + ruta.toStdString() + ".");
     } else if (ext == QLatin1String("svg")) {
         QSvgGenerator svg;
-        svg.setOutputDevice(&salida);
+        svg.setOutputDevice(&destino);
         svg.setSize(tam.toSize());
         svg.setViewBox(QRectF(QPointF(0, 0), tam));
         svg.setTitle(QStringLiteral("Línea de producción"));
         svg.setDescription(QStringLiteral("Vortena de Líneas de Producción"));
         QPainter p;
-        if (p.begin(&svg)) {
-            PintarDiagrama(p, QRectF(QPointF(0, 0), tam), red, reg, capas);
-            dibujado = p.end();
-        }
+        if (!p.begin(&svg))
+            throw ErrorArchivo("No se pudo formar el dibujo de " + ruta.toStdString() + ".");
+        PintarDiagrama(p, QRectF(QPointF(0, 0), tam), red, reg, capas);
+        p.end();
     } else {
         // PDF: one page of the diagram's own size, at the canvas resolution.
-        QPdfWriter pdf(&salida);
+        QPdfWriter pdf(&destino);
         pdf.setResolution(96);
         pdf.setTitle(QStringLiteral("Línea de producción"));
         pdf.setCreator(QStringLiteral("Vortena de Líneas de Producción"));
         pdf.setPageSize(QPageSize(tam * 72.0 / 96.0, QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter p;
-        if (p.begin(&pdf)) {
-            PintarDiagrama(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), red, reg,
-                           capas);
-            dibujado = p.end();
-        }
+        if (!p.begin(&pdf))
+            throw ErrorArchivo("No se pudo formar el documento de " + ruta.toStdString() + ".");
+        PintarDiagrama(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), red, reg,
+                       capas);
+        p.end();
     }
-    salida.close();
-    if (!dibujado || datos.isEmpty())
-        throw ErrorArchivo("no se pudo dibujar el diagrama para " + ruta.toStdString());
+    destino.close();
     EscribirAtomico(ruta.toStdString(),
-                    std::string_view(datos.constData(), static_cast<std::size_t>(datos.size())),
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                     archivoRed);
     return ruta;
 }

@@ -11,6 +11,7 @@
 #include "model/Numeros.h"
 #include "model/Red.h"
 
+class QImage;
 class QPainter;
 class QPrinter;
 
@@ -23,6 +24,10 @@ QRectF LimitesDiagrama(const Red& red);
 // Draws the diagram into `destino` (painter units), keeping its proportions.
 void PintarDiagrama(QPainter& pintor, const QRectF& destino, Red& red, const Regional& reg,
                     const CapasSombreado& capas);
+
+// The diagram as a picture, cropped as the exported files are; `escala`
+// times the canvas resolution.
+QImage ImagenDiagrama(Red& red, const Regional& reg, const CapasSombreado& capas, qreal escala);
 
 // The format follows the extension (.png, .svg or .pdf; any other name gets
 // ".png" added). Returns the path written; throws ErrorArchivo, with the

@@ -44,8 +44,27 @@ QVariant ModeloResultados::data(const QModelIndex& indice, int rol) const {
 }
 
 QVariant ModeloResultados::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
-    if (orientacion != Qt::Horizontal || rol != Qt::DisplayRole) return {};
-    return QString::fromStdString(TituloColumnaResultados(seccion));
+    if (orientacion != Qt::Horizontal) return {};
+    const QString titulo = QString::fromStdString(TituloColumnaResultados(seccion));
+    // The network keeps no unit names: "t" stands for its unit of time and
+    // "$" for its currency.
+    const Unidad u = UnidadColumnaResultados(seccion);
+    if (rol == Qt::DisplayRole) {
+        switch (u) {
+            case Unidad::Tiempo:
+                return titulo + QStringLiteral(" (t)");
+            case Unidad::Tasa:
+                return titulo + QStringLiteral(" (1/t)");
+            case Unidad::CostoPorTiempo:
+                return titulo + QStringLiteral(" ($/t)");
+            case Unidad::Ninguna:
+                return titulo;
+        }
+    }
+    if (rol == Qt::ToolTipRole && u != Unidad::Ninguna)
+        return titulo +
+               QString::fromUtf8("\nt: la unidad de tiempo de la red (la de λ y μ); $: su moneda.");
+    return {};
 }
 
 }  // namespace vortena

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -50,6 +52,35 @@ PanelResultados::PanelResultados(QWidget* parent)
     tabla_->verticalHeader()->setVisible(false);
     tabla_->verticalHeader()->setDefaultSectionSize(tabla_->fontMetrics().height() + 6);
     capa->addWidget(tabla_);
+
+    // The line's totals stay under the centres whatever the order and the
+    // scrolling: a one-row table of its own, its columns kept as wide as
+    // the table's.
+    totales_ = new ModeloResultados(this);
+    pie_ = new QTableView(cuerpo);
+    pie_->setObjectName(QStringLiteral("totalesResultados"));
+    pie_->setModel(totales_);
+    pie_->horizontalHeader()->setVisible(false);
+    pie_->verticalHeader()->setVisible(false);
+    pie_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pie_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pie_->setSelectionMode(QAbstractItemView::NoSelection);
+    pie_->setFocusPolicy(Qt::NoFocus);
+    pie_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    pie_->verticalHeader()->setDefaultSectionSize(tabla_->verticalHeader()->defaultSectionSize());
+    pie_->setFixedHeight(pie_->verticalHeader()->defaultSectionSize() + 2 * pie_->frameWidth());
+    QFont negrita = pie_->font();
+    negrita.setBold(true);
+    pie_->setFont(negrita);
+    capa->addWidget(pie_);
+    connect(tabla_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int columna, int, int ancho) { pie_->setColumnWidth(columna, ancho); });
+    connect(tabla_->horizontalScrollBar(), &QScrollBar::valueChanged, pie_->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    linea_ = new QLabel(cuerpo);
+    linea_->setObjectName(QStringLiteral("resumenLinea"));
+    linea_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    capa->addWidget(linea_);
     setWidget(cuerpo);
 
     auto* copiar = new QAction(QStringLiteral("Copiar"), tabla_);
@@ -80,13 +111,38 @@ void PanelResultados::Refrescar(const Red& red, const Regional& reg) {
     }
     pendiente_ = false;
     aviso_->Poner(!red.ResultadosAlDia);
-    const int columnas = modelo_->columnCount();
-    const bool vacia = modelo_->rowCount() == 0;
     callando_ = true;
     modelo_->Poner(FilasResultados(red), reg);
     callando_ = false;
-    if (vacia || columnas == 0) tabla_->resizeColumnsToContents();
+    const FilaResultados totales = FilaTotales(red);
+    totales_->Poner({totales}, reg);
+    // Every refresh may bring wider numbers: the columns follow their
+    // contents, the totals included.
+    AjustarColumnas();
+    const auto texto = [&reg](double v, const char* patron) {
+        return QString::fromStdString(Formato(v, patron, reg));
+    };
+    const std::optional<double> t = TiempoLinea(totales);
+    const QString tiempo = t ? texto(*t, "#0.0000") : QStringLiteral("sin calcular (PERT)");
+    linea_->setText(QString::fromUtf8("Costo de la línea: %1   Tiempo de la línea: %2   "
+                                      "Salida: %3")
+                        .arg(texto(CostoLinea(totales), "$ #0.00"), tiempo,
+                             texto(SalidaLinea(totales), "#0.####")));
     SeleccionarCentro(red.HaySeleccion ? red.CentroActual : 0);
+}
+
+void PanelResultados::AjustarColumnas() {
+    auto* cabecera = tabla_->horizontalHeader();
+    // The width hints are public on the base class only.
+    const QAbstractItemView* tabla = tabla_;
+    const QAbstractItemView* pie = pie_;
+    for (int c = 0; c < modelo_->columnCount(); ++c) {
+        // The widest of the header, the visible rows and the totals.
+        const int ancho = std::max(
+            {cabecera->sectionSizeHint(c), tabla->sizeHintForColumn(c), pie->sizeHintForColumn(c)});
+        tabla_->setColumnWidth(c, ancho);
+        pie_->setColumnWidth(c, ancho);
+    }
 }
 
 void PanelResultados::SeleccionarCentro(std::int16_t posicion) {

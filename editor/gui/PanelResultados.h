@@ -13,6 +13,7 @@
 #include "model/Numeros.h"
 #include "model/Red.h"
 
+class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
 class QTableView;
@@ -40,6 +41,9 @@ public:
     void Buscar();
 
     QTableView* tabla() const { return tabla_; }
+    // The line's totals row under the table, and its summary line.
+    QTableView* totales() const { return pie_; }
+    QLabel* resumenLinea() const { return linea_; }
     QLineEdit* busqueda() const { return busqueda_; }
     AvisoDesactualizado* aviso() const { return aviso_; }
 
@@ -52,12 +56,16 @@ signals:
 private:
     void BuscarDesde(int inicio);
     void AlCambiarSeleccion();
+    void AjustarColumnas();
 
     ModeloResultados* modelo_ = nullptr;
     QSortFilterProxyModel* orden_ = nullptr;
     QTableView* tabla_ = nullptr;
     QLineEdit* busqueda_ = nullptr;
     AvisoDesactualizado* aviso_ = nullptr;
+    ModeloResultados* totales_ = nullptr;
+    QTableView* pie_ = nullptr;
+    QLabel* linea_ = nullptr;
     bool pendiente_ = true;
     bool callando_ = false;
 };

@@ -70,6 +70,7 @@ Principal::Principal(Red& red, Dialogos* dialogos, const QString& carpetaProgram
     CrearVista();
     ConectarHistorial();
     resize(APixelesEnteros(15000), APixelesEnteros(10500));
+    RestaurarVentana();
     Arrancar();
 }
 
@@ -151,6 +152,7 @@ void Principal::ConectarLienzo() {
 }
 
 void Principal::NuevoDiagrama() {
+    VistaInicial();
     editor_->superficie().Limpiar();
     editor_->DiagramaInicial();
 }
@@ -198,10 +200,12 @@ void Principal::closeEvent(QCloseEvent* e) {
         SALIRP(ctx, Modificado);
         cerrando_ = false;
     }
-    if (terminando_)
+    if (terminando_) {
+        RecordarVentana();
         e->accept();
-    else
+    } else {
         e->ignore();
+    }
 }
 
 void Principal::resizeEvent(QResizeEvent* e) {
@@ -243,6 +247,10 @@ void Principal::Acomodar() {
         const double twips = kLadoLienzoTwips - vistaPx * twipsPorPixel;
         return static_cast<int>(std::clamp(std::nearbyint(twips), 0.0, 32767.0));
     };
+    // Only "Ajustar a la ventana" moves the canvas past its corner, until
+    // the next change of size or zoom.
+    hBarra_->setMinimum(0);
+    vBarra_->setMinimum(0);
     hBarra_->setMaximum(maximo(ancho));
     vBarra_->setMaximum(maximo(alto));
     hBarra_->setPageStep(std::max(1, static_cast<int>(std::lround(ancho * twipsPorPixel))));

@@ -133,6 +133,8 @@ public:
     void OrdenAcercar();
     void OrdenAlejar();
     void OrdenAjustar();
+    // "Tamaño real (100 %)".
+    void OrdenTamanoReal();
     void OrdenBuscarCentro();
     void OrdenExportarCsv();
     void OrdenColorearUtilizacion(bool activo);
@@ -195,6 +197,11 @@ private:
     // the layer changed and the canvas must be drawn again.
     bool ActualizarVista();
     void RedibujarConSeleccion();
+    // A new line is shown at 100 %, from the canvas's top-left corner.
+    void VistaInicial();
+    // The window's size and the results panel's place, between sessions.
+    void RestaurarVentana();
+    void RecordarVentana();
     void ElegirCentro(std::int16_t posicion);
 
     Red& red_;

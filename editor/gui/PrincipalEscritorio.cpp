@@ -13,6 +13,7 @@
 #include "editor/gui/Principal.h"
 #include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
+#include "files/NombreExportar.h"
 
 namespace vortena {
 
@@ -151,17 +152,14 @@ bool Principal::AbrirEjemplo(const QString& ruta) {
 }
 
 void Principal::OrdenExportarGrafico() {
-    const std::optional<std::string> nombre = dialogos_->NombreGuardar(kFiltroGrafico, {});
-    if (!nombre || nombre->empty()) return;
-    if (QFileInfo::exists(QString::fromStdString(*nombre)) &&
-        dialogos_->Mostrar("El archivo ya existe esta seguro que lo quiere sobreescribir",
-                           "Archivo Existente", Botones::SiNo, Icono::Ninguno) != Respuesta::Si)
-        return;
+    const std::optional<std::string> nombre =
+        NombreExportar(*dialogos_, kFiltroGrafico, {".png", ".svg", ".pdf"});
+    if (!nombre) return;
     try {
         ExportarDiagrama(QString::fromStdString(*nombre), red_, regional_, editor_->capas(),
                          ArchivoAbierto(*this));
     } catch (const ErrorArchivo& e) {
-        dialogos_->Mostrar("No se pudo escribir el gráfico: " + std::string(e.what()) + ".",
+        dialogos_->Mostrar("No se pudo escribir el gráfico en " + *nombre + ".\n" + e.what(),
                            kTituloVentana, Botones::Aceptar, Icono::Critico);
     }
 }

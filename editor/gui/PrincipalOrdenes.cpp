@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 
 #include "compute/Dimensionamiento.h"
 #include "compute/Propagacion.h"
@@ -61,7 +62,9 @@ void Principal::OrdenSalir() {
 void Principal::OrdenCopiarGrafico() {
     QClipboard* portapapeles = QGuiApplication::clipboard();
     portapapeles->clear();
-    portapapeles->setImage(fondo_->Imagen());
+    // The line as "Exportar gráfico" draws it: cropped to the nodes and
+    // connections, without the selection, at the canvas resolution.
+    portapapeles->setImage(ImagenDiagrama(red_, regional_, editor_->capas(), 1.0));
 }
 
 void Principal::OrdenExportarResumen() {

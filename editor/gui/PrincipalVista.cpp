@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSettings>
 #include <QWheelEvent>
 #include <algorithm>
 #include <array>
@@ -15,6 +16,7 @@
 #include "editor/Utilizacion.h"
 #include "editor/gui/BarraDeEstado.h"
 #include "editor/gui/Escala.h"
+#include "editor/gui/ExportarDiagrama.h"
 #include "editor/gui/Fondo.h"
 #include "editor/gui/Leyendas.h"
 #include "editor/gui/ManejoLienzo.h"
@@ -22,6 +24,7 @@
 #include "editor/gui/Principal.h"
 #include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
+#include "files/NombreExportar.h"
 #include "files/TablaResultados.h"
 
 namespace vortena {
@@ -37,10 +40,6 @@ constexpr std::array<double, 15> kNiveles{0.1, 0.15, 0.2, 0.25, 1.0 / 3, 0.5,  2
 constexpr double kToleranciaPixeles = 4.0;
 // A wheel notch scrolls three lines of 20 screen pixels.
 constexpr double kPixelesPorMuesca = 60.0;
-// Room left around the line by "Ajustar a la ventana", in twips; the start
-// and end marks stand 500 twips above their nodes.
-constexpr float kMargenAjuste = 300;
-constexpr float kAlturaMarcas = 500;
 
 double NivelSiguiente(double zoom, int sentido) {
     constexpr double eps = 1e-6;
@@ -100,6 +99,10 @@ void Principal::CrearVista() {
          "Alejar",
          {QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)},
          &Principal::OrdenAlejar},
+        {"mnTamanoReal",
+         "Tamaño real (100 %)",
+         {QKeySequence(Qt::CTRL | Qt::Key_1)},
+         &Principal::OrdenTamanoReal},
         {"mnAjustar",
          "Ajustar a la ventana",
          {QKeySequence(Qt::CTRL | Qt::Key_0)},
@@ -181,25 +184,77 @@ void Principal::OrdenAjustar() {
         PonerZoom(1.0);
         return;
     }
-    float izq = kLadoLienzoTwips, arr = kLadoLienzoTwips, der = 0, aba = 0;
-    for (const CentroProductivo& c : red_.Centros) {
-        izq = std::min(izq, c.x1);
-        der = std::max(der, c.x2);
-        arr = std::min(arr, c.y1 - kAlturaMarcas);
-        aba = std::max(aba, c.y2);
-    }
-    izq -= kMargenAjuste;
-    arr -= kMargenAjuste;
-    der += kMargenAjuste;
-    aba += kMargenAjuste;
+    // The part of the sheet "Exportar gráfico" crops to.
+    const QRectF limites = LimitesDiagrama(red_);
+    const double izq = limites.left(), der = limites.right();
+    const double arr = limites.top(), aba = limites.bottom();
     const double zoom = std::min(caja_->width() * kTwipsPorPixel / (der - izq),
                                  caja_->height() * kTwipsPorPixel / (aba - arr));
     PonerZoom(zoom);
-    // The line in the middle of the viewport (the bars stop at the edges).
+    // The line in the middle of the viewport. A line near the canvas's
+    // top-left corner needs the canvas moved past it: the bars then start
+    // below 0 until the next change of size or zoom.
     const double visibleX = caja_->width() * kTwipsPorPixel / Zoom();
     const double visibleY = caja_->height() * kTwipsPorPixel / Zoom();
-    hBarra_->setValue(static_cast<int>(std::lround((izq + der - visibleX) / 2)));
-    vBarra_->setValue(static_cast<int>(std::lround((arr + aba - visibleY) / 2)));
+    const int x = static_cast<int>(std::lround((izq + der - visibleX) / 2));
+    const int y = static_cast<int>(std::lround((arr + aba - visibleY) / 2));
+    hBarra_->setMinimum(std::min(0, x));
+    vBarra_->setMinimum(std::min(0, y));
+    hBarra_->setValue(x);
+    vBarra_->setValue(y);
+    ColocarLienzo();
+}
+
+void Principal::OrdenTamanoReal() {
+    PonerZoom(1.0);
+}
+
+void Principal::VistaInicial() {
+    PonerZoom(1.0);
+    hBarra_->setValue(0);
+    vBarra_->setValue(0);
+}
+
+namespace {
+
+QSettings Ajustes() {
+    return QSettings(QStringLiteral("Vortena"), QStringLiteral("Vortena"));
+}
+
+}  // namespace
+
+void Principal::RestaurarVentana() {
+    QSettings s = Ajustes();
+    const bool oculto = resultados_->isHidden();
+    const QSize tam = s.value(QStringLiteral("ventana/tamano")).toSize();
+    if (tam.isValid()) resize(tam);
+    const auto area = static_cast<Qt::DockWidgetArea>(
+        s.value(QStringLiteral("resultados/area"), int{Qt::BottomDockWidgetArea}).toInt());
+    if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea ||
+        area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea)
+        addDockWidget(area, resultados_);
+    const QSize panel = s.value(QStringLiteral("resultados/tamano")).toSize();
+    if (panel.isValid()) resultados_->resize(panel);
+    if (s.value(QStringLiteral("resultados/flotante"), false).toBool()) {
+        resultados_->setFloating(true);
+        const QRect g = s.value(QStringLiteral("resultados/geometria")).toRect();
+        if (g.isValid()) resultados_->setGeometry(g);
+    }
+    // The panel's visibility is left to the user's command; restoring it
+    // would show a panel nobody asked for in this session.
+    if (oculto) resultados_->hide();
+    if (s.value(QStringLiteral("ventana/maximizada"), false).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void Principal::RecordarVentana() {
+    QSettings s = Ajustes();
+    s.setValue(QStringLiteral("ventana/maximizada"), isMaximized());
+    s.setValue(QStringLiteral("ventana/tamano"), isMaximized() ? normalGeometry().size() : size());
+    s.setValue(QStringLiteral("resultados/area"), int{dockWidgetArea(resultados_)});
+    s.setValue(QStringLiteral("resultados/flotante"), resultados_->isFloating());
+    s.setValue(QStringLiteral("resultados/geometria"), resultados_->geometry());
+    s.setValue(QStringLiteral("resultados/tamano"), resultados_->size());
 }
 
 void Principal::Rueda(QWheelEvent* e, QPointF enVista) {
@@ -274,7 +329,7 @@ void Principal::OrdenBuscarCentro() {
 
 void Principal::OrdenExportarCsv() {
     const std::optional<std::string> ruta =
-        dialogos_->NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
+        NombreExportar(*dialogos_, "Archivos CSV (*.csv)|*.csv|", {".csv"});
     if (!ruta) return;
     const std::vector<FilaResultados> filas = FilasResultados(red_);
     std::vector<const FilaResultados*> punteros;

@@ -20,29 +20,12 @@ constexpr int kPuntosMaximos = 400;
 QValueAxis* Eje(const QString& titulo, const QColor& color) {
     auto* e = new QValueAxis;
     e->setTitleText(titulo);
-    // Localised labels need the precision spelled out ("%g" would show none).
-    e->setLabelFormat(QStringLiteral("%.4g"));
     if (color.isValid()) {
         e->setTitleBrush(color);
         e->setLabelsColor(color);
         e->setLinePenColor(color);
     }
     return e;
-}
-
-// A range that shows a flat line in the middle rather than on an edge.
-void PonerRango(QValueAxis* eje, double lo, double hi) {
-    if (!(lo <= hi)) {
-        eje->setRange(0, 1);
-        return;
-    }
-    if (hi - lo < 1e-12 * std::max(1.0, std::fabs(hi))) {
-        const double margen = std::max(1e-9, std::fabs(hi) * 0.05);
-        lo -= margen;
-        hi += margen;
-    }
-    eje->setRange(lo, hi);
-    eje->applyNiceNumbers();
 }
 
 }  // namespace
@@ -75,11 +58,11 @@ GraficoConvergencia::GraficoConvergencia(const Regional& reg, QWidget* parent)
     tiempo_->attachAxis(ejeX_);
     tiempo_->attachAxis(ejeTiempo_);
 
-    auto alPasar = [this](const QPointF& p, bool encima) {
-        MostrarValor(encima ? TextoGeneracion(static_cast<int>(std::lround(p.x()))) : QString());
-    };
-    connect(costo_, &QLineSeries::hovered, this, alPasar);
-    connect(tiempo_, &QLineSeries::hovered, this, alPasar);
+    // Either line's point tells its generation's cost and time.
+    for (QLineSeries* s : {costo_, tiempo_})
+        ValoresAlPasar(s, [this, s](int i) {
+            return TextoGeneracion(static_cast<int>(std::lround(s->at(i).x())));
+        });
     Redibujar();
 }
 
@@ -128,8 +111,8 @@ void GraficoConvergencia::Redibujar() {
     tiempo_->replace(t);
     ejeX_->setRange(0, std::max(1, n - 1));
     ejeX_->setTickInterval(PasoMarcas(std::max(1, n - 1), 6));
-    PonerRango(ejeCosto_, cLo, cHi);
-    PonerRango(ejeTiempo_, tLo, tHi);
+    EjeRedondo(ejeCosto_, cLo, cHi, 5);
+    EjeRedondo(ejeTiempo_, tLo, tHi, 5);
 }
 
 }  // namespace vortena

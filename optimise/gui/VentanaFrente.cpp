@@ -16,7 +16,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -28,6 +27,8 @@
 #include "widgets/GuardarSalida.h"
 #include "widgets/AvisoDesactualizado.h"
 #include "widgets/VentanaHerramienta.h"
+#include "files/NombreExportar.h"
+#include "widgets/VistaGrafico.h"
 
 namespace vortena {
 
@@ -139,7 +140,11 @@ void VentanaFrente::Construir() {
     connect(imagen_, &QPushButton::clicked, this, [this] { GuardarImagen(); });
     connect(cerrar, &QPushButton::clicked, this, &QWidget::close);
 
-    grafico_ = new QChart;
+    vista_ = new VistaGrafico(ctx_.regional, this);
+    vista_->setObjectName(QStringLiteral("grafico"));
+    vista_->setMinimumSize(520, 380);
+    grafico_ = vista_->chart();
+    grafico_->legend()->show();
     grafico_->setTitle(QString::fromUtf8("Frente costo–tiempo"));
     frente_ =
         Serie(QStringLiteral("Frente"), QScatterSeries::MarkerShapeCircle, 9, QColor(0, 90, 170));
@@ -165,22 +170,16 @@ void VentanaFrente::Construir() {
         s->attachAxis(ejeX);
         s->attachAxis(ejeY);
     }
-    vista_ = new QChartView(grafico_);
-    vista_->setObjectName(QStringLiteral("grafico"));
-    vista_->setRenderHint(QPainter::Antialiasing);
-    vista_->setMinimumSize(520, 380);
-
-    connect(frente_, &QScatterSeries::hovered, this, [this](const QPointF& p, bool dentro) {
-        const int i = dentro ? Cercano(p) : -1;
-        if (i < 0) return QToolTip::hideText();
-        const PuntoFrente& q = resultado_->puntos[static_cast<std::size_t>(i)];
-        QToolTip::showText(
-            QCursor::pos(),
-            QString::fromUtf8("Costo: %1\nTiempo: %2\nAporte al hipervolumen: %3 %\n%4")
-                .arg(Texto(q.costo, "#0.##"), Texto(q.tiempo), Texto(100 * q.aporte, "#0.#"),
-                     Conteos(q.servidores)),
-            vista_);
-    });
+    // The frente_ series holds the result's points in their order.
+    vista_->ValoresAlPasar(frente_, [this](int i) { return TextoPunto(i); });
+    const auto costoTiempo = [this](const QString& nombre, QScatterSeries* s) {
+        vista_->ValoresAlPasar(s, [this, nombre, s](int i) {
+            return QStringLiteral("%1\nCosto: %2\nTiempo: %3")
+                .arg(nombre, Texto(s->at(i).x(), "#0.##"), Texto(s->at(i).y()));
+        });
+    };
+    costoTiempo(QStringLiteral("Red actual"), actual_);
+    costoTiempo(QString::fromUtf8("Búsqueda genética"), geneticaSerie_);
     connect(frente_, &QScatterSeries::clicked, this,
             [this](const QPointF& p) { Seleccionar(Cercano(p)); });
 
@@ -220,6 +219,14 @@ void VentanaFrente::Construir() {
 
 QString VentanaFrente::Texto(double v, const char* patron) const {
     return Q(Formato(v, patron, ctx_.regional));
+}
+
+QString VentanaFrente::TextoPunto(int i) const {
+    if (!resultado_ || i < 0 || i >= static_cast<int>(resultado_->puntos.size())) return {};
+    const PuntoFrente& q = resultado_->puntos[static_cast<std::size_t>(i)];
+    return QString::fromUtf8("Costo: %1\nTiempo: %2\nAporte al hipervolumen: %3 %\n%4")
+        .arg(Texto(q.costo, "#0.##"), Texto(q.tiempo), Texto(100 * q.aporte, "#0.#"),
+             Conteos(q.servidores));
 }
 
 QString VentanaFrente::Conteos(const std::vector<std::int16_t>& s) const {
@@ -400,12 +407,14 @@ void VentanaFrente::EjesYDeseado() {
     const double my = std::max((y1 - y0) * 0.05, std::abs(y1) * 0.01 + 1e-9);
     auto* ejeX = qobject_cast<QValueAxis*>(grafico_->axes(Qt::Horizontal).value(0));
     auto* ejeY = qobject_cast<QValueAxis*>(grafico_->axes(Qt::Vertical).value(0));
-    ejeX->setRange(x0 - mx, x1 + mx);
-    ejeY->setRange(y0 - my, y1 + my);
+    VistaGrafico::EjeRedondo(ejeX, x0 - mx, x1 + mx, 6);
+    VistaGrafico::EjeRedondo(ejeY, y0 - my, y1 + my, 6);
     lineaDeseado_->clear();
+    vista_->QuitarEtiquetas();
     if (deseado > 0) {
-        lineaDeseado_->append(x0 - mx, deseado);
-        lineaDeseado_->append(x1 + mx, deseado);
+        lineaDeseado_->append(ejeX->min(), deseado);
+        lineaDeseado_->append(ejeX->max(), deseado);
+        vista_->Etiquetar(lineaDeseado_, 1, QStringLiteral("Deseado: ") + Texto(deseado));
     }
 }
 
@@ -524,7 +533,7 @@ void VentanaFrente::ValoresIniciales() {
 
 void VentanaFrente::ExportarCsv() {
     if (!resultado_ || !modelo_) return;
-    const auto nombre = ctx_.dialogos.NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
+    const auto nombre = NombreExportar(ctx_.dialogos, "Archivos CSV (*.csv)|*.csv|", {".csv"});
     if (!nombre) return;
     const std::string texto = TextoCsvFrente(*modelo_, *resultado_);
     const QString motivo = GuardarDesde(
@@ -535,7 +544,7 @@ void VentanaFrente::ExportarCsv() {
 }
 
 void VentanaFrente::GuardarImagen() {
-    const auto nombre = ctx_.dialogos.NombreGuardar("Imágenes PNG (*.png)|*.png|", {});
+    const auto nombre = NombreExportar(ctx_.dialogos, "Imágenes PNG (*.png)|*.png|", {".png"});
     if (!nombre) return;
     const QString motivo = GuardarDesde(this, Q(*nombre), BytesPng(vista_->grab()));
     if (!motivo.isEmpty())

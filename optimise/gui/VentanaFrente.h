@@ -24,9 +24,11 @@
 #include "model/Trabajo.h"
 #include "optimise/BusquedaFrente.h"
 #include "optimise/ModeloFrente.h"
+#include "widgets/VistaGrafico.h"
 
 class QChart;
 class QChartView;
+class QDoubleSpinBox;
 class QLabel;
 class QLineSeries;
 class QProgressBar;
@@ -80,7 +82,9 @@ public:
     // The search settings back to their defaults.
     void ValoresIniciales();
 
-    QChartView* vista() const { return vista_; }
+    VistaGrafico* vista() const { return vista_; }
+    // What the mouse over front point i shows.
+    QString TextoPunto(int i) const;
     QScatterSeries* serieFrente() const { return frente_; }
 
 signals:
@@ -131,7 +135,7 @@ private:
     QLabel* diferencias_ = nullptr;
     QTableWidget* tabla_ = nullptr;
     QChart* grafico_ = nullptr;
-    QChartView* vista_ = nullptr;
+    VistaGrafico* vista_ = nullptr;
     QScatterSeries* frente_ = nullptr;
     QScatterSeries* actual_ = nullptr;
     QScatterSeries* geneticaSerie_ = nullptr;

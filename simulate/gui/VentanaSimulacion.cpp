@@ -27,6 +27,7 @@
 #include "editor/gui/Principal.h"
 #include "model/HuellaRed.h"
 #include "simulate/SimulacionLinea.h"
+#include "files/NombreExportar.h"
 #include "simulate/gui/TablaSimulacion.h"
 #include "widgets/AvisoDesactualizado.h"
 #include "widgets/CampoNumerico.h"
@@ -633,7 +634,8 @@ void VentanaSimulacion::Copiar() const {
 
 bool VentanaSimulacion::ExportarCSV() {
     if (!resultado_) return false;
-    const auto nombre = principal_.dialogos().NombreGuardar("Archivos CSV (*.csv)|*.csv|", {});
+    const auto nombre =
+        NombreExportar(principal_.dialogos(), "Archivos CSV (*.csv)|*.csv|", {".csv"});
     if (!nombre) return false;
     const QString motivo = GuardarDesde(this, QString::fromStdString(*nombre),
                                         TextoCSV(Celdas(), principal_.regional()).toUtf8());

@@ -19,6 +19,16 @@
 using namespace vortena;
 using namespace vortena::prueba;
 
+namespace {
+
+// A chart value as a pixel of the chart's viewport.
+QPoint Pixel(GraficoEstados* g, QPointF valor) {
+    QChart* c = g->chart();
+    return g->mapFromScene(c->mapToScene(c->mapToPosition(valor, c->series().front())));
+}
+
+}  // namespace
+
 class ProbEstadosPrueba : public QObject {
     Q_OBJECT
 private slots:
@@ -146,9 +156,13 @@ void ProbEstadosPrueba::graficoDeQtCharts() {
 
     QCOMPARE(grafico->TextoEstado(2), QStringLiteral("n = 2\nP(n) = 0,12500"));
     QCOMPARE(grafico->TextoEstado(14), QString());
-    emit barras->barSets().front()->hovered(true, 3);
+    // The mouse over a bar's column, at any height, tells its value; between
+    // two columns, nothing.
+    QTest::mouseMove(grafico->viewport(), Pixel(grafico, {3, 0.01}));
     QCOMPARE(grafico->valorMostrado(), QStringLiteral("n = 3\nP(n) = 0,06250"));
-    emit barras->barSets().front()->hovered(false, 3);
+    QTest::mouseMove(grafico->viewport(), Pixel(grafico, {0, 0.4}));
+    QCOMPARE(grafico->valorMostrado(), QStringLiteral("n = 0\nP(n) = 0,50000"));
+    QTest::mouseMove(grafico->viewport(), Pixel(grafico, {3.5, 0.01}));
     QCOMPARE(grafico->valorMostrado(), QString());
 }
 

@@ -134,8 +134,12 @@ TEST_F(TablaResultados, ArchivoCsvEnUtf8ConMarca) {
                           "Centro,λ,μ,S,",
                           0),
               0u);
-    EXPECT_EQ(bytes,
-              "\xEF\xBB\xBF" + TablaComoTexto(Punteros(filas), ',', true, Regional::Ingles()));
+    EXPECT_EQ(bytes, "\xEF\xBB\xBF" +
+                         TablaComoTexto(Punteros(filas), ',', true, Regional::Ingles(), true));
+    // The file keeps every digit the panel rounds away.
+    EXPECT_NE(bytes.find(",1234.567,"), std::string::npos);
+    EXPECT_EQ(TextoCelda(filas[0], Columna("Costo por espera en cola"), Regional::Ingles()),
+              "1234.57");
     std::filesystem::remove_all(dir);
 }
 

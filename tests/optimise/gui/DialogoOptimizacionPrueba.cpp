@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
+#include <cmath>
 #include <functional>
 
 #include "model/Numeros.h"
@@ -278,12 +279,27 @@ private slots:
             }
         }
 
-        // The mouse over a point shows that generation's values.
-        emit costo->hovered(QPointF(6.2, 0), true);
+        // The mouse over a point of either line shows that generation's values.
         const GenCadena& m = b.opt.MejorCadena;
-        QCOMPARE(g->valorMostrado(), QStringLiteral("Generación 6\nCosto: %1\nTiempo: %2")
-                                         .arg(Q(Formato(m.rOptimo, "#0.00", kReg)),
-                                              Q(Formato(m.rTiempo, "#0.00", kReg))));
+        const QString ultima =
+            QStringLiteral("Generación 6\nCosto: %1\nTiempo: %2")
+                .arg(Q(Formato(m.rOptimo, "#0.00", kReg)), Q(Formato(m.rTiempo, "#0.00", kReg)));
+        QTest::mouseMove(g->viewport(), g->PixelDe(costo->at(6), costo) + QPoint(-2, 2));
+        QCOMPARE(g->valorMostrado(), ultima);
+        QTest::mouseMove(g->viewport(), g->PixelDe(tiempo->at(6), tiempo));
+        QCOMPARE(g->valorMostrado(), ultima);
+        QTest::mouseMove(g->viewport(), g->PixelDe(costo->at(0), costo));
+        QVERIFY(g->valorMostrado().startsWith(QStringLiteral("Generación 0\n")));
+        // Round ticks on the value axes, with the Spanish comma in their labels.
+        for (QAbstractAxis* e : g->chart()->axes(Qt::Vertical)) {
+            auto* v = qobject_cast<QValueAxis*>(e);
+            QCOMPARE(v->tickType(), QValueAxis::TicksDynamic);
+            const double pasos = (v->max() - v->min()) / v->tickInterval();
+            QVERIFY(std::abs(pasos - std::round(pasos)) < 1e-6);
+            QVERIFY(std::abs(v->min() / v->tickInterval() -
+                             std::round(v->min() / v->tickInterval())) < 1e-6);
+        }
+        QCOMPARE(g->chart()->locale().decimalPoint(), QStringLiteral(","));
 
         // "Guardar imagen…" writes what the chart shows.
         QTemporaryDir dir;

@@ -74,6 +74,14 @@ private slots:
                           Pixel(f, {puntos[elegido].costo, puntos[elegido].tiempo}));
         QCOMPARE(f->seleccionado(), static_cast<int>(elegido));
         QVERIFY(aplicar->isEnabled());
+        // The mouse over a point tells its cost and time in Spanish figures.
+        const int otro = static_cast<int>(puntos.size()) - 1;
+        QTest::mouseMove(f->vista()->viewport(),
+                         Pixel(f, {puntos.back().costo, puntos.back().tiempo}) + QPoint(2, 1));
+        QCOMPARE(f->vista()->valorMostrado(), f->TextoPunto(otro));
+        QVERIFY(f->TextoPunto(otro).startsWith(
+            QStringLiteral("Costo: ") +
+            QString::fromStdString(Formato(puntos.back().costo, "#0.##", v.ventana->regional()))));
 
         auto* tabla = f->findChild<QTableWidget*>(QStringLiteral("tabla"));
         QCOMPARE(tabla->rowCount(), 3);
