@@ -23,6 +23,7 @@ private slots:
         // Prensa (fed by INICIO) -> Horno (constant) -> Inspección.
         v.dialogos.nombresAbrir.push_back(std::string(VORTENA_SOURCE_DIR) +
                                           "/examples/desviaciones.vtq");
+        v.ventana->Modificado = false;  // no save prompt for the new network
         v.Menu("mnAbrir");
         QCOMPARE(v.red.Centros.Count(), 5);
         QVERIFY(!v.ventana->Modificado);
