@@ -99,7 +99,7 @@ Variabilidad CalcularVariabilidad(const Red& red) {
             llegada2 = Cuadrado(c.Desvlamda * c.Lamda);
         } else if (c.Lamda > 0) {
             r.calculado[Ix(v)] = 1;
-            r.cArribo[Ix(v)] = std::sqrt(Finito(llegada2));
+            r.cArribo[Ix(v)] = Finito(std::sqrt(Finito(llegada2)));
         }
 
         double u = 0;
