@@ -15,9 +15,6 @@
 #include "simulate/SimulacionLinea.h"
 
 namespace vortena::calc {
-namespace {}
-
-}  // namespace
 
 OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas) {
     OpcionesSimulacion o;
