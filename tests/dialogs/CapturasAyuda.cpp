@@ -24,6 +24,7 @@
 #include "optimise/RedesOptimizacion.h"
 #include "optimise/gui/OptimizacionVortena.h"
 #include "support/DocumentoFalso.h"
+#include "widgets/CampoNumerico.h"
 
 using namespace vortena;
 using namespace vortena::prueba;
