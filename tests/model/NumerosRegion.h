@@ -21,13 +21,11 @@ namespace vortena::prueba {
 inline std::string EnRegion(std::string_view espanol, const Regional& reg) {
     std::string s(espanol);
     if (reg == Regional::Espanol()) return s;
-    // Only separators inside a number: a sentence's own full stop stays.
-    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
-        if (s[i + 1] < '0' || s[i + 1] > '9') continue;
-        if (s[i] == ',')
-            s[i] = '.';
-        else if (s[i] == '.')
-            s[i] = ',';
+    for (char& c : s) {
+        if (c == ',')
+            c = '.';
+        else if (c == '.')
+            c = ',';
     }
     return s;
 }
