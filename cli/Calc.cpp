@@ -109,6 +109,9 @@ Pedido Interpretar(const std::vector<std::string>& args, const std::string& loca
             auto leidas =
                 LeerOpciones(pp.paso->nombre, pp.paso->opciones, pp.argumento, p.regional);
             if (auto* error = std::get_if<std::string>(&leidas)) throw ErrorUso{*error};
+            if (pp.paso->comprobar != nullptr)
+                if (auto error = pp.paso->comprobar(std::get<OpcionesLeidas>(leidas), p.regional))
+                    throw ErrorUso{*error};
         }
     return p;
 }

@@ -97,7 +97,12 @@ std::string Rango(const Opcion& o) {
     if (a.entero && a.multiplo > 1) t = "multiple of " + std::to_string(a.multiplo) + ", ";
     const bool conMin = std::isfinite(a.min), conMax = std::isfinite(a.max);
     if (conMin && conMax && !a.minAbierto && !a.maxAbierto) {
-        t += TextoGeneral(a.min, ingles) + ".." + TextoGeneral(a.max, ingles);
+        const auto limite = [&](double v) {
+            return a.entero && std::fabs(v) <= 9007199254740992.0 && v == std::floor(v)
+                       ? std::to_string(static_cast<long long>(v))
+                       : TextoGeneral(v, ingles);
+        };
+        t += limite(a.min) + ".." + limite(a.max);
     } else if (conMin && conMax) {
         t += TextoGeneral(a.min, ingles) + (a.minAbierto ? " < x " : " <= x ") +
              (a.maxAbierto ? "< " : "<= ") + TextoGeneral(a.max, ingles);

@@ -9,9 +9,6 @@
 #include "optimise/ModeloFrente.h"
 
 namespace vortena::calc {
-namespace {}
-
-}  // namespace
 
 bool Pareto(EntornoCalc& e, const std::string& opciones) {
     auto leido = LeerOpciones("pareto", kOpcionesPareto, opciones, e.regional);
@@ -23,11 +20,9 @@ bool Pareto(EntornoCalc& e, const std::string& opciones) {
     leidas->Tomar("--generaciones", ajustes.generaciones);
     leidas->Tomar("--semilla", ajustes.semilla);
     leidas->Tomar("--hilos", ajustes.hilos);
-    const AjustesFrente* a = &ajustes;
 
-    const auto modelo = PrepararFrente(e.red, a->extra, e.mensajes);
+    const auto modelo = PrepararFrente(e.red, ajustes.extra, e.mensajes);
     if (!modelo) return true;
-    AjustesFrente ajustes = *a;
     ajustes.hilos = HilosPermitidos(ajustes.hilos, e.mensajes, "pareto");
     Trabajo trabajo;
     ResultadoFrente r;

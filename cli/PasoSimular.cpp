@@ -15,9 +15,6 @@
 #include "simulate/SimulacionLinea.h"
 
 namespace vortena::calc {
-namespace {}
-
-}  // namespace
 
 OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas) {
     OpcionesSimulacion o;
@@ -33,6 +30,13 @@ OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas) {
     leidas.Tomar("--tolerancia", o.tolerancia);
     if (leidas.Texto("--distribucion") == "lognormal") o.distribucion = Distribucion::Lognormal;
     return o;
+}
+
+std::optional<std::string> ComprobarTrabajo(const OpcionesLeidas& leidas, const Regional& reg) {
+    if (TrabajoPorCentro(AjustesSimulacion(leidas)) <= OpcionesSimulacion::kTrabajoMax)
+        return std::nullopt;
+    return "--replicas × (--clientes + --calentamiento) pasa del máximo de " +
+           TextoGeneral(OpcionesSimulacion::kTrabajoMax, reg) + " clientes por centro";
 }
 
 namespace {
@@ -89,13 +93,6 @@ bool Simular(EntornoCalc& e, const std::string& opciones) {
     const auto* leidas = std::get_if<OpcionesLeidas>(&leido);
     if (!leidas) return true;  // the command line was checked before any step ran
     OpcionesSimulacion o = AjustesSimulacion(*leidas);
-    if (TrabajoPorCentro(o) > OpcionesSimulacion::kTrabajoMax) {
-        e.mensajes.Mostrar("--replicas × (--clientes + --calentamiento) pasa del máximo de " +
-                               TextoGeneral(OpcionesSimulacion::kTrabajoMax, e.regional) +
-                               " clientes por centro",
-                           kTituloPrograma, Botones::Aceptar, Icono::Critico);
-        return false;
-    }
     o.hilos = HilosPermitidos(o.hilos, e.mensajes, "simular");
     if (leidas->Tiene("--linea")) {
         SimularEnLinea(e, o);
@@ -148,7 +145,7 @@ bool Simular(EntornoCalc& e, const std::string& opciones) {
             if (!c.inestable && c.pocoFiable[f])
                 e.salida << "# intervalo poco fiable: " << Celda(c.Nombre) << ' ' << NombreFila(f)
                          << '\n';
-    e.salida << "# tolerancia " << TextoExacto(o.tolerancia) << '\n';
+    e.salida << "# tolerancia " << TextoGeneral(o.tolerancia, Regional::Ingles()) << '\n';
     e.salida << "# comparaciones " << r.pruebas << '\n';
 
     e.salida << "posicion\tNombre\tmedida\tanalitico\tsimulado\tsemiancho\tdentro\n";

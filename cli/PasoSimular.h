@@ -3,6 +3,7 @@
 // one tab-separated line per centre and measure.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "cli/Opciones.h"
@@ -52,6 +53,8 @@ inline constexpr std::array kOpcionesSimularPaso = UnirOpciones(
 // The simulation settings of the options read; what was not given keeps
 // its default.
 OpcionesSimulacion AjustesSimulacion(const OpcionesLeidas& leidas);
+// Replications × (customers + warm-up) above the maximum per centre.
+std::optional<std::string> ComprobarTrabajo(const OpcionesLeidas& leidas, const Regional& reg);
 
 // Prints the header and, for every productive centre in collection order,
 // one line per measure: posicion, Nombre, medida, analitico, simulado,

@@ -131,14 +131,14 @@ constexpr std::array kPasos = {
          "line per measure: posicion, Nombre, medida (Rho, P0, Pn, Lq, L, Wq, W, W50, W90,\n"
          "W95), analitico, simulado, semiancho (95 %), dentro (1/0/nd); reals as medidas.\n"
          "--linea simulates the centres inside the line, adding CVllegadas rows",
-         Simular, kOpcionesSimularPaso},
+         Simular, kOpcionesSimularPaso, ComprobarTrabajo},
     Paso{"riesgo", Argumento::Opciones, "riesgo [OPTS]",
          "the line's lead time from units flowing through the whole line (N units per\n"
          "replication, K units of warm-up). Prints pert and deseado, then media,\n"
          "desviacion, P50, P80, P90, P95, Ppert, Pdeseado, produccion, wip each with its\n"
          "95 % half-width, replicas; a table posicion Nombre paso aporte crucialidad; an\n"
          "empty line and a table ruta paso media P50 P90 P95 centros (20 routes at most)",
-         Riesgo, kOpcionesRiesgo},
+         Riesgo, kOpcionesRiesgo, ComprobarTrabajo},
 };
 
 }  // namespace

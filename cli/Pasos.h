@@ -41,6 +41,9 @@ struct Paso {
     // Opciones: the options the step takes, checked by LeerOpciones before
     // any step runs and listed in the usage text.
     std::span<const Opcion> opciones{};
+    // What no single option can say (a limit on several together): the
+    // usage error, checked with the options before any step runs.
+    std::optional<std::string> (*comprobar)(const OpcionesLeidas&, const Regional&) = nullptr;
 };
 
 std::span<const Paso> Pasos();

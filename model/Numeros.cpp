@@ -417,6 +417,17 @@ bool Admisible::Admite(double v) const {
     return true;
 }
 
+namespace {
+
+// A whole bound is written whole: 2^53 is no "9,00719925474099E+15".
+std::string Limite(const Admisible& a, double v, const Regional& reg) {
+    if (a.entero && std::fabs(v) <= 9007199254740992.0 && v == std::floor(v))
+        return std::to_string(static_cast<long long>(v));
+    return TextoGeneral(v, reg);
+}
+
+}  // namespace
+
 std::string Admisible::Describir(const Regional& reg) const {
     std::string t = !entero        ? "un número"
                     : multiplo > 1 ? "un múltiplo de " + std::to_string(multiplo)
@@ -424,10 +435,10 @@ std::string Admisible::Describir(const Regional& reg) const {
     const bool conMin = std::isfinite(min);
     const bool conMax = std::isfinite(max);
     if (conMin && conMax && !minAbierto && !maxAbierto)
-        return t + " de " + TextoGeneral(min, reg) + " a " + TextoGeneral(max, reg);
-    if (conMin) t += (minAbierto ? " mayor que " : " no menor que ") + TextoGeneral(min, reg);
+        return t + " de " + Limite(*this, min, reg) + " a " + Limite(*this, max, reg);
+    if (conMin) t += (minAbierto ? " mayor que " : " no menor que ") + Limite(*this, min, reg);
     if (conMin && conMax) t += " y";
-    if (conMax) t += (maxAbierto ? " menor que " : " no mayor que ") + TextoGeneral(max, reg);
+    if (conMax) t += (maxAbierto ? " menor que " : " no mayor que ") + Limite(*this, max, reg);
     return t;
 }
 

@@ -44,6 +44,8 @@ Lectura CampoNumerico::Tomar() {
     if (!l.valor) {
         Marcar(true);
         setFocus(Qt::OtherFocusReason);
+    } else {
+        valor_ = *l.valor;  // what was taken, not what was half typed
     }
     return l;
 }
@@ -53,7 +55,6 @@ Lectura CampoNumerico::Tomar() {
 void CampoNumerico::Marcar(bool vacio) {
     const bool leer = admite_ && (vacio || !text().trimmed().isEmpty());
     const Lectura l = leer ? Leer() : Lectura{0.0, {}};
-    if (leer && l.valor) valor_ = *l.valor;
     const bool marcar = !l.valor;
     if (marcar == marcado_ && (!marcar || toolTip() == QString::fromStdString(l.motivo))) return;
     marcado_ = marcar;

@@ -118,8 +118,8 @@ void VentanaSimulacion::Construir() {
     clientes_ = campo("clientes", Admisible::Entero(1, clientes));
     calentamiento_ = campo("calentamiento", Admisible::Entero(0, clientes));
     semilla_ = campo("semilla", Admisible::Entero(0, kSemillaMax));
-    tolerancia_ = campo("tolerancia",
-                        Admisible{0, 100 * OpcionesSimulacion::kToleranciaMax, false, false, false, 1});
+    tolerancia_ = campo("tolerancia", Admisible{0, 100 * OpcionesSimulacion::kToleranciaMax, false,
+                                                false, false, 1});
     tolerancia_->setToolTip(
         QStringLiteral("Diferencia relativa entre modelo y simulación por debajo de la cual "
                        "ninguna cifra se marca"));
@@ -318,7 +318,8 @@ std::optional<OpcionesSimulacion> VentanaSimulacion::LeerAjustes() {
     o.tolerancia = *tol / 100;
     if (TrabajoPorCentro(o) > OpcionesSimulacion::kTrabajoMax) {
         Estado(QStringLiteral("Réplicas × (clientes + calentamiento) pasa del máximo de ") +
-                   QString::fromStdString(TextoGeneral(OpcionesSimulacion::kTrabajoMax, reg)) +
+                   QString::fromStdString(
+                       TextoGeneral(OpcionesSimulacion::kTrabajoMax, principal_.regional())) +
                    QStringLiteral(" clientes por centro."),
                true);
         clientes_->setFocus();

@@ -233,9 +233,7 @@ TEST_F(Calc, OutputsRefuseTheOpenNetworkAndReadOnlyFiles) {
     const std::string soloLectura = dir / "solo.txt";
     prueba::EscribirArchivo(soloLectura, "mío");
     ASSERT_EQ(::chmod(soloLectura.c_str(), 0444), 0);
-    const std::string riesgo =
-        " riesgo --replicas 2 --clientes 500 --calentamiento 50 "
-        "--muestras 200 --cdf ";
+    const std::string riesgo = " riesgo --replicas 2 --clientes 500 --calentamiento 50 --cdf ";
     const std::string redAbierta = " es el archivo de la red abierta; elija otro nombre";
     const struct {
         std::string pasos, error;

@@ -140,10 +140,10 @@ TEST_P(RiesgoIncorrecto, ExitsWithTwoNamingTheOptionAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Opciones, RiesgoIncorrecto,
-                         ::testing::Values("--deseado x", "--deseado 0", "--replicas 1", "--precision 0",
-                                           "--calentamiento menos", "--distribucion normal",
-                                           "--hilos 0", "--semilla -1", "--otra 1",
-                                           "--replicas 4 --precision 0.1"));
+                         ::testing::Values("--deseado x", "--deseado 0", "--replicas 1",
+                                           "--precision 0", "--calentamiento menos",
+                                           "--distribucion normal", "--hilos 0", "--semilla -1",
+                                           "--otra 1", "--replicas 4 --precision 0.1"));
 
 }  // namespace
 }  // namespace vortena

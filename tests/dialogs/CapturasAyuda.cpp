@@ -36,6 +36,7 @@
 #include "simulate/gui/VentanaPlazo.h"
 #include "simulate/gui/VentanaSimulacion.h"
 #include "support/DocumentoFalso.h"
+#include "widgets/CampoNumerico.h"
 
 using namespace vortena;
 using namespace vortena::prueba;

@@ -57,9 +57,9 @@ TEST(LecturaRapida, CasosDeBorde) {
     // Not numbers, whatever path looks at them.
     for (const char* t : {"", "-", ".", "1.2.3", "1,2.3", "12a", "--1", "1-"})
         EXPECT_EQ(LeerNumeroArchivo(t), std::nullopt) << t;
-    // Grouped numbers leave the short path to the regional rules.
-    EXPECT_EQ(LeerNumero("1.234,5", Regional::Espanol()), 1234.5);
-    EXPECT_EQ(LeerNumero("1,234.5", Regional::Ingles()), 1234.5);
+    // A group separator is never dropped silently: a grouped number is refused.
+    EXPECT_EQ(LeerNumero("1.234,5", Regional::Espanol()), std::nullopt);
+    EXPECT_EQ(LeerNumero("1,234.5", Regional::Ingles()), std::nullopt);
 }
 
 TEST(LecturaRapida, AEntero16ConValoresEnterosYNo) {

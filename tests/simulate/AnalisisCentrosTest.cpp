@@ -207,12 +207,19 @@ TEST(AnalisisCentros, ColasPesadasYCorridasCortasAvisan) {
     }
     EXPECT_EQ(avisos, 5);
 
-    // A light centre with long runs gives no warning.
+    // A light centre with long runs is warned about only by chance: ten rows
+    // are checked per run.
     Exponenciales ligero;
     ligero.Centro("ligero", 0.5, 1.0, 1);
+    const Red& liviana = ligero.Cerrar();
     o.clientes = 20000;
     o.calentamiento = 1000;
-    EXPECT_FALSE(Uno(ligero.Cerrar(), o).AlgunPocoFiable());
+    int avisadas = 0;
+    for (int s = 1; s <= 5; ++s) {
+        o.semilla = static_cast<std::uint64_t>(s);
+        avisadas += Uno(liviana, o).AlgunPocoFiable();
+    }
+    EXPECT_LE(avisadas, 2);
 }
 
 TEST(AnalisisCentros, VariabilidadExtremaNoDaValoresInfinitos) {
