@@ -76,6 +76,7 @@ namespace {
 // sections tested together (Bonferroni): a looser test warns on a third of
 // clean runs once every measure of every centre is checked.
 constexpr double kTendenciaRiesgo = 0.01;
+constexpr double kTendenciaPosibleRiesgo = 0.20;
 // A transient whose bias on the whole mean is below this share of the
 // half-width that matters changes no conclusion.
 constexpr double kSesgoRelevante = 0.25;
@@ -98,16 +99,24 @@ Diagnostico Diagnosticar(std::span<const TramosSerie> replicas, double referenci
     d.corta = n < kIndependientesMin * d.inflacion;
 
     const boost::math::students_t t(static_cast<double>(r - 1));
-    const double tCritico = boost::math::quantile(
-        t, 1 - kTendenciaRiesgo / (2.0 * static_cast<double>(kFraccionesInicio.size())));
+    const auto critico = [&](double riesgo) {
+        return boost::math::quantile(
+            t, 1 - riesgo / (2.0 * static_cast<double>(kFraccionesInicio.size())));
+    };
+    const double tCritico = critico(kTendenciaRiesgo);
+    const double tPosible = critico(kTendenciaPosibleRiesgo);
     for (std::size_t f = 0; f < kFraccionesInicio.size(); ++f) {
         for (std::size_t i = 0; i < r; ++i) v[i] = replicas[i].inicio[f] - replicas[i].segundaMitad;
         const Resumen dif = Resumir(v);
         const double se = dif.desviacion / std::sqrt(static_cast<double>(r));
-        const bool clara = se > 0 ? std::fabs(dif.media) > tCritico * se : dif.media != 0;
+        const auto supera = [&](double critico) {
+            return se > 0 ? std::fabs(dif.media) > critico * se : dif.media != 0;
+        };
         // The section's excess diluted over the whole run.
         const double sesgo = std::fabs(dif.media) / static_cast<double>(kFraccionesInicio[f]);
-        if (clara && sesgo > kSesgoRelevante * referencia) d.tendencia = true;
+        if (sesgo <= kSesgoRelevante * referencia) continue;
+        d.tendencia = d.tendencia || supera(tCritico);
+        d.tendenciaPosible = d.tendenciaPosible || supera(tPosible);
     }
     return d;
 }
@@ -165,7 +174,7 @@ Decision DecidirPrecision(const PlanPrecision& plan, std::span<const Resumen> me
     };
     // Means still dominated by the start-up: more of them would only narrow
     // the interval around the wrong value.
-    if (diagnostico.tendencia || diagnostico.corta) return alargar(plan.ronda);
+    if (diagnostico.tendenciaPosible || diagnostico.corta) return alargar(plan.ronda);
 
     double necesarias = r;
     for (const Resumen& m : medidas) {

@@ -81,6 +81,10 @@ struct Diagnostico {
     // The start of the replications still differs from their second half by
     // more than chance and by enough to matter against `referencia`.
     bool tendencia = false;
+    // The same difference at 20 % over the sections: too weak to warn about,
+    // enough to lengthen the replications in precision mode, where a missed
+    // transient costs the interval its coverage and a false alarm only time.
+    bool tendenciaPosible = false;
     // Variance inflation of a replication mean against independent
     // observations (1 + 2 x the integrated autocorrelation time).
     double inflacion = 1;

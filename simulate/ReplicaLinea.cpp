@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "model/ErrorAritmetico.h"
 #include "simulate/Servidores.h"
 
 namespace vortena::sim {
@@ -386,11 +387,13 @@ ResultadoReplicaLinea ReplicaLinea::Ejecutar(const ParametrosReplicaLinea& p, Co
     }
     const std::int64_t porRonda = UnidadesPorRonda(e.nodos.size());
     const double paso = static_cast<double>(porRonda) / linea_.flujoTotal;
-    const std::int64_t total = p.calentamiento + p.unidades;
     std::vector<std::pair<double, std::uint16_t>> nuevas;
     double horizonte = 0;
     std::int64_t informadas = 0;
-    while (e.entradas < total || e.medidasDentro > 0) {
+    // The window of measured units closes when the first unit after them
+    // enters: run until it has, even when the last round ended exactly at the
+    // last measured unit, or the rates below would divide by nothing.
+    while (!e.hayT1 || e.medidasDentro > 0) {
         if (control.Cancelado()) throw Cancelado{};
         horizonte += paso;
         nuevas.clear();
@@ -416,8 +419,9 @@ ResultadoReplicaLinea ReplicaLinea::Ejecutar(const ParametrosReplicaLinea& p, Co
     r.dentro = static_cast<std::int64_t>(e.unidades.size() - e.libresUnidad.size());
     r.tramos = e.serie->Tramos();
     const double n = static_cast<double>(p.unidades);
-    double duracion = e.t1 - e.t0;
-    if (!(duracion > 0)) duracion = std::numeric_limits<double>::min();
+    const double duracion = e.t1 - e.t0;
+    if (!(duracion > 0) || !std::isfinite(duracion))
+        throw ErrorAritmetico("la ventana de medida de la línea no tiene duración");
     const double mediaD = e.sumaT / n;
     const double media = e.escala + mediaD;
     r.linea[kMedia] = media;

@@ -117,7 +117,7 @@ TEST(AnalisisSalida, PrecisionAlargaConTendenciaYSeRindeAlTope) {
     const PlanPrecision plan{0.01, 10, 1000, 8000, 1e6};
     Resumen ancha{10, 100, 5, 0}, estrecha{10, 100, 0.5, 0};
     Diagnostico limpio, arranque;
-    arranque.tendencia = true;
+    arranque.tendenciaPosible = true;  // a weak sign is enough to lengthen
     Decision d = DecidirPrecision(plan, std::vector{estrecha}, arranque, 1000);
     EXPECT_EQ(d.accion, Accion::Alargar);
     EXPECT_EQ(d.longitud, 2000);
