@@ -1,6 +1,8 @@
 #include "widgets/VentanaHerramienta.h"
 
 #include <QAction>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QWidget>
@@ -20,13 +22,38 @@ void ComoVentanaDeHerramienta(QWidget& ventana, QWidget& principal) {
             ventana.addAction(a);
 }
 
+namespace {
+
+// While a tool window is active Qt matches window shortcuts against its main
+// window, so an F1 action here would lose to the main window's "Contenido".
+// Claiming F1 before the shortcut map sees it keeps it for this window.
+class TeclaAyuda : public QObject {
+public:
+    TeclaAyuda(QWidget& ventana, std::function<void()> abrir)
+        : QObject(&ventana), abrir_(std::move(abrir)) {
+        setObjectName(QStringLiteral("ayudaF1"));
+        ventana.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* e) override {
+        if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress)
+            return QObject::eventFilter(objeto, e);
+        auto* tecla = static_cast<QKeyEvent*>(e);
+        if (tecla->key() != Qt::Key_F1 || tecla->modifiers() != Qt::NoModifier) return false;
+        e->accept();
+        if (e->type() == QEvent::KeyPress) abrir_();
+        return true;
+    }
+
+private:
+    std::function<void()> abrir_;
+};
+
+}  // namespace
+
 QPushButton* BotonAyuda(QWidget& ventana, std::function<void()> abrir) {
-    auto* f1 = new QAction(&ventana);
-    f1->setObjectName(QStringLiteral("ayudaF1"));
-    f1->setShortcut(QKeySequence(Qt::Key_F1));
-    f1->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(f1, &QAction::triggered, &ventana, abrir);
-    ventana.addAction(f1);
+    new TeclaAyuda(ventana, abrir);
     auto* boton = new QPushButton(QStringLiteral("Ayuda"), &ventana);
     boton->setObjectName(QStringLiteral("btAyuda"));
     boton->setAutoDefault(false);

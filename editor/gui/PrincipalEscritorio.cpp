@@ -159,7 +159,7 @@ void Principal::OrdenExportarGrafico() {
         ExportarDiagrama(QString::fromStdString(*nombre), red_, regional_, editor_->capas(),
                          ArchivoAbierto(*this));
     } catch (const ErrorArchivo& e) {
-        dialogos_->Mostrar("No se pudo escribir el gráfico en " + *nombre + ".\n" + e.what(),
+        dialogos_->Mostrar("No se pudo escribir el gráfico: " + std::string(e.what()) + ".",
                            kTituloVentana, Botones::Aceptar, Icono::Critico);
     }
 }

@@ -512,14 +512,14 @@ QSettings Ajustes() {
 
 void VentanaFrente::CargarAjustes() {
     const QSettings s = Ajustes();
-    for (QSpinBox* c : {extra_, poblacion_, generaciones_, semilla_})
-        c->setValue(s.value(QStringLiteral("frente/") + c->objectName(), c->value()).toInt());
+    for (CampoNumerico* c : {extra_, poblacion_, generaciones_, semilla_})
+        c->setValue(s.value(QStringLiteral("frente/") + c->objectName(), c->value()).toDouble());
 }
 
 // Only from a search that completed: a setting that never ran is no choice.
 void VentanaFrente::GuardarAjustes() const {
     QSettings s = Ajustes();
-    for (const QSpinBox* c : {extra_, poblacion_, generaciones_, semilla_})
+    for (const CampoNumerico* c : {extra_, poblacion_, generaciones_, semilla_})
         s.setValue(QStringLiteral("frente/") + c->objectName(), c->value());
 }
 

@@ -60,7 +60,8 @@ std::vector<ColumnaSimulacion> ColumnasSimulacion() {
         const QString nombre =
             m == kRho ? QStringLiteral("Ocupados") : QString::fromLatin1(NombreMedida(m));
         const QString grupo = m == kRho ? ocupados : QString::fromLatin1(NombreMedida(m));
-        const bool visible = m == kLq || m == kWq || m == kW;
+        // Lq is lamda Wq: one more pair to read, nothing more to learn.
+        const bool visible = m == kWq || m == kW;
         c.push_back({nombre + QStringLiteral(" modelo"), grupo, visible});
         c.push_back({nombre + QStringLiteral(" simulado"), grupo, visible});
     }

@@ -210,8 +210,18 @@ void VentanaSimulacion::Construir() {
     tabla_->verticalHeader()->setVisible(false);
     const std::vector<QString> titulos = TitulosSimulacion();
     tabla_->setColumnCount(static_cast<int>(titulos.size()));
-    for (std::size_t i = 0; i < titulos.size(); ++i)
-        tabla_->setHorizontalHeaderItem(static_cast<int>(i), new QTableWidgetItem(titulos[i]));
+    for (std::size_t i = 0; i < titulos.size(); ++i) {
+        // "W modelo" over two lines: the figures, not the titles, set the
+        // widths, so the usual columns fit the window.
+        QString dos = titulos[i];
+        for (const QString& fin : {QStringLiteral(" modelo"), QStringLiteral(" simulad")}) {
+            const qsizetype k = dos.lastIndexOf(fin);
+            if (k > 0) dos[k] = QLatin1Char('\n');
+        }
+        auto* cabecera = new QTableWidgetItem(dos);
+        cabecera->setData(Qt::UserRole, titulos[i]);
+        tabla_->setHorizontalHeaderItem(static_cast<int>(i), cabecera);
+    }
     tabla_->setSortingEnabled(true);
     tabla_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     tabla_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -428,7 +438,7 @@ void VentanaSimulacion::Mostrar() {
     tabla_->resizeColumnsToContents();
     // Long warnings are read in full in their tooltip; the column stays narrow.
     const int avisos = tabla_->columnCount() - 1;
-    tabla_->setColumnWidth(avisos, std::min(tabla_->columnWidth(avisos), 260));
+    tabla_->setColumnWidth(avisos, std::min(tabla_->columnWidth(avisos), 200));
     for (int i = 0; i < tabla_->rowCount(); ++i)
         if (QTableWidgetItem* item = tabla_->item(i, avisos)) item->setToolTip(item->text());
     AjustarFija();
@@ -541,6 +551,8 @@ void VentanaSimulacion::MostrarGrupo(const QString& grupo, bool visible) {
 void VentanaSimulacion::AjustarFija() {
     if (!fija_) return;
     fija_->setColumnWidth(0, tabla_->columnWidth(0));
+    // The table's titles take two lines, the centre's one: same height.
+    fija_->horizontalHeader()->setFixedHeight(tabla_->horizontalHeader()->height());
     for (int i = 0; i < tabla_->rowCount(); ++i) fija_->setRowHeight(i, tabla_->rowHeight(i));
     const int marco = tabla_->frameWidth();
     fija_->setGeometry(tabla_->verticalHeader()->width() + marco, marco, tabla_->columnWidth(0),
@@ -611,7 +623,8 @@ std::vector<std::vector<QString>> VentanaSimulacion::Celdas() const {
     std::vector<QString> titulos;
     // What the user sees: the hidden columns stay out.
     for (int j = 0; j < tabla_->columnCount(); ++j)
-        if (!tabla_->isColumnHidden(j)) titulos.push_back(tabla_->horizontalHeaderItem(j)->text());
+        if (!tabla_->isColumnHidden(j))
+            titulos.push_back(tabla_->horizontalHeaderItem(j)->data(Qt::UserRole).toString());
     filas.push_back(titulos);
     for (int i = 0; i < tabla_->rowCount(); ++i) {
         std::vector<QString> fila;

@@ -33,11 +33,12 @@ void ArcoPrueba::multiplicador_data() {
     QTest::addColumn<bool>("marcado");
 
     // clang-format off
-    QTest::newRow("es sin cambio") << "es" << 1.0 << "1,00" << false << "" << false << "cancelar" << false << 1.0 << true << false;
+    QTest::newRow("es sin cambio") << "es" << 1.0 << "1,00" << false << "" << false << "cancelar" << false << 1.0 << false << false;
     // The shown text is accepted back where "." is the decimal separator.
     QTest::newRow("en sin cambio") << "en" << 1.0 << "1.00" << false << "" << false << "aceptar" << false << 1.0 << true << false;
     QTest::newRow("en Enter sobre lo mostrado") << "en" << 2.5 << "2.50" << false << "" << true << "" << false << 2.5 << true << false;
-    QTest::newRow("redondeo a dos decimales") << "es" << 0.333 << "0,33" << false << "" << false << "cierre" << false << 0.33 << true << true;
+    QTest::newRow("redondeo a dos decimales") << "es" << 0.333 << "0,33" << false << "" << false << "aceptar" << false << 0.33 << true << true;
+    QTest::newRow("caja de cierre sin redondeo") << "es" << 0.333 << "0,33" << false << "" << false << "cierre" << false << 0.333 << false << false;
     QTest::newRow("es Enter punto") << "es" << 1.0 << "1,00" << true << "1.5" << true << "cancelar" << true << 1.0 << false << false;
     QTest::newRow("es Cancelar con punto") << "es" << 1.0 << "1,00" << true << "1.5" << false << "cancelar" << false << 1.0 << false << false;
     QTest::newRow("es Enter coma") << "es" << 1.0 << "1,00" << true << "1,5" << true << "" << false << 1.5 << true << true;
@@ -47,8 +48,10 @@ void ArcoPrueba::multiplicador_data() {
     QTest::newRow("Enter negativo") << "es" << 1.0 << "1,00" << true << "-2" << true << "cancelar" << true << 1.0 << false << false;
     QTest::newRow("Enter vacía") << "es" << 1.0 << "1,00" << true << "" << true << "cancelar" << true << 1.0 << false << false;
     QTest::newRow("cierra vacía") << "es" << 1.0 << "1,00" << true << "" << false << "cierre" << false << 1.0 << false << false;
-    QTest::newRow("Cancelar guarda") << "es" << 1.0 << "1,00" << true << "3" << false << "cancelar" << false << 3.0 << true << true;
-    QTest::newRow("caja de cierre guarda") << "es" << 1.0 << "1,00" << true << "3" << false << "cierre" << false << 3.0 << true << true;
+    QTest::newRow("Aceptar guarda") << "es" << 1.0 << "1,00" << true << "3" << false << "aceptar" << false << 3.0 << true << true;
+    QTest::newRow("Cancelar deja") << "es" << 1.0 << "1,00" << true << "3" << false << "cancelar" << false << 1.0 << false << false;
+    QTest::newRow("Escape deja") << "es" << 1.0 << "1,00" << true << "3" << false << "escape" << false << 1.0 << false << false;
+    QTest::newRow("caja de cierre deja") << "es" << 1.0 << "1,00" << true << "3" << false << "cierre" << false << 1.0 << false << false;
     // clang-format on
 }
 

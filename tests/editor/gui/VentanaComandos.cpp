@@ -238,9 +238,9 @@ private slots:
         v.Menu("mnGrafico");
         const QImage copia = QGuiApplication::clipboard()->image();
         QVERIFY(!copia.isNull());
-        QCOMPARE(copia.size(), v.fondo()->Imagen().size());
-        QCOMPARE(copia.convertToFormat(QImage::Format_RGB32),
-                 v.fondo()->Imagen().convertToFormat(QImage::Format_RGB32));
+        // The drawn line cropped, not the whole sheet.
+        QVERIFY(copia.width() < v.fondo()->Imagen().width() / 2);
+        QVERIFY(copia.height() < v.fondo()->Imagen().height() / 2);
     }
 
     void exportarResumen() {

@@ -28,6 +28,9 @@ using vortena::prueba::VentanaDePrueba;
 namespace {
 
 void Teclas(VentanaDePrueba& v, QKeyCombination k) {
+    // A closed dialog may leave no window active, and shortcuts need one.
+    v.ventana->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(v.ventana.get()));
     v.fondo()->setFocus();
     QTest::keyClick(v.fondo(), k.key(), k.keyboardModifiers());
 }
@@ -99,6 +102,7 @@ void AceptarServidores(VentanaDePrueba& v, const QString& servidores) {
                               Qt::LeftButton);
         },
         [&] { v.Clic(4500, 1500, Qt::RightButton); });
+    v.Clic(8000, 8000);  // off the box: its outline is no longer the selection's
 }
 
 }  // namespace

@@ -415,15 +415,19 @@ private slots:
         v.dialogos.nombresGuardar.push_back(red);
         v.Menu("mnGuardar");
         const std::string guardada = vortena::prueba::LeerArchivo(red);
-        v.dialogos.nombresGuardar.push_back(red);
+        const QString enlace = v.carpeta.filePath(QStringLiteral("tabla.csv"));
+        QVERIFY(QFile::link(QString::fromStdString(red), enlace));
+        v.dialogos.nombresGuardar.push_back(enlace.toStdString());
+        v.dialogos.respuestas().push_back(vortena::Respuesta::Si);  // replace it
         v.Menu("mnExportarCsv");
-        QCOMPARE(v.Ultimo(), red + " es el archivo de la red abierta; elija otro nombre");
+        QCOMPARE(v.Ultimo(), enlace.toStdString() + " es el archivo de la red abierta; elija otro nombre");
         QCOMPARE(vortena::prueba::LeerArchivo(red), guardada);
     }
 
     void colorearPorUtilizacion() {
         VentanaDePrueba v;
         v.red.Centros(2).Trafico = 0.9;
+        v.red.ResultadosAlDia = true;  // as if just computed
         vortena::Leyendas* leyendas = v.ventana->leyendas();
         QVERIFY(!leyendas->isVisible());
         QAction* a = v.Accion("mnColorear");

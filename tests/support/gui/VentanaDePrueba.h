@@ -101,3 +101,10 @@ public:
 };
 
 }  // namespace vortena::prueba
+
+// Failed comparisons of messages print both texts.
+namespace std {
+inline char* toString(const std::string& s) {
+    return QTest::toString(QString::fromStdString(s));
+}
+}  // namespace std
