@@ -194,13 +194,17 @@ void VentanaFrente::Construir() {
     izquierda->addWidget(estado_);
     izquierda->addWidget(tabla_, 1);
     izquierda->addWidget(diferencias_);
+    // Two rows: five buttons side by side would cut their texts in 420 px.
     auto* botones = new QHBoxLayout;
     botones->addWidget(aplicar_);
     botones->addWidget(csv_);
     botones->addWidget(imagen_);
-    if (ctx_.ayuda) botones->addWidget(BotonAyuda(*this, ctx_.ayuda));
-    botones->addWidget(cerrar);
     izquierda->addLayout(botones);
+    auto* botones2 = new QHBoxLayout;
+    botones2->addStretch(1);
+    if (ctx_.ayuda) botones2->addWidget(BotonAyuda(*this, ctx_.ayuda));
+    botones2->addWidget(cerrar);
+    izquierda->addLayout(botones2);
 
     auto* panel = new QWidget;
     panel->setLayout(izquierda);
@@ -291,7 +295,8 @@ bool VentanaFrente::Calcular() {
     puntoActual_ = modelo_->actual();
     // Without the genetic search's desired time, the line's own.
     if (!ctx_.deseado && deseado_->text().trimmed().isEmpty() && puntoActual_.valida)
-        deseado_->setValue(puntoActual_.tiempo);
+        // Four decimals, rounded up so the line still meets its own time.
+        deseado_->setValue(std::ceil(puntoActual_.tiempo * 1e4) / 1e4);
 
     AjustesFrente a;
     a.extra = static_cast<int>(extra_->value());
