@@ -5,19 +5,6 @@
 
 namespace vortena {
 
-namespace {
-
-// A computation on a copy has no window to redraw or mark modified.
-class SinDocumento : public Documento {
-public:
-    void ACTBarraEstado(bool) override {}
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
-
-}  // namespace
-
 Red CopiarRed(const Red& red) {
     Red copia;
     copia.Centros.Reservar(red.Centros.Count());
@@ -39,6 +26,19 @@ Red CopiaCalculada(const Red& red, MensajesCallados& callados) {
     SinDocumento doc;
     CalcularRed(copia, callados, doc);
     return copia;
+}
+
+std::vector<bool> FallosPorCentro(Red& copia, MensajesCallados& callados) {
+    std::vector<bool> fallo(static_cast<std::size_t>(copia.Centros.Count()) + 1, false);
+    if (!copia.ErrorCalculo) return fallo;
+    for (int i = 1; i <= copia.Centros.Count(); ++i) {
+        CentroProductivo& c = copia.Centros(i);
+        if (!c.EsCentro()) continue;
+        bool error = false;
+        c.Calculos(error, callados);
+        fallo[static_cast<std::size_t>(i)] = error;
+    }
+    return fallo;
 }
 
 }  // namespace vortena

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Documento.h"
 #include "model/Mensajes.h"
 #include "model/Red.h"
 
@@ -26,9 +27,23 @@ public:
     }
 };
 
+// A computation on a copy has no window to redraw or mark modified.
+class SinDocumento : public Documento {
+public:
+    void ACTBarraEstado(bool) override {}
+    void PonerTitulo(const std::string&) override {}
+    void RedibujarTodo() override {}
+    void Terminar() override {}
+};
+
 // The copy computed as the "Calcular" command computes the user's network
 // (CalcularRed), nothing shown: `callados` keeps what would have been said
 // and the copy's ErrorCalculo whether it failed.
 Red CopiaCalculada(const Red& red, MensajesCallados& callados);
+
+// The network computation stops at the first centre that fails; when the
+// copy failed, every centre is computed alone and gets its own verdict
+// (indexed by position; all false when the copy computed).
+std::vector<bool> FallosPorCentro(Red& copia, MensajesCallados& callados);
 
 }  // namespace vortena

@@ -234,13 +234,45 @@ void CentroProductivo::ServidoresMinimos(bool& errorCalculo) {
     }
 }
 
+namespace {
+
+// Erlang's B for a growing number of servers at one load, by the stable
+// recursion B(k) = r B(k-1) / (k + r B(k-1)): each further server costs one
+// step, so a search over every count stays linear in the counts.
+class ErlangB {
+public:
+    explicit ErlangB(double r) : r_(Finito(r)) {
+        if (!(r_ >= 0)) throw ErrorAritmetico("carga fuera de rango");
+    }
+    double En(int s) {
+        while (k_ < s) {
+            ++k_;
+            b_ = r_ * b_ / (k_ + r_ * b_);
+        }
+        return b_;
+    }
+
+private:
+    double r_;
+    int k_ = 0;
+    double b_ = 1;
+};
+
+// Units in an M/M/s centre at load r: r + C r / (s - r), with Erlang's C
+// from B.
+double EnSistema(double r, int s, double b) {
+    const double holgura = Restar(s, r);
+    if (!(holgura > 0)) throw ErrorAritmetico("centro saturado");
+    const double c = Dividir(Multiplicar(s, b), Restar(s, Multiplicar(r, 1 - b)));
+    return Sumar(Dividir(Multiplicar(c, r), holgura), r);
+}
+
+}  // namespace
+
 void CentroProductivo::ClientesEnSistema(int s, double& Lsistema) const {
-    const double rho = Rho;
-    const double holgura = Restar(s, rho);
-    const ErlangEscalado estados(rho, s, Dividir(s, holgura));
-    Lsistema = Sumar(
-        Dividir(Multiplicar(Multiplicar(estados.P(s), s), rho), Multiplicar(holgura, holgura)),
-        rho);
+    if (s < 1) throw ErrorAritmetico("servidores fuera de rango");
+    ErlangB b(Rho);
+    Lsistema = EnSistema(Rho, s, b.En(s));
 }
 
 // The search ends at the latest at the largest count a file can hold, so it
@@ -253,17 +285,17 @@ void CentroProductivo::ServidoresOptimos(bool& errorCalculo) {
     if (errorCalculo) return;
     try {
         int s = Servidores;
+        if (s < 1) throw ErrorAritmetico("servidores fuera de rango");
+        ErlangB b(Rho);
         double anterior = 1e300;
-        double actual = 0;
-        double siguiente = 0;
-        ClientesEnSistema(s, actual);
-        ClientesEnSistema(s + 1, siguiente);
+        double actual = EnSistema(Rho, s, b.En(s));
+        double siguiente = EnSistema(Rho, s + 1, b.En(s + 1));
         while (!(actual - siguiente <= razon && anterior - actual >= razon)) {
             if (s + 1 >= kMaximoServidores) throw ErrorAritmetico("sin óptimo de servidores");
             ++s;
             anterior = actual;
             actual = siguiente;
-            ClientesEnSistema(s + 1, siguiente);
+            siguiente = EnSistema(Rho, s + 1, b.En(s + 1));
         }
         Servidores = AEntero16(s);
     } catch (const ErrorAritmetico&) {

@@ -32,14 +32,6 @@ std::string AvisoTasas(const std::vector<std::string>& nombres) {
 namespace sim {
 namespace {
 
-class SinDocumento : public Documento {
-public:
-    void ACTBarraEstado(bool) override {}
-    void PonerTitulo(const std::string&) override {}
-    void RedibujarTodo() override {}
-    void Terminar() override {}
-};
-
 std::size_t Ix(int i) {
     return static_cast<std::size_t>(i);
 }

@@ -301,18 +301,8 @@ ResultadoSimulacion SimularCentros(const Red& red, const OpcionesSimulacion& ped
     o.tolerancia = std::clamp(o.tolerancia, 0.0, OpcionesSimulacion::kToleranciaMax);
     MensajesCallados silencio;
     Red copia = CopiaCalculada(red, silencio);
-    // The network computation stops at the first centre that fails; the
-    // others are still worth simulating, so each gets its own verdict.
-    std::vector<bool> fallo(static_cast<std::size_t>(copia.Centros.Count()) + 1, false);
-    if (copia.ErrorCalculo) {
-        for (int i = 1; i <= copia.Centros.Count(); ++i) {
-            CentroProductivo& c = copia.Centros(i);
-            if (!c.EsCentro()) continue;
-            bool error = false;
-            c.Calculos(error, silencio);
-            fallo[static_cast<std::size_t>(i)] = error;
-        }
-    }
+    // A failing centre leaves the others worth simulating.
+    const std::vector<bool> fallo = FallosPorCentro(copia, silencio);
 
     const bool porPrecision = o.precision > 0;
     std::vector<std::unique_ptr<Centro>> centros;

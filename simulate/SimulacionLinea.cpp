@@ -246,18 +246,8 @@ ResultadoLinea SimularLinea(const Red& red, const OpcionesSimulacion& pedidas,
     MensajesCallados silencio;
     Red copia = CopiaCalculada(red, silencio);
     {
-        std::vector<bool> fallo(static_cast<std::size_t>(copia.Centros.Count()) + 1, false);
-        if (copia.ErrorCalculo) {
-            for (int i = 1; i <= copia.Centros.Count(); ++i) {
-                CentroProductivo& c = copia.Centros(i);
-                if (!c.EsCentro()) continue;
-                bool error = false;
-                c.Calculos(error, silencio);
-                fallo[static_cast<std::size_t>(i)] = error;
-            }
-        } else {
-            res.pert = CalcularPERT(copia, copia.NodoInicio, copia.NodoFin);
-        }
+        const std::vector<bool> fallo = FallosPorCentro(copia, silencio);
+        if (!copia.ErrorCalculo) res.pert = CalcularPERT(copia, copia.NodoInicio, copia.NodoFin);
         for (int i = 1; i <= copia.Centros.Count(); ++i) {
             const CentroProductivo& c = copia.Centros(i);
             if (!c.EsCentro()) continue;

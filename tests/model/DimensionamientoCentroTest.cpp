@@ -119,6 +119,22 @@ TEST(Optimos, CentrosDeCientosDeServidoresTienenSuOptimo) {
     EXPECT_LT(enorme.Servidores, 260);
 }
 
+TEST(Optimos, UnCostoNegativoBuscaHastaElLimiteYTermina) {
+    // A negative server cost (a file may hold one): no count is ever good
+    // enough, so the search walks every count up to the largest a file
+    // holds (once quadratic, minutes under the sanitizers) and ends with the
+    // typed failure, the count unchanged.
+    CentroProductivo c;
+    c.predeterminado();
+    c.Lamda = 9;
+    c.Servidores = 7;
+    c.CostoCentro = -1;
+    c.GetRho();
+    bool error = false;
+    EXPECT_THROW(c.ServidoresOptimos(error), ErrorAritmetico);
+    EXPECT_EQ(c.Servidores, 7);
+}
+
 TEST(OperacionesSimples, DivisionesComprobadas) {
     CentroProductivo c;
     c.predeterminado();
