@@ -76,19 +76,16 @@ void SinNoNumeros(const std::string& texto) {
 
 void EscribirTodo(Red& red) {
     for (const Regional& reg : {Regional::Espanol(), Regional::Ingles()}) {
-        const std::vector<FilaResultados> filas = FilasResultados(red);
+        std::vector<FilaResultados> filas = FilasResultados(red);
         std::vector<const FilaResultados*> punteros;
         for (const FilaResultados& f : filas) punteros.push_back(&f);
-        for (bool comillas : {false, true}) {
-            const std::string tabla = TablaComoTexto(punteros, SeparadorCsv(reg), comillas, reg);
-            // Names are the input's own; the numbers are ours.
-            std::string numeros = tabla;
-            for (const FilaResultados& f : filas)
-                for (std::size_t i;
-                     !f.nombre.empty() && (i = numeros.find(f.nombre)) != std::string::npos;)
-                    numeros.erase(i, f.nombre.size());
-            SinNoNumeros(numeros.substr(numeros.find('\n') + 1));
-        }
+        for (bool comillas : {false, true})
+            TablaComoTexto(punteros, SeparadorCsv(reg), comillas, reg);
+        // Names are the input's own (a "Sinanombre" holds "nan"); the numbers
+        // are ours: they are checked in a table with a neutral name.
+        for (FilaResultados& f : filas) f.nombre = "c";
+        const std::string numeros = TablaComoTexto(punteros, SeparadorCsv(reg), false, reg);
+        SinNoNumeros(numeros.substr(numeros.find('\n') + 1));
         try {
             TextoResumen(red, reg);
         } catch (const ErrorAritmetico&) {
@@ -97,11 +94,16 @@ void EscribirTodo(Red& red) {
     }
     std::ostringstream medidas;
     calc::EscribirMedidas(red, medidas);
-    std::string numeros = medidas.str();
-    for (const CentroProductivo& c : red.Centros)
-        for (std::size_t i; !c.Nombre.empty() && (i = numeros.find(c.Nombre)) != std::string::npos;)
-            numeros.erase(i, c.Nombre.size());
-    SinNoNumeros(numeros.substr(numeros.find('\n') + 1));
+    // Every line but the header, without its second field (the name, whose
+    // tabs and line ends the table turns into spaces).
+    std::istringstream lineas(medidas.str());
+    std::string linea;
+    std::getline(lineas, linea);
+    while (std::getline(lineas, linea)) {
+        const std::size_t a = linea.find('\t'), b = linea.find('\t', a + 1);
+        if (a == std::string::npos || b == std::string::npos) std::abort();
+        SinNoNumeros(linea.substr(0, a) + linea.substr(b));
+    }
 }
 
 }  // namespace
