@@ -52,16 +52,18 @@ struct Adelante {
     std::vector<Escalado> multReal;  // by connection
     std::vector<double> parte;       // by connection: multReal / inflow of its end node
     std::vector<char> recibe;        // by node: its inflow is positive
+    std::vector<char> inicio;        // by node: a start node (read here, where the record is at hand)
 };
 
 Adelante PropagarAdelante(const Red& red, const std::vector<std::int16_t>& orden) {
     const std::size_t nodos = static_cast<std::size_t>(red.Centros.Count()) + 1;
     const std::size_t conexiones = static_cast<std::size_t>(red.Conexiones.Count()) + 1;
     Adelante a{std::vector<Escalado>(conexiones), std::vector<double>(conexiones, 0.0),
-               std::vector<char>(nodos, 0)};
+               std::vector<char>(nodos, 0), std::vector<char>(nodos, 0)};
     std::vector<double> relativos;
     for (std::int16_t v : orden) {
         const CentroProductivo& c = red.Centros(v);
+        a.inicio[Ix(v)] = c.EsInicio() ? 1 : 0;
         Escalado entrada;
         if (v == 1) {
             entrada = {0.5, 1};
@@ -132,7 +134,8 @@ std::vector<double> PropagarAtras(const Red& red, const std::vector<std::int16_t
             const linea& l = red.Conexiones(static_cast<int>(k));
             const double t = Multiplicar(a.parte[k], propio);
             if (porConexion != nullptr) (*porConexion)[k] += t;
-            if (red.Centros(l.CentroInicio).EsInicio()) continue;
+            // A predecessor of a node in the order is in it too, so `inicio` is set.
+            if (a.inicio[Ix(l.CentroInicio)]) continue;
             flujo[Ix(l.CentroInicio)].Sumar(t);
             visitado[Ix(l.CentroInicio)] = 1;
         }

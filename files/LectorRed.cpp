@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iterator>
 #include <limits>
+#include <memory>
 #include <sstream>
 #include <system_error>
 #include <utility>
@@ -19,6 +20,31 @@
 namespace vortena {
 namespace {
 
+// Most lines of a network file are short whole numbers ("0", "1500", "-1"):
+// they are read here directly, exactly as the general rule reads them; any
+// other text (a fraction, blanks, an exponent, "-0") takes the general rule.
+bool EnteroCorto(std::string_view l, int& v) {
+    const bool negativo = !l.empty() && l[0] == '-';
+    const std::size_t desde = negativo ? 1 : 0;
+    if (l.size() == desde || l.size() - desde > 9) return false;
+    int n = 0;
+    for (std::size_t i = desde; i < l.size(); ++i) {
+        const unsigned d = static_cast<unsigned char>(l[i]) - unsigned{'0'};
+        if (d > 9) return false;
+        n = n * 10 + static_cast<int>(d);
+    }
+    if (negativo && n == 0) return false;
+    v = negativo ? -n : n;
+    return true;
+}
+
+bool Entero16Corto(std::string_view l, std::int16_t& v) {
+    int n = 0;
+    if (!EnteroCorto(l, n) || n < -32768 || n > 32767) return false;
+    v = static_cast<std::int16_t>(n);
+    return true;
+}
+
 // The file's lines, LF or CR LF terminated, numbered for the error texts.
 class Lineas {
 public:
@@ -28,9 +54,11 @@ public:
     std::size_t Numero() const { return numero_; }
 
     std::string_view Siguiente() {
-        const std::size_t fin = resto_.find('\n');
+        // Lines are a few bytes long: a plain scan beats a memchr call.
+        std::size_t fin = 0;
+        while (fin < resto_.size() && resto_[fin] != '\n') ++fin;
         std::string_view l = resto_.substr(0, fin);
-        resto_.remove_prefix(fin == std::string_view::npos ? resto_.size() : fin + 1);
+        resto_.remove_prefix(fin == resto_.size() ? fin : fin + 1);
         if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
         ++numero_;
         return l;
@@ -47,6 +75,7 @@ public:
 
     double Real() {
         const std::string_view l = Requerida();
+        if (int n; EnteroCorto(l, n)) return n;
         const std::optional<double> v = LeerNumeroArchivo(l);
         if (!v || !std::isfinite(*v)) Fallar("número inválido \"" + Recorte(l) + "\"");
         return *v;
@@ -58,6 +87,7 @@ public:
     }
     std::int16_t Entero() {
         const std::string_view l = Requerida();
+        if (std::int16_t n; Entero16Corto(l, n)) return n;
         const std::optional<double> v = LeerNumeroArchivo(l);
         if (!v) Fallar("entero inválido \"" + Recorte(l) + "\"");
         try {
@@ -154,7 +184,15 @@ std::string Motivo(int error) {
     return std::generic_category().message(error);
 }
 
-std::string LeerBytes(const std::string& ruta) {
+// The file's bytes in a buffer left uninitialised: filling it with zeros
+// first would cost as much as the read.
+struct Bytes {
+    std::unique_ptr<char[]> datos;
+    std::size_t largo = 0;
+    std::string_view Vista() const { return {datos.get(), largo}; }
+};
+
+Bytes LeerBytes(const std::string& ruta) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (ruta.empty()) throw ErrorArchivo("no se indicó el nombre del archivo");
@@ -170,10 +208,11 @@ std::string LeerBytes(const std::string& ruta) {
     // The descriptor, not a stream, so that a refusal says the system's reason.
     const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) throw ErrorArchivo("no se puede abrir " + ruta + ": " + Motivo(errno));
-    std::string bytes(static_cast<std::size_t>(tam), '\0');
+    Bytes bytes{std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(tam)), 0};
+    const auto total = static_cast<std::size_t>(tam);
     std::size_t leidos = 0;
-    while (leidos < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + leidos, bytes.size() - leidos);
+    while (leidos < total) {
+        const ssize_t n = ::read(fd, bytes.datos.get() + leidos, total - leidos);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             const int error = errno;
@@ -184,7 +223,7 @@ std::string LeerBytes(const std::string& ruta) {
         leidos += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    bytes.resize(leidos);
+    bytes.largo = leidos;
     return bytes;
 }
 
@@ -205,6 +244,7 @@ std::int16_t LeerCampo(std::string_view texto, std::size_t& cursor) {
     cursor = fin + 1;
     const std::string_view campo = texto.substr(inicio, fin - inicio);
     if (campo.empty()) throw ErrorArchivo("entrada vacía en la lista");
+    if (std::int16_t n; Entero16Corto(campo, n)) return n;
     const std::optional<double> v = LeerNumeroArchivo(campo);
     if (!v)
         throw ErrorArchivo("entrada de lista inválida \"" + std::string(campo.substr(0, 40)) +
@@ -251,7 +291,7 @@ void AbrirRed(Red& red, const std::string& ruta, Documento& doc) {
     Red nueva;
     nueva.NodoInicio = red.NodoInicio;
     nueva.NodoFin = red.NodoFin;
-    LeerRed(LeerBytes(ruta), nueva);
+    LeerRed(LeerBytes(ruta).Vista(), nueva);
 
     std::swap(red.Centros, nueva.Centros);
     std::swap(red.Conexiones, nueva.Conexiones);

@@ -38,26 +38,26 @@ std::optional<std::string> RevisarLista(const Red& red, int nodo, int tam,
     return std::nullopt;
 }
 
+// Called once the lists are known to agree with the connections: the
+// nodes' own lists then give the graph, with nothing else to build.
 bool HayCiclo(const Red& red) {
     const int nodos = red.Centros.Count();
     std::vector<int> entrantes(static_cast<std::size_t>(nodos) + 1, 0);
-    std::vector<std::vector<int>> salidas(static_cast<std::size_t>(nodos) + 1);
-    for (const linea& l : red.Conexiones) {
-        ++entrantes[static_cast<std::size_t>(l.CentroFin)];
-        salidas[static_cast<std::size_t>(l.CentroInicio)].push_back(l.CentroFin);
-    }
     std::vector<int> listos;
-    for (int n = 1; n <= nodos; ++n)
-        if (entrantes[static_cast<std::size_t>(n)] == 0) listos.push_back(n);
-    int vistos = 0;
-    while (!listos.empty()) {
-        const int n = listos.back();
-        listos.pop_back();
-        ++vistos;
-        for (int m : salidas[static_cast<std::size_t>(n)])
-            if (--entrantes[static_cast<std::size_t>(m)] == 0) listos.push_back(m);
+    listos.reserve(static_cast<std::size_t>(nodos));
+    for (int n = 1; n <= nodos; ++n) {
+        entrantes[static_cast<std::size_t>(n)] = red.Centros(n).tamEE + 1;
+        if (red.Centros(n).tamEE < 0) listos.push_back(n);
     }
-    return vistos != nodos;
+    // `listos` doubles as the queue: everything before `i` is placed.
+    for (std::size_t i = 0; i < listos.size(); ++i) {
+        const CentroProductivo& c = red.Centros(listos[i]);
+        for (int k = 0; k <= c.tamSE; ++k) {
+            const int m = red.Conexiones(c.SalidaLista(k)).CentroFin;
+            if (--entrantes[static_cast<std::size_t>(m)] == 0) listos.push_back(m);
+        }
+    }
+    return static_cast<int>(listos.size()) != nodos;
 }
 
 }  // namespace

@@ -348,7 +348,9 @@ std::string_view SinBlancos(std::string_view t) {
 // The texts a network file is mostly made of ("0", "1500", "-1", "0.95"):
 // at most 15 digits, so the digits form an exact double and one division by
 // an exact power of ten is the correctly rounded value, as from_chars gives.
-std::optional<double> LecturaRapida(std::string_view t, const Reglas& r) {
+// Returns through `v`, not an optional: the optional's copy on return stalls
+// on store forwarding, and this runs once per line of a large file.
+bool LecturaRapida(std::string_view t, const Reglas& r, double& v) {
     static constexpr double kPotencias[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::size_t i = 0;
@@ -360,23 +362,26 @@ std::optional<double> LecturaRapida(std::string_view t, const Reglas& r) {
     for (; i < t.size(); ++i) {
         const char c = t[i];
         if (EsDigito(c)) {
-            if (++cuenta > 15) return std::nullopt;
+            if (++cuenta > 15) return false;
             digitos = digitos * 10 + static_cast<std::uint64_t>(c - '0');
             if (enFraccion) ++decimales;
         } else if (!enFraccion && (c == r.decimal || c == r.decimalAlterno)) {
             enFraccion = true;
         } else {
-            return std::nullopt;
+            return false;
         }
     }
-    if (cuenta == 0) return std::nullopt;
-    const double v = static_cast<double>(digitos) / kPotencias[decimales];
-    return negativo ? -v : v;
+    if (cuenta == 0) return false;
+    // Whole numbers, most of a file, skip the division.
+    const double d = static_cast<double>(digitos);
+    v = decimales == 0 ? d : d / kPotencias[decimales];
+    if (negativo) v = -v;
+    return true;
 }
 
 std::optional<double> LeerCompleto(std::string_view texto, const Reglas& r) {
     const std::string_view t = SinBlancos(texto);
-    if (const std::optional<double> v = LecturaRapida(t, r)) return v;
+    if (double v; LecturaRapida(t, r, v)) return v;
     Buffer buffer(t.size() + 1);
     const Escaneo e = Escanear(t, r, buffer.data());
     if (!e.hayDigitos || e.fin != t.size()) return std::nullopt;

@@ -5,11 +5,15 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
+#include <random>
 #include <filesystem>
 #include <sstream>
 
 #include "cli/Calc.h"
+#include "cli/Medidas.h"
 #include "cli/Pasos.h"
 #include "compute/Dimensionamiento.h"
 #include "files/ArchivoRed.h"
@@ -44,6 +48,41 @@ protected:
     }
     static std::string Ejemplo(const std::string& nombre) { return "'" + kEjemplos + nombre + "'"; }
 };
+
+// The table's own 17-digit writer against the library's "%.17g" form:
+// random magnitudes across and past its range, halfway cases (x.25 and x.75
+// near 10^15 have an 18th digit of exactly 5), powers of ten and their
+// neighbours, where the exponent estimate is off by one.
+TEST(TextoExacto, IgualQueElFormatoDeDiecisieteCifras) {
+    const auto referencia = [](double v) {
+        char b[40];
+        return std::string(b, std::to_chars(b, b + 40, v, std::chars_format::general, 17).ptr);
+    };
+    std::vector<double> casos;
+    std::mt19937_64 azar(20261208);
+    std::uniform_real_distribution<double> u(-14.0, 18.0);
+    for (int i = 0; i < 300000; ++i) {
+        const double v = std::pow(10.0, u(azar)) * (i % 2 ? -1 : 1);
+        casos.push_back(v);
+        casos.push_back(std::nextafter(v, 0.0));
+    }
+    for (int i = 0; i < 20000; ++i) {
+        const double base = std::ldexp(static_cast<double>(azar() >> 13), -2);  // up to 2^49
+        casos.push_back(base + 0.25);
+        casos.push_back(base + 0.75);
+    }
+    for (int p = -12; p <= 17; ++p) {
+        const double t = std::pow(10.0, p);
+        for (double v : {t, std::nextafter(t, 0.0), std::nextafter(t, 1e300)}) casos.push_back(v);
+    }
+    for (double v : {0.1, 1.0 / 3.0, 2.0 / 3.0, 1e-5, 9.9999999999999995e-5, 99999999999999984.0})
+        casos.push_back(v);
+    int fallos = 0;
+    for (double v : casos)
+        if (calc::TextoExacto(v) != referencia(v) && ++fallos <= 5)
+            ADD_FAILURE() << referencia(v) << " escrito " << calc::TextoExacto(v);
+    EXPECT_EQ(fallos, 0);
+}
 
 TEST_F(Calc, HelpPrintsTheUsage) {
     const Corrida c = Ejecutar("--help");
