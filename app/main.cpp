@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
 
     vortena::Principal ventana(red, carpeta);
     vortena::InstalarVentanas(ventana);
+    if (vortena::PideMedirArranque(QApplication::arguments()))
+        return vortena::MostrarHastaPrimerPintado(ventana);
     // `vortena RED.vtq` (a double-click in the file manager): the file opens
     // once the window is up, so a message about it has a window to sit on.
     const QString archivo = vortena::ArchivoDeArgumentos(QApplication::arguments());

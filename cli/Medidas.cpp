@@ -30,7 +30,7 @@ char* DiecisieteCifras(char* p, double v) {
         7450580596923828125ULL};
     constexpr std::uint64_t kMinimo = 10'000'000'000'000'000ULL;  // 10^16
     constexpr std::uint64_t kTope = 100'000'000'000'000'000ULL;   // 10^17
-    using U128 = unsigned __int128;
+    __extension__ typedef unsigned __int128 U128;  // GCC and Clang both have it
 
     const bool negativo = std::signbit(v);
     const double a = std::fabs(v);

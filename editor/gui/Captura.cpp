@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QEvent>
 #include <QTimer>
 #include <iostream>
 
@@ -41,7 +42,37 @@ private:
     std::string archivo_;
 };
 
+// Ends the event loop once the window has painted: queued, so the paint in
+// progress reaches the screen first.
+class PrimerPintado : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::Paint && !visto_) {
+            visto_ = true;
+            QMetaObject::invokeMethod(qApp, [] { QApplication::exit(0); }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(objeto, evento);
+    }
+
+private:
+    bool visto_ = false;
+};
+
 }  // namespace
+
+bool PideMedirArranque(const QStringList& argumentos) {
+    return argumentos.contains(QStringLiteral("--medir-arranque"));
+}
+
+int MostrarHastaPrimerPintado(QWidget& ventana) {
+    PrimerPintado filtro;
+    ventana.installEventFilter(&filtro);
+    ventana.show();
+    return QApplication::exec();
+}
 
 std::optional<OpcionesCaptura> LeerOpcionesCaptura(const QStringList& argumentos) {
     OpcionesCaptura o;

@@ -6,10 +6,14 @@
 // open the network, run the PERT computation, set the view and write the
 // window as PNG.
 // Messages go to standard error instead of modal boxes.
+//   --medir-arranque
+// starts as usual without the splash and exits as soon as the main window
+// has painted itself once: the whole run, timed from outside, is the start.
 
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <optional>
 
 #include "model/Red.h"
@@ -33,5 +37,10 @@ std::optional<OpcionesCaptura> LeerOpcionesCaptura(const QStringList& argumentos
 // Runs the program for the picture; the exit code is 0 when the PNG was
 // written and every step went through without a message.
 int EjecutarCaptura(Red& red, const QString& carpetaPrograma, const OpcionesCaptura& opciones);
+
+bool PideMedirArranque(const QStringList& argumentos);
+
+// Shows `ventana` and returns from the event loop after its first paint.
+int MostrarHastaPrimerPintado(QWidget& ventana);
 
 }  // namespace vortena
