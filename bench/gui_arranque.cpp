@@ -1,6 +1,6 @@
 // The program's start, timed from outside: from the process's start to the
-// main window's first paint (the splash skipped), offscreen unless a display
-// is set. Target: within 0.5 s.
+// main window's first paint (the splash skipped), on the platform the
+// environment gives. Target: within 0.5 s.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -9,9 +9,13 @@
 namespace {
 
 void BM_VentanaPrincipalMostrada(benchmark::State& state) {
-    const char* pantalla = std::getenv("DISPLAY");
+    const auto fijada = [](const char* variable) {
+        const char* v = std::getenv(variable);
+        return v != nullptr && *v != '\0';
+    };
+    // The platform the environment names, else offscreen when no display.
     const std::string plataforma =
-        pantalla != nullptr && *pantalla != '\0' ? "" : "QT_QPA_PLATFORM=offscreen ";
+        fijada("QT_QPA_PLATFORM") || fijada("DISPLAY") ? "" : "QT_QPA_PLATFORM=offscreen ";
     const std::string cmd =
         plataforma + "'" + VORTENA_PROGRAMA + "' --medir-arranque >/dev/null 2>&1";
     for (auto _ : state) {

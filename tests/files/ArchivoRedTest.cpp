@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "files/ArchivoRed.h"
 #include "files/ErrorArchivo.h"
@@ -271,6 +272,29 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     1, "Sin nombre"}),
     [](const auto& i) { return std::string(i.param.nombre); });
+
+// The reader's shortcuts (short whole numbers, line ends found eight bytes
+// at a time) read as the general rule does: the sign of zero, nine and ten
+// digits, blanks, the 16-bit limit, and names of every length across the
+// eight-byte steps.
+TEST(ArchivoRed, ShortcutsReadAsTheGeneralRule) {
+    EXPECT_TRUE(std::signbit(Leida(ConLinea(29, "-0")).Centros(2).Lamda));
+    EXPECT_EQ(Leida(ConLinea(29, "-123456789")).Centros(2).Lamda, -123456789.0);
+    EXPECT_EQ(Leida(ConLinea(29, "1234567890")).Centros(2).Lamda, 1234567890.0);
+    EXPECT_EQ(Leida(ConLinea(29, " 7 ")).Centros(2).Lamda, 7.0);
+    EXPECT_EQ(Leida(ConLinea(31, "32767")).Centros(2).Servidores, 32767);
+    EXPECT_THROW(Leida(ConLinea(31, "32768")), ErrorArchivo);
+    EXPECT_EQ(Leida(ConLinea(31, "2,5")).Centros(2).Servidores, 2);  // half to even
+    for (std::size_t n = 1; n <= 20; ++n) {
+        const std::string nombre(n, 'x');
+        EXPECT_EQ(Leida(ConLinea(42, nombre)).Centros(2).Nombre, nombre) << n;
+        std::string lf;
+        auto l = kNuevaEspanol;
+        l[42] = nombre;
+        for (const auto& x : l) lf += x + "\n";
+        EXPECT_EQ(Leida(lf).Centros(2).Nombre, nombre) << n;
+    }
+}
 
 TEST(ArchivoRed, MissingHeaderKeepsTheStartAndEndNodesGiven) {
     auto l = kNuevaEspanol;

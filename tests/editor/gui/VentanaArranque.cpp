@@ -7,10 +7,12 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QWidgetAction>
 
 #include "VentanaDePrueba.h"
+#include "editor/gui/Captura.h"
 #include "model/Invariantes.h"
 
 using vortena::Herramienta;
@@ -39,6 +41,20 @@ private slots:
         QVERIFY(v.dialogos.vistos().empty());
         QCOMPARE(v.ventana->lienzo().HerramientaActual, Herramienta::Seleccion);
         QVERIFY(v.ventana->herramientas()->Boton(0)->isChecked());
+    }
+
+    // --medir-arranque ends the loop at the window's first paint. A paint
+    // that never ends it would hang the timing run: the guard turns that
+    // into a failure here.
+    void medirArranqueTerminaTrasElPrimerPintado() {
+        VentanaDePrueba v;
+        v.ventana->hide();
+        QTimer guarda;
+        guarda.setSingleShot(true);
+        QObject::connect(&guarda, &QTimer::timeout, [] { QApplication::exit(7); });
+        guarda.start(10000);
+        QCOMPARE(vortena::MostrarHastaPrimerPintado(*v.ventana), 0);
+        QVERIFY(v.ventana->isVisible());
     }
 
     // The new network is on the canvas image right away.
