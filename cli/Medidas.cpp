@@ -11,8 +11,6 @@ namespace vortena::calc {
 
 namespace {
 
-// The general number texts of the program stop at 15 digits; a machine
-// reader needs the round-trip form, which only to_chars gives exactly.
 constexpr std::size_t kLargoExacto = 40;
 
 // "%.17g" for 1e-11 <= v < 1e17, the range of nearly every figure of a

@@ -23,27 +23,12 @@
 namespace vortena {
 namespace {
 
-// Most lines of a network file are short whole numbers ("0", "1500", "-1"):
-// they are read here directly, exactly as the general rule reads them; any
-// other text (a fraction, blanks, an exponent, "-0") takes the general rule.
-bool EnteroCorto(std::string_view l, int& v) {
-    const bool negativo = !l.empty() && l[0] == '-';
-    const std::size_t desde = negativo ? 1 : 0;
-    if (l.size() == desde || l.size() - desde > 9) return false;
-    int n = 0;
-    for (std::size_t i = desde; i < l.size(); ++i) {
-        const unsigned d = static_cast<unsigned char>(l[i]) - unsigned{'0'};
-        if (d > 9) return false;
-        n = n * 10 + static_cast<int>(d);
-    }
-    if (negativo && n == 0) return false;
-    v = negativo ? -n : n;
-    return true;
-}
-
+// Most lines of a network file are short whole numbers ("0", "1500", "-1"),
+// read through the number module's shortcut; a 16-bit field takes it only
+// within range, so an out-of-range value still gets its message.
 bool Entero16Corto(std::string_view l, std::int16_t& v) {
     int n = 0;
-    if (!EnteroCorto(l, n) || n < -32768 || n > 32767) return false;
+    if (!LeerEnteroCortoArchivo(l, n) || n < -32768 || n > 32767) return false;
     v = static_cast<std::int16_t>(n);
     return true;
 }
@@ -95,7 +80,7 @@ public:
 
     double Real() {
         const std::string_view l = Requerida();
-        if (int n; EnteroCorto(l, n)) return n;
+        if (int n; LeerEnteroCortoArchivo(l, n)) return n;
         const std::optional<double> v = LeerNumeroArchivo(l);
         if (!v || !std::isfinite(*v)) Fallar("número inválido \"" + Recorte(l) + "\"");
         return *v;
@@ -225,11 +210,11 @@ Bytes LeerBytes(const std::string& ruta) {
     if (ec) throw ErrorArchivo("no se puede abrir " + ruta + ": " + ec.message());
     if (tam > kTamanoMaximoArchivo)
         throw ErrorArchivo(ruta + " mide más de 256 MB: no es un archivo de red");
+    const auto total = static_cast<std::size_t>(tam);
+    Bytes bytes{std::make_unique_for_overwrite<char[]>(total), 0};
     // The descriptor, not a stream, so that a refusal says the system's reason.
     const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) throw ErrorArchivo("no se puede abrir " + ruta + ": " + Motivo(errno));
-    Bytes bytes{std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(tam)), 0};
-    const auto total = static_cast<std::size_t>(tam);
     std::size_t leidos = 0;
     while (leidos < total) {
         const ssize_t n = ::read(fd, bytes.datos.get() + leidos, total - leidos);

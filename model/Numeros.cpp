@@ -458,6 +458,21 @@ std::optional<double> LeerNumeroArchivo(std::string_view texto) {
     return LeerCompleto(texto, Reglas{'.', ',', '\0'});
 }
 
+bool LeerEnteroCortoArchivo(std::string_view l, int& valor) {
+    const bool negativo = !l.empty() && l[0] == '-';
+    const std::size_t desde = negativo ? 1 : 0;
+    if (l.size() == desde || l.size() - desde > 9) return false;
+    int n = 0;
+    for (std::size_t i = desde; i < l.size(); ++i) {
+        const unsigned d = static_cast<unsigned char>(l[i]) - unsigned{'0'};
+        if (d > 9) return false;
+        n = n * 10 + static_cast<int>(d);
+    }
+    if (negativo && n == 0) return false;
+    valor = negativo ? -n : n;
+    return true;
+}
+
 double Val(std::string_view texto) {
     std::string_view t = texto;
     while (!t.empty() && EsBlanco(t.front())) t.remove_prefix(1);

@@ -98,6 +98,12 @@ Lectura LeerAdmisible(std::string_view texto, const Admisible& admisible, const 
 // no grouping accepted. std::nullopt when it is not a number.
 std::optional<double> LeerNumeroArchivo(std::string_view texto);
 
+// The shortcut for most lines of a network file: a whole number of at most
+// nine digits with an optional '-', nothing else ("-0" excluded, it keeps its
+// sign as a double). False for any other text, which LeerNumeroArchivo then
+// reads; where this reads, the value is the one LeerNumeroArchivo gives.
+bool LeerEnteroCortoArchivo(std::string_view texto, int& valor);
+
 // Prefix parse: leading blanks skipped, optional sign, '.' is always the
 // decimal point, optional exponent; reading stops at the first character that
 // cannot continue a number ("12abc" -> 12, "3.7.1" -> 3.7, "1E" -> 1); 0 for
